@@ -1,0 +1,3 @@
+#include "app/UnitStartup.h"
+
+int main(int argc, char **argv) { return RunTavenorPrint(argc, argv); }
