@@ -1,0 +1,111 @@
+// The main window TForm1: menus, tool bars, the page area and the status
+// bar, wired to the document and the layers below. A thin shell: the
+// document, paper, file and drawing logic live in their own classes; this
+// window composes them and connects its controls to them.
+#pragma once
+
+#include "document/UnitData.h"
+#include "document/UnitPaperSet.h"
+#include "platform/UnitFolders.h"
+
+#include <QLabel>
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+
+class QLockFile;
+class QAction;
+class TPageArea;
+
+// The editor's settings with their start values.
+struct TEditorSettings {
+    Fixed4 GamenBai = Fixed4::fromInt(1);
+    QString FontName = QStringLiteral("ＭＳ Ｐゴシック");
+    QString FontSize = QStringLiteral("11");
+    QString LineWidth = QStringLiteral("1");
+    QString BoxWidth = QStringLiteral("1");
+    QString ToolSyu = QStringLiteral("0");
+    bool KaiOn = false;  // answer display
+    bool NameOn = false; // name-field display
+    TColor AnswerColor = 255;
+    TColor KotaeColor = 0xD0C0C0;
+    TColor TextColor = 0;
+    bool TextBackOn = false;
+    TColor LineColor = 0;
+    TColor BoxLineColor = 0;
+    bool BoxFillOn = false;
+    TColor LabelMColor = 15912593;
+};
+
+// The status-bar link: underlined while the pointer is over it.
+class TLinkLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit TLinkLabel(const QString &text, QWidget *parent = nullptr);
+signals:
+    void clicked();
+
+protected:
+    void enterEvent(QEnterEvent *) override;
+    void leaveEvent(QEvent *) override;
+    void mousePressEvent(QMouseEvent *) override;
+};
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TForm1(QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    // Start-up: defaults, folders, instance marker, the first page, and the
+    // file named on the command line (empty: none).
+    void SyokiForm(const QString &argumentFile);
+
+    Document &doc() { return mDoc; }
+    PageSet &pages() { return mPages; }
+    PaperSet &paperSet() { return mPaperSet; }
+    const WorkingFolders &folders() const { return mFolders; }
+    TEditorSettings &settings() { return mSettings; }
+    TPageArea *pageArea() const { return mPageArea; }
+    TLinkLabel *statusLink() const { return mStatusLink; }
+
+    // Save-as flow used by the unsaved-changes question; returns true when saved.
+    std::function<bool()> SaveAsFlow;
+    // Opens a worksheet by name (start-up argument); true when it was read.
+    std::function<bool(const QString &)> OpenFileHook;
+    // Repaints every page image from the document; white pages when unset.
+    std::function<void()> RedrawHook;
+
+    // Dialog state of the open and save dialogs.
+    QString OpenDialogFolder;
+    QString SaveDialogFolder;
+    QString SaveDialogFileName;
+
+    // Commands.
+    void NewFileCommand();       // "新規作成"
+    void PaperSetupCommand();    // "用紙設定"
+    void StartNewWorksheet();    // NewFile, then one page of the printer's paper
+    void Redraw();               // repaints every page and the page area
+    void LayoutPages();          // sizes the page images at the zoom and places them
+    bool AskSave();              // the unsaved-changes question
+
+    QAction *ActionNew = nullptr;
+    QAction *ActionPaper = nullptr;
+    QAction *ActionQuit = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent *e) override;
+
+private:
+    void buildMenus();
+    void buildStatusBar();
+
+    Document mDoc;
+    PageSet mPages;
+    PaperSet mPaperSet;
+    WorkingFolders mFolders;
+    TEditorSettings mSettings;
+    std::unique_ptr<QLockFile> mInstance;
+    TPageArea *mPageArea = nullptr;
+    TLinkLabel *mStatusLink = nullptr;
+};

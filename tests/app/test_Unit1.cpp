@@ -1,0 +1,127 @@
+// The main window under the offscreen platform: start-up state, folders and
+// the unsaved-changes question with scripted answers.
+#include "app/Unit1.h"
+#include "app/UnitPageView.h"
+#include "platform/UnitMessages.h"
+#include "platform/UnitPrinter.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+struct FakeA4 {
+    FakeA4() : printer(MakeFakePrinter("Fake600", 9, 1, 600, 0, 0, 4960, 7016))
+    {
+        SetPrinters(printer.get());
+    }
+    ~FakeA4() { SetPrinters(nullptr); }
+    std::unique_ptr<PrinterService> printer;
+};
+} // namespace
+
+TEST(MainWindow, StartsWithOneEmptyA4PageAndItsFolders)
+{
+    FakeA4 fake;
+    TForm1 form;
+    form.SyokiForm(QString());
+    EXPECT_EQ(form.windowTitle(), "Tavenor プリント");
+    ASSERT_EQ(form.pages().count(), 1);
+    EXPECT_EQ(form.pages().PageSize[0], QSize(793, 1122));
+    EXPECT_EQ(form.pageArea()->PanelP.size(), 1);
+    EXPECT_EQ(form.pageArea()->PanelP[0]->size(), QSize(793, 1122));
+    EXPECT_TRUE(form.doc().AData.isEmpty());
+    EXPECT_FALSE(form.doc().FileData.HensyuB);
+    EXPECT_EQ(form.doc().KotaeColor, 255);
+    EXPECT_EQ(form.settings().FontName, "ＭＳ Ｐゴシック");
+    EXPECT_EQ(form.settings().FontSize, "11");
+    EXPECT_EQ(form.settings().ToolSyu, "0");
+    EXPECT_EQ(form.settings().KotaeColor, 0xD0C0C0);
+    EXPECT_TRUE(QDir(form.folders().TmpFolder()).exists());
+    EXPECT_EQ(form.OpenDialogFolder, form.folders().UserPrintFolder);
+    EXPECT_EQ(form.statusLink()->text(), "タヴェナー WEBサイトを開く");
+    EXPECT_EQ(form.statusLink()->width(), 220);
+}
+
+TEST(MainWindow, MissingArgumentFileStartsEmpty)
+{
+    FakeA4 fake;
+    TForm1 form;
+    bool opened = false;
+    form.OpenFileHook = [&](const QString &) { return opened = true; };
+    form.SyokiForm("/nonexistent/file.prx");
+    EXPECT_FALSE(opened);
+    EXPECT_EQ(form.pages().count(), 1);
+    EXPECT_TRUE(form.SaveDialogFileName.isEmpty());
+}
+
+TEST(MainWindow, UnsavedChangesQuestionGuardsNewAndClose)
+{
+    FakeA4 fake;
+    ScriptedMessages msgs;
+    TForm1 form;
+    form.SyokiForm(QString());
+    int saves = 0;
+    bool saveSucceeds = false;
+    form.SaveAsFlow = [&] {
+        ++saves;
+        return saveSucceeds;
+    };
+    auto edit = [&] {
+        form.doc().AData.append(RAData{});
+        form.doc().AData.last().Syu = "1";
+        form.doc().FileData.HensyuB = true;
+    };
+
+    // No changes: no question at all.
+    form.NewFileCommand();
+    EXPECT_TRUE(msgs.texts.isEmpty());
+
+    edit();
+    QFile junk(form.folders().TmpFolder() + "/scratch.txt");
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.close();
+
+    // Cancel keeps the worksheet and the flag.
+    msgs.answers.push_back(MsgAnswer::Cancel);
+    form.NewFileCommand();
+    ASSERT_EQ(msgs.texts.size(), 1);
+    EXPECT_EQ(msgs.texts[0], "変更内容を保存しますか？");
+    EXPECT_EQ(msgs.captions[0], "Tavenor プリント");
+    EXPECT_EQ(form.doc().AData.size(), 1);
+    EXPECT_TRUE(form.doc().FileData.HensyuB);
+
+    // Yes, then the save does not happen: kept as well.
+    msgs.answers.push_back(MsgAnswer::Yes);
+    form.NewFileCommand();
+    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(form.doc().AData.size(), 1);
+    EXPECT_TRUE(form.doc().FileData.HensyuB);
+
+    // Closing: Cancel refuses the close.
+    msgs.answers.push_back(MsgAnswer::Cancel);
+    QCloseEvent close1;
+    QCoreApplication::sendEvent(&form, &close1);
+    EXPECT_FALSE(close1.isAccepted());
+
+    // Yes with a successful save lets New go on; the scratch folder is empty.
+    saveSucceeds = true;
+    msgs.answers.push_back(MsgAnswer::Yes);
+    form.NewFileCommand();
+    EXPECT_EQ(saves, 2);
+    EXPECT_TRUE(form.doc().AData.isEmpty());
+    EXPECT_FALSE(form.doc().FileData.HensyuB);
+    EXPECT_EQ(form.pages().count(), 1);
+    EXPECT_TRUE(QDir(form.folders().TmpFolder()).exists());
+    EXPECT_FALSE(QFile::exists(form.folders().TmpFolder() + "/scratch.txt"));
+
+    // No discards the changes and closes.
+    edit();
+    msgs.answers.push_back(MsgAnswer::No);
+    QCloseEvent close2;
+    QCoreApplication::sendEvent(&form, &close2);
+    EXPECT_TRUE(close2.isAccepted());
+    EXPECT_EQ(saves, 2);
+}
