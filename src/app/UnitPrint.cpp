@@ -1,0 +1,69 @@
+#include "app/UnitPrint.h"
+#include "platform/UnitProduct.h"
+
+#include <QImageWriter>
+#include <QPainter>
+#include <QPrinter>
+#include <QSaveFile>
+
+PrintPlan MakePrintPlan(int fromPage, int toPage, int pageCount, int paperHeightDots,
+                        int page0HeightPx, int offsetX, int offsetY)
+{
+    PrintPlan plan;
+    const int last = std::max(pageCount, 1);
+    fromPage = std::clamp(fromPage, 1, last);
+    toPage = std::clamp(toPage, fromPage, last);
+    plan.FromPg = fromPage - 1;
+    plan.ToPg = toPage - 1;
+    plan.PrinterBai = page0HeightPx > 0
+                          ? Fixed4::fromQuotient(double(paperHeightDots), double(page0HeightPx))
+                          : Fixed4::fromInt(1);
+    plan.OffsetX = offsetX;
+    plan.OffsetY = offsetY;
+    return plan;
+}
+
+bool RunPrintJob(QPrinter &printer, const PrintPlan &plan, const PrintPass &pass)
+{
+    printer.setDocName(Product::DisplayName);
+    printer.setFullPage(true);
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    for (int page = plan.FromPg; page <= plan.ToPg; ++page) {
+        if (page > plan.FromPg)
+            printer.newPage();
+        PrintPlan one = plan;
+        one.FromPg = one.ToPg = page;
+        pass(painter, one);
+    }
+    painter.end();
+    return true;
+}
+
+QString PictureSaveFilter()
+{
+    // The first entry also offers every file, as its pattern list ends in "*".
+    return QStringLiteral("すべて (*.gif;*.png;*.jpg;*.jpeg;*.bmp) (*.gif *.png *.jpg *.jpeg *.bmp *);;"
+                          "GIF 画像 (*.gif);;"
+                          "Portable Network Graphics (*.png);;"
+                          "JPEG イメージファイル (*.jpg);;"
+                          "JPEG イメージファイル (*.jpeg);;"
+                          "ビットマップ (*.bmp)");
+}
+
+QString SaveJPG(const QImage &image, const QString &path)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString();
+    QImageWriter writer(&file, "jpeg");
+    writer.setQuality(90);
+    if (!writer.write(image.convertToFormat(QImage::Format_RGB888))) {
+        file.cancelWriting();
+        return writer.errorString();
+    }
+    if (!file.commit())
+        return file.errorString();
+    return QString();
+}

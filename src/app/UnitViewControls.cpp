@@ -1,0 +1,150 @@
+#include "app/UnitViewControls.h"
+
+#include <QColorDialog>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolButton>
+
+namespace {
+QColor toQColor(TColor c)
+{
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+TColor fromQColor(const QColor &c)
+{
+    return TColor(c.red() | (c.green() << 8) | (c.blue() << 16));
+}
+} // namespace
+
+TColorSwatch::TColorSwatch(QWidget *parent) : QWidget(parent)
+{
+    setFixedSize(22, 22);
+    setCursor(Qt::PointingHandCursor);
+}
+
+void TColorSwatch::setColor(TColor c)
+{
+    mColor = c;
+    update();
+}
+
+void TColorSwatch::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.fillRect(rect().adjusted(2, 2, -2, -2), toQColor(mColor));
+    p.setPen(Qt::black);
+    p.drawRect(rect().adjusted(2, 2, -3, -3));
+}
+
+void TColorSwatch::mousePressEvent(QMouseEvent *e) { emit clicked(e->globalPosition().toPoint()); }
+
+TViewControls::TViewControls(QWidget *parent) : QObject(parent)
+{
+    auto makeBar = [&](const QString &title, QToolButton *&toggle, QFrame *&panel,
+                       QHBoxLayout *&panelLayout) {
+        auto *bar = new QWidget(parent);
+        auto *row = new QHBoxLayout(bar);
+        row->setContentsMargins(2, 0, 2, 0);
+        row->addWidget(new QLabel(title, bar));
+        toggle = new QToolButton(bar);
+        toggle->setText(QStringLiteral("表示切替"));
+        toggle->setCheckable(true);
+        row->addWidget(toggle);
+        panel = new QFrame(bar);
+        panel->setFrameShape(QFrame::StyledPanel);
+        panelLayout = new QHBoxLayout(panel);
+        panelLayout->setContentsMargins(2, 0, 2, 0);
+        row->addWidget(panel);
+        return bar;
+    };
+    KaiBar = makeBar(QStringLiteral("解答表示"), SpeedButtonKai, PanelKaiS, KaiPanelLayout);
+    NameBar = makeBar(QStringLiteral("名前欄"), SpeedButtonName, PanelNameS, NamePanelLayout);
+
+    KaiPanelLayout->addWidget(new QLabel(QStringLiteral("フォントの色"), PanelKaiS));
+    PanelFCKai = new TColorSwatch(PanelKaiS);
+    PanelFCKai->setColor(255);
+    KaiPanelLayout->addWidget(PanelFCKai);
+
+    AnswerColorMenu = new QMenu(parent);
+    AnswerColorMenu->addAction(QStringLiteral("解答の文字の色を設定"), this,
+                               &TViewControls::ChooseAnswerColor);
+    AnswerColorMenu->addAction(QStringLiteral("解答の文字の色を標準に設定"), this,
+                               &TViewControls::ResetAnswerColor);
+    connect(PanelFCKai, &TColorSwatch::clicked, this,
+            [this](QPoint pos) { AnswerColorMenu->popup(pos); });
+
+    connect(SpeedButtonKai, &QToolButton::clicked, this, &TViewControls::SpeedButtonKaiClick);
+    connect(SpeedButtonName, &QToolButton::clicked, this, &TViewControls::SpeedButtonNameClick);
+    KaiOff();
+    NameOff();
+}
+
+bool TViewControls::nameDisplayOn() const { return SpeedButtonName->isChecked(); }
+
+void TViewControls::KaiOn()
+{
+    mKaiOn = true;
+    PanelKaiS->setVisible(true);
+}
+
+void TViewControls::KaiOff()
+{
+    SpeedButtonKai->setChecked(false);
+    mKaiOn = false;
+    PanelKaiS->setVisible(false);
+}
+
+void TViewControls::NameOn() { PanelNameS->setVisible(true); }
+
+void TViewControls::NameOff()
+{
+    SpeedButtonName->setChecked(false);
+    PanelNameS->setVisible(false);
+}
+
+void TViewControls::SpeedButtonKaiClick()
+{
+    if (SpeedButtonKai->isChecked()) {
+        KaiOn();
+        NameOff();
+    } else {
+        KaiOff();
+    }
+    emit changed();
+}
+
+void TViewControls::SpeedButtonNameClick()
+{
+    if (SpeedButtonName->isChecked()) {
+        NameOn();
+        KaiOff();
+    } else {
+        NameOff();
+    }
+    emit changed();
+}
+
+void TViewControls::OnPageAnswerSwitch()
+{
+    SpeedButtonKai->setChecked(!SpeedButtonKai->isChecked());
+    SpeedButtonKaiClick();
+}
+
+void TViewControls::SetAnswerColor(TColor c)
+{
+    PanelFCKai->setColor(c);
+    emit changed();
+}
+
+void TViewControls::ChooseAnswerColor()
+{
+    const QColor c = QColorDialog::getColor(toQColor(PanelFCKai->color()), nullptr);
+    if (c.isValid())
+        SetAnswerColor(fromQColor(c));
+}
+
+void TViewControls::ResetAnswerColor() { SetAnswerColor(255); }
