@@ -1,0 +1,124 @@
+// The worksheet and name-field file commands of the main window: open
+// ("開く"), save as ("保存", "名前をつけて保存"), open by name (start-up, the
+// navigator, the cloud download) and the name-field save and load buttons.
+// The main window owns one FileCommands over its Document and wires its menus
+// and buttons to it; the file dialogs sit behind FileDialogs so that tests can
+// script them, and the message boxes go through the message service.
+//
+// A read never replaces the open worksheet unless the file was read without
+// fault; a save is atomic and leaves the previous file as it was on failure.
+#pragma once
+
+#include "document/UnitData.h"
+
+#include <QString>
+#include <QVector>
+#include <deque>
+#include <functional>
+
+class QWidget;
+
+// Filters of the file dialogs.
+inline const QString WorksheetFilter = QStringLiteral("Tavenorプリント (*.prx)");
+inline const QString NameFieldFilter = QStringLiteral("Tavenorプリント　名前欄 (*.prn)");
+
+// The open and save dialogs. Each returns the chosen path, or an empty text
+// when the dialog was cancelled. `fileName` is the name the dialog shows at
+// first (a bare name or a full path).
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+    virtual QString getOpenFileName(const QString &initialFolder, const QString &fileName,
+                                    const QString &filter) = 0;
+    virtual QString getSaveFileName(const QString &initialFolder, const QString &fileName,
+                                    const QString &filter) = 0;
+};
+
+// The platform's dialogs (QFileDialog). The overwrite question is the
+// program's own, so the dialog does not ask one.
+class WidgetFileDialogs : public FileDialogs {
+public:
+    explicit WidgetFileDialogs(QWidget *parent = nullptr) : mParent(parent) {}
+    QString getOpenFileName(const QString &initialFolder, const QString &fileName,
+                            const QString &filter) override;
+    QString getSaveFileName(const QString &initialFolder, const QString &fileName,
+                            const QString &filter) override;
+
+private:
+    QWidget *mParent;
+};
+
+// Dialogs for tests: answers come from a queue (empty queue: cancelled) and
+// every call is recorded.
+class ScriptedFileDialogs : public FileDialogs {
+public:
+    struct Call {
+        bool save;
+        QString initialFolder;
+        QString fileName;
+        QString filter;
+    };
+    QString getOpenFileName(const QString &initialFolder, const QString &fileName,
+                            const QString &filter) override;
+    QString getSaveFileName(const QString &initialFolder, const QString &fileName,
+                            const QString &filter) override;
+    std::deque<QString> answers;
+    QVector<Call> calls;
+
+private:
+    QString next(bool save, const QString &initialFolder, const QString &fileName,
+                 const QString &filter);
+};
+
+// What a file dialog holds between two showings.
+struct DialogState {
+    QString initialFolder;
+    QString fileName;
+};
+
+// The question asked before an existing file is replaced.
+QString OverwriteQuestion(const QString &path);
+
+class FileCommands {
+public:
+    FileCommands(Document &doc, FileDialogs &dialogs, const QString &userPrintFolder);
+
+    // The unsaved-changes question; true when the command may go on. Unset:
+    // always go on.
+    std::function<bool()> askSaveChanges;
+    // Empties the worksheet and its pages and creates page 0 (NewFile), just
+    // before a worksheet that has been read replaces the open one. Unset: the
+    // document's rows, pictures and flag are cleared.
+    std::function<void()> onNewFile;
+    // After a worksheet was read into the document: apply its paper
+    // (SetPaperSize, SetPageSize), clear the selection and redraw.
+    std::function<void()> onDocumentReplaced;
+    // After a name field was imported: clear the selection and redraw.
+    std::function<void()> onNameFieldLoaded;
+    // Number of pages of the worksheet, stored in the file. Unset: 1.
+    std::function<int()> pageCount;
+
+    // Open command: the unsaved-changes question, the open dialog, then
+    // FileLoad. True when a worksheet was read.
+    bool Open();
+    // Opens a worksheet by path. A missing file does nothing; a refused or
+    // unreadable file shows its message and keeps the open worksheet.
+    bool FileLoad(const QString &path);
+    // Save-as flow; true when the worksheet was saved.
+    bool Save();
+    // Name-field save: the rows of Layer 3 and their pictures to a ".prn".
+    bool SaveNameField();
+    // Name-field load: replaces the Layer 3 rows by those of a ".prn".
+    bool LoadNameField();
+
+    // Full path of the worksheet last opened or saved.
+    QString OpenFileName;
+    DialogState OpenDialog;
+    DialogState SaveDialog;
+    DialogState NameFieldSaveDialog;
+    DialogState NameFieldOpenDialog;
+
+private:
+    Document &mDoc;
+    FileDialogs &mDialogs;
+};
