@@ -1,6 +1,7 @@
 #include "app/Unit1.h"
 #include "app/UnitDocumentCycle.h"
 #include "app/UnitPageView.h"
+#include "app/UnitViewControls.h"
 #include "platform/UnitPrinter.h"
 #include "platform/UnitProduct.h"
 
@@ -8,7 +9,13 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QLockFile>
+#include <QToolBar>
+#include <QToolButton>
+#include <QWidgetAction>
+#include <QLabel>
+#include <QHBoxLayout>
 #include <QMenuBar>
 #include <QPageSetupDialog>
 #include <QPrinter>
@@ -41,6 +48,9 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent), mPaperSet(mDoc, mPages)
     setWindowTitle(Product::DisplayName);
     mPageArea = new TPageArea(this);
     setCentralWidget(mPageArea);
+    mView = new TViewControls(this);
+    connect(mView, &TViewControls::changed, this, &TForm1::Redraw);
+    connect(mPageArea, &TPageArea::zoomWheel, this, &TForm1::ZoomBy);
     buildMenus();
     buildStatusBar();
     resize(1000, 760);
@@ -50,12 +60,60 @@ TForm1::~TForm1() = default;
 
 void TForm1::buildMenus()
 {
-    QMenu *file = menuBar()->addMenu(QStringLiteral("ファイル"));
-    ActionNew = file->addAction(QStringLiteral("新規作成"), this, &TForm1::NewFileCommand);
-    file->addSeparator();
-    ActionPaper = file->addAction(QStringLiteral("用紙設定"), this, &TForm1::PaperSetupCommand);
-    file->addSeparator();
-    ActionQuit = file->addAction(QStringLiteral("終了"), this, &QWidget::close);
+    MenuFile = menuBar()->addMenu(QStringLiteral("ファイル"));
+    ActionNew = MenuFile->addAction(QStringLiteral("新規作成"), this, &TForm1::NewFileCommand);
+    ActionOpen = MenuFile->addAction(QStringLiteral("開く"));
+    ActionSaveAs = MenuFile->addAction(QStringLiteral("名前をつけて保存"));
+    MenuFile->addSeparator();
+    ActionPaper = MenuFile->addAction(QStringLiteral("用紙設定"), this, &TForm1::PaperSetupCommand);
+    ActionPrint = MenuFile->addAction(QStringLiteral("印刷"));
+    ActionJpeg = MenuFile->addAction(QStringLiteral("JPEG保存"));
+    MenuFile->addSeparator();
+    ActionQuit = MenuFile->addAction(QStringLiteral("終了"), this, &QWidget::close);
+
+    MenuView = menuBar()->addMenu(QStringLiteral("表示"));
+    auto *zoomWidget = new QWidget(this);
+    auto *zoomRow = new QHBoxLayout(zoomWidget);
+    zoomRow->setContentsMargins(24, 2, 8, 2);
+    zoomRow->addWidget(new QLabel(QStringLiteral("倍率"), zoomWidget));
+    mZoomBox = new QLineEdit(QStringLiteral("100"), zoomWidget);
+    mZoomBox->setFixedWidth(60);
+    mZoomBox->setAlignment(Qt::AlignRight);
+    zoomRow->addWidget(mZoomBox);
+    zoomRow->addWidget(new QLabel(QStringLiteral("%"), zoomWidget));
+    auto *zoomAction = new QWidgetAction(this);
+    zoomAction->setDefaultWidget(zoomWidget);
+    MenuView->addAction(zoomAction);
+    connect(mZoomBox, &QLineEdit::returnPressed, this, &TForm1::SetGamenBai);
+    MenuView->addAction(QStringLiteral("拡大"), this, [this] { ZoomBy(1); });
+    MenuView->addAction(QStringLiteral("縮小"), this, [this] { ZoomBy(-1); });
+    MenuView->addAction(QStringLiteral("100%"), this, [this] {
+        mZoomBox->setText(QStringLiteral("100"));
+        SetGamenBai();
+    });
+
+    MenuTest = menuBar()->addMenu(QStringLiteral("テスト"));
+    MenuTest->menuAction()->setVisible(false);
+
+    FileToolBar = addToolBar(QStringLiteral("ファイル"));
+    FileToolBar->setMovable(false);
+    auto addButton = [&](const QString &text, QAction *action) {
+        auto *b = new QToolButton(FileToolBar);
+        b->setText(text);
+        b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        connect(b, &QToolButton::clicked, action, &QAction::trigger);
+        FileToolBar->addWidget(b);
+        return b;
+    };
+    ToolButtonOpen = addButton(QStringLiteral("開く"), ActionOpen);
+    ToolButtonSave = addButton(QStringLiteral("保存"), ActionSaveAs);
+    ToolButtonPrint = addButton(QStringLiteral("印刷"), ActionPrint);
+
+    ViewToolBar = addToolBar(QStringLiteral("表示"));
+    ViewToolBar->setMovable(false);
+    ViewToolBar->addWidget(mView->KaiBar);
+    ViewToolBar->addSeparator();
+    ViewToolBar->addWidget(mView->NameBar);
 }
 
 void TForm1::buildStatusBar()
@@ -118,6 +176,34 @@ void TForm1::PaperSetupCommand()
     mPaperSet.SetPageSize(mDoc.Paper.PaperH, mDoc.Paper.PaperW);
     LayoutPages();
     Redraw();
+}
+
+void TForm1::SetGamenBai()
+{
+    QString text = mZoomBox->text();
+    text.remove(QLatin1Char('\r'));
+    text.remove(QLatin1Char('\n'));
+    int64_t percent = 0;
+    try {
+        percent = TextToInt64(text.trimmed());
+    } catch (const NumTextError &) {
+        percent = 0;
+    }
+    // A zoom of nothing would leave no page to see; keep the previous one.
+    if (percent < 10 || percent > 800) {
+        mZoomBox->setText(QString::number(mSettings.GamenBai.raw / 100));
+        return;
+    }
+    mSettings.GamenBai = Fixed4::fromRaw(percent * 100);
+    LayoutPages();
+    Redraw();
+}
+
+void TForm1::ZoomBy(int steps)
+{
+    const int64_t percent = std::clamp<int64_t>(mSettings.GamenBai.raw / 100 + steps * 10, 10, 800);
+    mZoomBox->setText(QString::number(percent));
+    SetGamenBai();
 }
 
 void TForm1::LayoutPages()

@@ -15,7 +15,11 @@
 
 class QLockFile;
 class QAction;
+class QLineEdit;
+class QToolBar;
+class QToolButton;
 class TPageArea;
+class TViewControls;
 
 // The editor's settings with their start values.
 struct TEditorSettings {
@@ -81,6 +85,9 @@ public:
     QString SaveDialogFolder;
     QString SaveDialogFileName;
 
+    TViewControls *viewControls() const { return mView; }
+    QLineEdit *zoomBox() const { return mZoomBox; }
+
     // Commands.
     void NewFileCommand();       // "新規作成"
     void PaperSetupCommand();    // "用紙設定"
@@ -88,10 +95,26 @@ public:
     void Redraw();               // repaints every page and the page area
     void LayoutPages();          // sizes the page images at the zoom and places them
     bool AskSave();              // the unsaved-changes question
+    // Reads the zoom box ("100" = 100 %), sets GamenBai to four decimals,
+    // sizes every page from its own paper at that zoom and redraws.
+    void SetGamenBai();
+    void ZoomBy(int steps);      // Ctrl + wheel: ten percent a step
 
     QAction *ActionNew = nullptr;
     QAction *ActionPaper = nullptr;
     QAction *ActionQuit = nullptr;
+    QAction *ActionOpen = nullptr;
+    QAction *ActionSaveAs = nullptr;
+    QAction *ActionPrint = nullptr;
+    QAction *ActionJpeg = nullptr;
+    QMenu *MenuFile = nullptr;
+    QMenu *MenuView = nullptr;
+    QMenu *MenuTest = nullptr;
+    QToolBar *FileToolBar = nullptr;
+    QToolBar *ViewToolBar = nullptr;
+    QToolButton *ToolButtonOpen = nullptr;
+    QToolButton *ToolButtonSave = nullptr;
+    QToolButton *ToolButtonPrint = nullptr;
 
 protected:
     void closeEvent(QCloseEvent *e) override;
@@ -108,4 +131,6 @@ private:
     std::unique_ptr<QLockFile> mInstance;
     TPageArea *mPageArea = nullptr;
     TLinkLabel *mStatusLink = nullptr;
+    TViewControls *mView = nullptr;
+    QLineEdit *mZoomBox = nullptr;
 };
