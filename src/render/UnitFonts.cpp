@@ -1,0 +1,147 @@
+#include "render/UnitFonts.h"
+
+#include <QCoreApplication>
+#include <QHash>
+#include <QImage>
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+// The measuring device: a 96-dpi image, so that measurements do not depend on
+// the monitor the program happens to run on.
+const QImage &measureDevice()
+{
+    static const QImage image = [] {
+        QImage img(1, 1, QImage::Format_RGB32);
+        img.setDotsPerMeterX(3780);
+        img.setDotsPerMeterY(3780);
+        return img;
+    }();
+    return image;
+}
+
+struct Entry {
+    CellFontInfo info;
+    std::unique_ptr<QFontMetrics> metrics;
+};
+
+QHash<QString, std::shared_ptr<Entry>> &cache()
+{
+    static QHash<QString, std::shared_ptr<Entry>> c;
+    static const bool registered = [] {
+        // Fonts must not outlive the application object that owns the font
+        // engines, so the cache is emptied when it goes away.
+        qAddPostRoutine([] { cache().clear(); });
+        return true;
+    }();
+    (void)registered;
+    return c;
+}
+
+QString keyOf(const FontSpec &s, int h)
+{
+    const int flags = (s.bold ? 1 : 0) | (s.italic ? 2 : 0) | (s.underline ? 4 : 0) | (s.strikeOut ? 8 : 0);
+    QString k = s.face;
+    k += QChar(0x1f);
+    k += QString::number(h);
+    k += QChar(u'a' + flags);
+    return k;
+}
+
+QFont baseFont(const FontSpec &s)
+{
+    QFont f(s.face);
+    f.setBold(s.bold);
+    f.setItalic(s.italic);
+    f.setUnderline(s.underline);
+    f.setStrikeOut(s.strikeOut);
+    return f;
+}
+
+int cellAt(const QFont &base, double pixelSize)
+{
+    QFont f = base;
+    f.setPointSizeF(pixelSize * 72.0 / 96.0);
+    QFontMetrics fm(f, &measureDevice());
+    return fm.ascent() + fm.descent();
+}
+
+std::shared_ptr<Entry> build(const FontSpec &s, int h)
+{
+    const QFont base = baseFont(s);
+    // ascent + descent grows with the pixel size in steps; look for the
+    // smallest size that reaches the cell height.
+    double lo = 0.25, hi = std::max(2.0, 2.0 * h + 2.0);
+    while (cellAt(base, hi) < h && hi < 8.0 * MaxCellHeight)
+        hi *= 2;
+    for (int i = 0; i < 24 && hi - lo > 1e-3; ++i) {
+        const double mid = (lo + hi) / 2;
+        if (cellAt(base, mid) >= h)
+            hi = mid;
+        else
+            lo = mid;
+    }
+    double ps = hi;
+    int reached = cellAt(base, ps);
+    if (reached != h) {
+        // The face jumps over this height: take the nearest size below it.
+        ps = lo;
+        reached = cellAt(base, ps);
+    }
+    auto e = std::make_shared<Entry>();
+    e->info.font = base;
+    e->info.font.setPointSizeF(ps * 72.0 / 96.0);
+    e->info.pixelSize = ps;
+    e->info.cellHeight = reached;
+    e->metrics = std::make_unique<QFontMetrics>(e->info.font, &measureDevice());
+    return e;
+}
+
+const Entry &entryFor(const FontSpec &spec)
+{
+    const int h = std::clamp(spec.cellHeight, 1, MaxCellHeight);
+    const QString key = keyOf(spec, h);
+    auto &c = cache();
+    auto it = c.constFind(key);
+    if (it != c.constEnd())
+        return **it;
+    auto e = build(spec, h);
+    c.insert(key, e);
+    return *e;
+}
+
+} // namespace
+
+void InstallFontSubstitutions()
+{
+    const struct {
+        const char16_t *from;
+        const char *to;
+    } map[] = {
+        {u"ＭＳ Ｐゴシック", "IPAPGothic"}, {u"MS PGothic", "IPAPGothic"},
+        {u"ＭＳ ゴシック", "IPAGothic"},    {u"MS Gothic", "IPAGothic"},
+        {u"ＭＳ Ｐ明朝", "IPAPMincho"},     {u"MS PMincho", "IPAPMincho"},
+        {u"ＭＳ 明朝", "IPAMincho"},        {u"MS Mincho", "IPAMincho"},
+    };
+    for (const auto &m : map) {
+        const QString from = QString::fromUtf16(m.from);
+        const QString to = QString::fromLatin1(m.to);
+        if (!QFont::substitutes(from).contains(to))
+            QFont::insertSubstitution(from, to);
+    }
+}
+
+const CellFontInfo &CellFont(const FontSpec &spec) { return entryFor(spec).info; }
+
+const QFontMetrics &CellFontMetrics(const FontSpec &spec) { return *entryFor(spec).metrics; }
+
+QFont CellFontForDevice(const FontSpec &spec, int deviceDpiY)
+{
+    const CellFontInfo &info = CellFont(spec);
+    if (deviceDpiY <= 0 || deviceDpiY == 96)
+        return info.font;
+    QFont f = info.font;
+    f.setPointSizeF(info.pixelSize * 72.0 / deviceDpiY);
+    return f;
+}

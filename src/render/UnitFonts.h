@@ -1,0 +1,52 @@
+// Fonts by cell height, as the worksheets store them: a font height is the
+// height of the character cell (ascent + descent) in pixels, never a point
+// size. Every primitive and every measurement of the render layer builds its
+// fonts here, so that a text measures the same wherever it is drawn. The
+// Windows faces stored in worksheets are mapped to the installed IPA fonts.
+// Text metrics assume 96 logical dots per inch whatever the device. This unit
+// never draws.
+#pragma once
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QString>
+
+// A face, a cell height in device pixels and the four style flags.
+struct FontSpec {
+    QString face;
+    int cellHeight = 0;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strikeOut = false;
+
+    bool operator==(const FontSpec &) const = default;
+};
+
+// Maps "ＭＳ Ｐゴシック"/"MS PGothic", "ＭＳ ゴシック"/"MS Gothic", "ＭＳ Ｐ明朝"
+// and "ＭＳ 明朝" (and their ASCII spellings) to the IPA faces. Start-up and
+// tests call it once; calling it again does no harm.
+void InstallFontSubstitutions();
+
+// Largest cell height the program builds a font for; taller requests are cut
+// to it so that a corrupt size cannot make the glyph cache explode.
+inline constexpr int MaxCellHeight = 4000;
+
+// A resolved cell font: the QFont set up for 96 dpi and the fractional pixel
+// size that gives exactly the asked cell height (or the nearest below it when
+// the face cannot hit it exactly).
+struct CellFontInfo {
+    QFont font;          // point size set for a 96-dpi device
+    double pixelSize = 0; // pixel size that yields the cell height
+    int cellHeight = 0;   // ascent + descent actually reached
+};
+
+// The cached font for a spec. Heights below 1 are taken as 1.
+const CellFontInfo &CellFont(const FontSpec &spec);
+
+// The same font prepared for drawing on a device of the given vertical dpi,
+// so that its cell height in device pixels is the spec's cell height.
+QFont CellFontForDevice(const FontSpec &spec, int deviceDpiY);
+
+// Metrics of the spec's font at 96 dpi (cached with the font).
+const QFontMetrics &CellFontMetrics(const FontSpec &spec);

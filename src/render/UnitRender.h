@@ -1,0 +1,115 @@
+// The page renderer: SrcImageP repaints every page image from the object
+// table in row order (later rows on top) in the current display mode, and
+// during a print run sends every element of the print range to the printer
+// canvas in the same pass. Besides the objects it draws the pictures of the
+// on-page buttons (and tells the main window where to put the live buttons),
+// the credit notice of character pictures, the preview of a line or box
+// being dragged and the placement marker. It keeps no state between calls
+// except the busy flag SrcB, and never changes the document.
+#pragma once
+
+#include "document/UnitData.h"
+#include "render/UnitCanvas.h"
+#include "render/UnitDraw.h"
+#include "render/UnitMetrics.h"
+#include "render/UnitView.h"
+
+#include <QImage>
+#include <QRect>
+#include <QVector>
+#include <functional>
+#include <memory>
+#include <vector>
+
+// The two live buttons that rows can place on a page.
+enum class PageButton {
+    AnswerSwitch, // "b": "表示切替", toggles answer display
+    Random,       // "r": "作成", regenerates random problems
+};
+
+// Implemented by the main window: owns the two button controls.
+class PageButtonHost {
+public:
+    virtual ~PageButtonHost() = default;
+    // Puts both buttons back on the hidden panel (start of every redraw).
+    virtual void parkButtons() = 0;
+    // Shows the button on the page's panel at rect (pixels of the page
+    // image) with a font of fontPx pixels. Called at most once per kind and
+    // redraw, for the last row of that kind that places it.
+    virtual void placeButton(PageButton kind, int page, const QRect &rect, int fontPx) = 0;
+};
+
+// How one object is to be drawn in the current display mode.
+struct RowInk {
+    TColor color = 0;     // ink of text, lines and outlines
+    bool gray = false;    // pictures greyed
+    bool leftOut = false; // not drawn at all in this pass
+};
+
+// What a math-problem drawer gets for one "5" row.
+struct SikiContext {
+    const RAData &row;
+    int rowIndex;
+    Canvas *screen;      // the page image's canvas (null when the page has no image)
+    RowInk problemInk;   // ink of the problem part
+    bool PrintB;
+    const ViewState &view;
+    Draw &draw;
+    Metrics &metrics;
+};
+
+class Renderer {
+public:
+    Renderer(Document &doc, QVector<QImage> &ImageP, ViewState &view);
+
+    // Repaints every page image; with PrintB also draws the print range on
+    // view.Printer. A call made while a redraw runs is dropped.
+    void SrcImageP(bool PrintB);
+
+    bool SrcB() const { return mSrcB; }
+    // The developer command "SrcFalse": clears the busy flag.
+    void SrcFalse() { mSrcB = false; }
+
+    // The ink rules of the display modes. For "5" rows this is the ink of
+    // the problem part; its answer parts follow the problem layouts.
+    RowInk InkFor(const RAData &row, bool PrintB) const;
+
+    Metrics &metrics() { return mMetrics; }
+    Draw &draw() { return mDraw; }
+
+    void setButtonHost(PageButtonHost *host) { mButtons = host; }
+
+    // Math problems ("5" rows) are drawn by the problem layouts, which hook
+    // in here. Until a drawer is set, "5" rows draw nothing.
+    using SikiDrawer = std::function<void(const SikiContext &)>;
+    void setSikiDrawer(SikiDrawer drawer) { mSikiDrawer = std::move(drawer); }
+
+    // How a page image gets its canvas during a redraw: QPainter on the
+    // image unless a test records instead.
+    using CanvasFactory = std::function<std::unique_ptr<Canvas>(int page, QImage &image)>;
+    void setCanvasFactory(CanvasFactory factory) { mCanvasFactory = std::move(factory); }
+
+private:
+    void drawRow(const RAData &row, int index, Canvas *screen, bool PrintB);
+    void drawCreditNotice(const std::vector<std::unique_ptr<Canvas>> &canvases, bool PrintB);
+    void drawCreation(const std::vector<std::unique_ptr<Canvas>> &canvases);
+
+    struct ButtonPlace {
+        bool placed = false;
+        int page = 0;
+        QRect rect;
+        int fontPx = 0;
+    };
+
+    Document &mDoc;
+    QVector<QImage> &mImages;
+    ViewState &mView;
+    Metrics mMetrics;
+    Draw mDraw;
+    PageButtonHost *mButtons = nullptr;
+    SikiDrawer mSikiDrawer;
+    CanvasFactory mCanvasFactory;
+    bool mSrcB = false;
+    bool mSawCharacter = false;
+    ButtonPlace mPlace[2];
+};
