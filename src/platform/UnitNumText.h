@@ -11,7 +11,9 @@
 #include <functional>
 #include <stdexcept>
 
-// Raised for a malformed negative number text ("-abc", "--3").
+// Raised for a malformed negative number text ("-abc", "--3") and for a
+// number too large for the result type (more than 64 bits, or for
+// TextToFixed4 more than 64 bits once multiplied by 10000).
 class NumTextError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -20,6 +22,7 @@ public:
 // True when the text is non-empty, made only of digits and ".", with at most one ".".
 bool IsNumText(const QString &text);
 int64_t TextToInt64(const QString &text);
+// Same rules as TextToInt64, wrapped to 32 bits.
 int32_t TextToInt(const QString &text);
 double TextToFloat(const QString &text);
 // The text's value times 10000, rounded to nearest, ties to even.
