@@ -1,0 +1,135 @@
+// The view switches, the zoom box and the print and export arithmetic.
+#include "app/Unit1.h"
+#include "app/UnitPageView.h"
+#include "app/UnitPrint.h"
+#include "app/UnitViewControls.h"
+#include "platform/UnitPrinter.h"
+
+#include <QFile>
+#include <QImageReader>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace {
+struct FakeA4 {
+    FakeA4() : printer(MakeFakePrinter("Fake600", 9, 1, 600, 0, 0, 4960, 7016))
+    {
+        SetPrinters(printer.get());
+    }
+    ~FakeA4() { SetPrinters(nullptr); }
+    std::unique_ptr<PrinterService> printer;
+};
+} // namespace
+
+TEST(ViewControls, TogglesAreExclusiveAndBothMayBeUp)
+{
+    QWidget host;
+    TViewControls v(&host);
+    int redraws = 0;
+    QObject::connect(&v, &TViewControls::changed, [&] { ++redraws; });
+    EXPECT_FALSE(v.answerDisplayOn());
+    EXPECT_FALSE(v.nameDisplayOn());
+
+    v.SpeedButtonKai->click();
+    EXPECT_TRUE(v.answerDisplayOn());
+    EXPECT_FALSE(v.PanelKaiS->isHidden());
+
+    // The name toggle turns answer display off and raises its button.
+    v.SpeedButtonName->click();
+    EXPECT_TRUE(v.nameDisplayOn());
+    EXPECT_FALSE(v.answerDisplayOn());
+    EXPECT_FALSE(v.SpeedButtonKai->isChecked());
+    EXPECT_TRUE(v.PanelKaiS->isHidden());
+
+    // Switching one off leaves both off.
+    v.SpeedButtonName->click();
+    EXPECT_FALSE(v.nameDisplayOn());
+    EXPECT_FALSE(v.answerDisplayOn());
+    EXPECT_EQ(redraws, 3);
+
+    // The on-page switch twice returns to the start and redraws twice.
+    v.OnPageAnswerSwitch();
+    EXPECT_TRUE(v.answerDisplayOn());
+    v.OnPageAnswerSwitch();
+    EXPECT_FALSE(v.answerDisplayOn());
+    EXPECT_EQ(redraws, 5);
+
+    EXPECT_EQ(v.answerColor(), 255);
+    v.SetAnswerColor(0xFF0000);
+    EXPECT_EQ(v.answerColor(), 0xFF0000);
+    v.ResetAnswerColor();
+    EXPECT_EQ(v.answerColor(), 255);
+}
+
+TEST(ViewControls, ZoomSizesPagesFromTheirPaperAndRefusesNonsense)
+{
+    FakeA4 fake;
+    TForm1 form;
+    form.SyokiForm(QString());
+    form.zoomBox()->setText("150\r\n");
+    form.SetGamenBai();
+    EXPECT_EQ(form.settings().GamenBai.raw, 15000);
+    EXPECT_EQ(form.pages().ImageP[0].size(), QSize(1189, 1683));
+    EXPECT_EQ(form.pageArea()->PanelP[0]->size(), QSize(1189, 1683));
+
+    for (const char *bad : {"0", "abc", "-abc", "", "100000"}) {
+        form.zoomBox()->setText(bad);
+        form.SetGamenBai();
+        EXPECT_EQ(form.settings().GamenBai.raw, 15000) << bad;
+        EXPECT_EQ(form.pages().ImageP[0].size(), QSize(1189, 1683));
+    }
+    form.ZoomBy(-1);
+    EXPECT_EQ(form.settings().GamenBai.raw, 14000);
+}
+
+TEST(PageArea, EveryPageOfALongWorksheetCanBeReached)
+{
+    PageSet pages;
+    for (int i = 0; i < 3; ++i)
+        pages.PageSize.append(QSize(793, 1122));
+    pages.resizeImages(Fixed4::fromInt(1));
+    TPageArea area;
+    area.resize(900, 700);
+    area.setPages(pages);
+    ASSERT_EQ(area.PanelP.size(), 3);
+    EXPECT_EQ(area.PanelP[0]->y(), 5);
+    EXPECT_EQ(area.PanelP[1]->y(), 5 + 1122 + 5);
+    EXPECT_EQ(area.PanelP[2]->y(), 5 + 2 * (1122 + 5));
+    EXPECT_GE(area.canvas()->height(), 3 * 1122 + 4 * 5);
+}
+
+TEST(Print, PlanScaleRangeAndOffsets)
+{
+    const PrintPlan one = MakePrintPlan(1, 1, 1, 7016, 1122, 30, 40);
+    EXPECT_EQ(one.FromPg, 0);
+    EXPECT_EQ(one.ToPg, 0);
+    EXPECT_EQ(one.PrinterBai.raw, 62531);
+    // y = 100 lands on dot Trunc(625.31) less the top offset.
+    EXPECT_EQ(one.PrinterBai.scaleTrunc(100) - one.OffsetY, 625 - 40);
+
+    const PrintPlan range = MakePrintPlan(2, 9, 3, 7016, 1122, 0, 0);
+    EXPECT_EQ(range.FromPg, 1);
+    EXPECT_EQ(range.ToPg, 2);
+}
+
+TEST(Print, JpegExportWritesJpegWhateverTheName)
+{
+    QTemporaryDir dir;
+    QImage page(793, 1122, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    const QString path = dir.path() + "/page.bmp";
+    EXPECT_TRUE(SaveJPG(page, path).isEmpty());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray head = f.read(3);
+    EXPECT_EQ(head, QByteArray("\xFF\xD8\xFF", 3));
+    f.close();
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    EXPECT_EQ(reader.read().size(), QSize(793, 1122));
+
+    // A folder that does not exist: an error text, no crash.
+    EXPECT_FALSE(SaveJPG(page, dir.path() + "/no/such/page.jpg").isEmpty());
+}
