@@ -1,0 +1,525 @@
+#include "math/UnitSiki.h"
+
+#include "platform/UnitMessages.h"
+#include "platform/UnitNumText.h"
+#include "platform/UnitProduct.h"
+
+#include <QEvent>
+#include <QFont>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QRegularExpressionValidator>
+
+namespace {
+// Client area of the tool, and its width on the pages with wider inputs.
+constexpr int FormWidth = 600;
+constexpr int FormWidthWide = 690;
+constexpr int FormHeight = 400;
+
+const QColor InputColor(224, 236, 248);
+
+// Measures with the toolkit's own font metrics when the main window has not
+// handed the tool its measurer (a tool used on its own, as in a test
+// harness). The main window always sets the renderer's measurer, whose
+// figures are the ones worksheets are laid out with.
+class FallbackMeasurer : public SikiMeasurer {
+public:
+    int textWidth(const QString &text, const QString &fontName, int fontSize) override
+    {
+        return metrics(fontName, fontSize).horizontalAdvance(text);
+    }
+    int textHeight(const QString &, const QString &fontName, int fontSize) override
+    {
+        return metrics(fontName, fontSize).height();
+    }
+    // The column layouts of multiplication and division: one cell per digit.
+    int rowWidth(const RAData &row) override
+    {
+        const int cell = textWidth(QStringLiteral("×"), row.FontName, row.FontSize);
+        const QStringList siki = row.HissanSiki.split(QRegularExpression(QStringLiteral("[*/]")));
+        int widest = 0;
+        for (const QString &part : siki)
+            widest = qMax(widest, int(part.size()) + 1);
+        const QStringList kotae = row.HissanKotae.split(u'_');
+        for (const QString &part : kotae)
+            widest = qMax(widest, int(part.size()));
+        return widest * cell;
+    }
+    int rowHeight(const RAData &row) override
+    {
+        const int h = textHeight(QStringLiteral("×"), row.FontName, row.FontSize);
+        return h * int(row.HissanKotae.split(u'_').size() + 2);
+    }
+
+private:
+    static QFontMetrics metrics(const QString &fontName, int fontSize)
+    {
+        QFont font(fontName);
+        font.setPixelSize(qMax(1, fontSize));
+        return QFontMetrics(font);
+    }
+};
+
+// Horizontal expressions are stored with ASCII operators and shown with the
+// full-width signs.
+QString fullWidth(const QString &ascii)
+{
+    QString out = ascii;
+    out.replace(u'+', u'＋');
+    out.replace(u'-', u'－');
+    out.replace(u'*', u'×');
+    out.replace(u'/', u'÷');
+    return out;
+}
+
+// The answer of an expression, or nothing with the evaluator's message.
+bool tryKeisan(const QString &expression, QString &answer, QString &message)
+{
+    try {
+        answer = Keisan(expression);
+        return true;
+    } catch (const KeisanError &e) {
+        message = e.message();
+    } catch (const std::exception &) {
+        message = KeisanCannotEvaluateText;
+    }
+    return false;
+}
+} // namespace
+
+TFormSiki::TFormSiki(Document &document, QWidget *parent)
+    : QWidget(parent), mDoc(document), mSettings([] { return SikiMainSettings{}; })
+{
+    // A window of its own with a task-bar button, also when it has a parent.
+    setWindowFlag(Qt::Window, true);
+
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    PageControl = new QTabWidget(this);
+    auto *yoko = new QWidget(PageControl);
+    auto *tate = new QWidget(PageControl);
+    auto *bunsu = new QWidget(PageControl);
+    buildYoko(yoko);
+    buildTate(tate);
+    buildBunsu(bunsu);
+    PageControl->addTab(yoko, QStringLiteral("横式"));
+    PageControl->addTab(tate, QStringLiteral("筆算"));
+    PageControl->addTab(bunsu, QStringLiteral("分数"));
+    layout->addWidget(PageControl, 1);
+
+    RandomPanel = new TSikiRandomPanel(this);
+    RandomPanel->setFixedWidth(280);
+    layout->addWidget(RandomPanel);
+
+    connect(PageControl, &QTabWidget::currentChanged, this, [this] { SetNyu(); });
+    SyokiForm();
+}
+
+TFormSiki::~TFormSiki() = default;
+
+void TFormSiki::SetSettingsProvider(std::function<SikiMainSettings()> provider)
+{
+    if (provider)
+        mSettings = std::move(provider);
+    else
+        mSettings = [] { return SikiMainSettings{}; };
+}
+
+SikiMainSettings TFormSiki::settings() const
+{
+    return mSettings();
+}
+
+SikiMeasurer &TFormSiki::measurer()
+{
+    if (mMeasurer)
+        return *mMeasurer;
+    if (!mFallbackMeasurer)
+        mFallbackMeasurer = std::make_unique<FallbackMeasurer>();
+    return *mFallbackMeasurer;
+}
+
+// ---------------------------------------------------------------------------
+// Building the pages
+
+void TFormSiki::buildYoko(QWidget *page)
+{
+    auto *grid = new QGridLayout(page);
+    MemoY1 = new QLineEdit(page);
+    // Expressions are typed with ASCII operators only.
+    MemoY1->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[\\x20-\\x7E]*")), MemoY1));
+    MemoY1->setInputMethodHints(Qt::ImhLatinOnly);
+    MemoY2 = new QLineEdit(page);
+    ButtonKetteiY = new QPushButton(QStringLiteral("決定"), page);
+    grid->addWidget(MemoY1, 0, 0);
+    grid->addWidget(new QLabel(QStringLiteral("＝"), page), 0, 1);
+    grid->addWidget(MemoY2, 0, 2);
+    grid->setColumnStretch(0, 2);
+    grid->setColumnStretch(2, 1);
+    grid->setRowStretch(1, 1);
+    grid->addWidget(ButtonKetteiY, 2, 2);
+    MemoY1->installEventFilter(this);
+    connect(ButtonKetteiY, &QPushButton::clicked, this, [this] { KetteiYoko(); });
+}
+
+void TFormSiki::buildTate(QWidget *page)
+{
+    auto *outer = new QVBoxLayout(page);
+    MemoT1 = new QLineEdit(page);
+    MemoT1->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[\\x20-\\x7E]*")), MemoT1));
+    MemoT1->setInputMethodHints(Qt::ImhLatinOnly);
+    MemoT2 = new QLineEdit(page);
+    MemoT2->setVisible(false);
+    outer->addWidget(MemoT1);
+    outer->addWidget(MemoT2);
+
+    auto *middle = new QHBoxLayout;
+    auto *rowsScroll = new QScrollArea(page);
+    rowsScroll->setWidgetResizable(true);
+    TateRowBox = new QWidget(rowsScroll);
+    mTateRowLayout = new QVBoxLayout(TateRowBox);
+    mTateRowLayout->setSpacing(1);
+    mTateRowLayout->addStretch(1);
+    rowsScroll->setWidget(TateRowBox);
+    middle->addWidget(rowsScroll, 1);
+    auto *gridScroll = new QScrollArea(page);
+    TateGrid = new SikiCellGrid(gridScroll);
+    gridScroll->setWidget(TateGrid);
+    middle->addWidget(gridScroll, 1);
+    outer->addLayout(middle, 1);
+
+    auto *buttons = new QHBoxLayout;
+    ButtonIchi = new QPushButton(QStringLiteral("一の位まで"), page);
+    ButtonSusumu = new QPushButton(QStringLiteral("わり進める"), page);
+    ButtonModosu = new QPushButton(QStringLiteral("元に戻す"), page);
+    ButtonKetteiT = new QPushButton(QStringLiteral("決定"), page);
+    buttons->addWidget(ButtonIchi);
+    buttons->addWidget(ButtonSusumu);
+    buttons->addWidget(ButtonModosu);
+    buttons->addStretch(1);
+    buttons->addWidget(ButtonKetteiT);
+    outer->addLayout(buttons);
+
+    MemoT1->installEventFilter(this);
+    connect(ButtonIchi, &QPushButton::clicked, this, [this] { WarizanIchi(); });
+    connect(ButtonSusumu, &QPushButton::clicked, this, [this] { WarizanSusumu(); });
+    connect(ButtonModosu, &QPushButton::clicked, this, [this] { WarizanModosu(); });
+    connect(ButtonKetteiT, &QPushButton::clicked, this, [this] { KetteiTate(); });
+}
+
+void TFormSiki::buildBunsu(QWidget *page)
+{
+    auto *grid = new QGridLayout(page);
+    auto box = [page, this] {
+        auto *edit = new QLineEdit(page);
+        edit->setMaxLength(4);
+        edit->setFixedWidth(48);
+        edit->setAlignment(Qt::AlignCenter);
+        edit->installEventFilter(this);
+        return edit;
+    };
+    // Each operand: the whole part on the left, numerator over denominator.
+    EditBunsu1T = box();
+    EditBunsu1S = box();
+    EditBunsu1B = box();
+    EditBunsu2T = box();
+    EditBunsu2S = box();
+    EditBunsu2B = box();
+    ComboBunsu = new QComboBox(page);
+    ComboBunsu->addItems(siki_lists::BunsuSign());
+    auto answer = [page] {
+        auto *edit = new QLineEdit(page);
+        edit->setReadOnly(true);
+        edit->setFixedWidth(56);
+        edit->setAlignment(Qt::AlignCenter);
+        return edit;
+    };
+    EditBunsuKT = answer();
+    EditBunsuKS = answer();
+    EditBunsuKB = answer();
+    grid->addWidget(EditBunsu1T, 0, 0, 2, 1, Qt::AlignVCenter);
+    grid->addWidget(EditBunsu1S, 0, 1);
+    grid->addWidget(EditBunsu1B, 1, 1);
+    grid->addWidget(ComboBunsu, 0, 2, 2, 1, Qt::AlignVCenter);
+    grid->addWidget(EditBunsu2T, 0, 3, 2, 1, Qt::AlignVCenter);
+    grid->addWidget(EditBunsu2S, 0, 4);
+    grid->addWidget(EditBunsu2B, 1, 4);
+    grid->addWidget(new QLabel(QStringLiteral("＝"), page), 0, 5, 2, 1, Qt::AlignVCenter);
+    grid->addWidget(EditBunsuKT, 0, 6, 2, 1, Qt::AlignVCenter);
+    grid->addWidget(EditBunsuKS, 0, 7);
+    grid->addWidget(EditBunsuKB, 1, 7);
+    CheckKabunsu = new QCheckBox(QStringLiteral("答えが帯分数の場合、仮分数で表示する"), page);
+    grid->addWidget(CheckKabunsu, 2, 0, 1, 8);
+    MemoBunsuSiki = new QLineEdit(page);
+    MemoBunsuSiki->setVisible(false);
+    grid->addWidget(MemoBunsuSiki, 3, 0, 1, 8);
+    grid->setRowStretch(4, 1);
+    ButtonKetteiB = new QPushButton(QStringLiteral("決定"), page);
+    grid->addWidget(ButtonKetteiB, 5, 6, 1, 2);
+
+    connect(ComboBunsu, &QComboBox::currentIndexChanged, this, [this] { KeisanBunsu(); });
+    connect(CheckKabunsu, &QCheckBox::toggled, this, [this] { KeisanBunsu(); });
+    connect(ButtonKetteiB, &QPushButton::clicked, this, [this] { KetteiBunsu(); });
+}
+
+QList<QLineEdit *> TFormSiki::inputBoxes() const
+{
+    return {MemoY1,      MemoY2,      MemoT1,      MemoT2,      EditBunsu1T, EditBunsu1S,
+            EditBunsu1B, EditBunsu2T, EditBunsu2S, EditBunsu2B, EditBunsuKT, EditBunsuKS,
+            EditBunsuKB, MemoBunsuSiki};
+}
+
+bool TFormSiki::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyRelease) {
+        if (watched == MemoY1)
+            MakeSikiKotaeYoko();
+        else if (watched == MemoT1)
+            MakeSikiKotaeTate();
+        else if (watched == EditBunsu1T || watched == EditBunsu1S || watched == EditBunsu1B ||
+                 watched == EditBunsu2T || watched == EditBunsu2S || watched == EditBunsu2B)
+            KeisanBunsu();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------------------
+// Life cycle
+
+void TFormSiki::SyokiForm()
+{
+    setWindowTitle(QStringLiteral("数式入力 - ") + Product::DisplayName);
+    const QSignalBlocker block(ComboBunsu);
+    ComboBunsu->setCurrentIndex(0);
+    RandomPanel->SyokiForm();
+}
+
+void TFormSiki::StartForm()
+{
+    resize(FormWidth, FormHeight);
+    for (QLineEdit *edit : inputBoxes()) {
+        const QSignalBlocker block(edit);
+        edit->clear();
+        QPalette palette = edit->palette();
+        palette.setColor(QPalette::Base, InputColor);
+        edit->setPalette(palette);
+    }
+    {
+        const QSignalBlocker block(CheckKabunsu);
+        CheckKabunsu->setChecked(false);
+    }
+    {
+        const QSignalBlocker block(ComboBunsu);
+        ComboBunsu->setCurrentIndex(0);
+    }
+    mDisplayText.clear();
+    mAnswerText.clear();
+    mBunsuKotae.clear();
+    mBunsuError.clear();
+    clearTate();
+    MoveForm();
+}
+
+void TFormSiki::MoveForm()
+{
+    // The page layouts carry the proportions (on page 0 the input takes two
+    // thirds and the answer one third, with the "＝" between them); a change
+    // of client size only needs them recomputed.
+    if (layout())
+        layout()->activate();
+}
+
+int TFormSiki::CurrentPage() const
+{
+    return PageControl->currentIndex();
+}
+
+void TFormSiki::SelectPage(int page)
+{
+    if (page < 0 || page >= PageControl->count())
+        return;
+    {
+        const QSignalBlocker block(PageControl);
+        PageControl->setCurrentIndex(page);
+    }
+    SetNyu();
+}
+
+void TFormSiki::SetNyu()
+{
+    const int page = CurrentPage();
+    if (page == PageYoko)
+        MakeSikiKotaeYoko();
+    else if (page == PageTate)
+        MakeSikiKotaeTate();
+    resize(page >= PageBunsu ? FormWidthWide : FormWidth, height());
+    RandomPanel->SetBunsuVisible(page == PageBunsu);
+    MoveForm();
+}
+
+void TFormSiki::PrepareNew(int page, int x1, int y1)
+{
+    StartForm();
+    mDoc.NewData.ID = -1;
+    mDoc.NewData.Syu = QStringLiteral("5");
+    mDoc.NewData.Page = page;
+    mDoc.NewData.X1 = x1;
+    mDoc.NewData.Y1 = y1;
+    SetNyu();
+}
+
+void TFormSiki::OpenNew(int page, int x1, int y1)
+{
+    PrepareNew(page, x1, y1);
+    show();
+    raise();
+    activateWindow();
+}
+
+bool TFormSiki::LoadRow(int rowIndex)
+{
+    if (rowIndex < 0 || rowIndex >= mDoc.AData.size())
+        return false;
+    const RAData row = mDoc.AData.at(rowIndex);
+    if (row.Syu != QStringLiteral("5") || row.Siki1 < PageYoko || row.Siki1 > PageBunsu)
+        return false;
+
+    StartForm();
+    mDoc.NewData.ID = row.ID;
+    mDoc.NewData.Syu = row.Syu;
+    mDoc.NewData.Page = row.Page;
+    mDoc.NewData.X1 = row.X1;
+    mDoc.NewData.Y1 = row.Y1;
+    RandomPanel->Load(row);
+
+    switch (row.Siki1) {
+    case PageYoko:
+        MemoY1->setText(row.Siki);
+        MemoY2->setText(row.Kotae);
+        SelectPage(PageYoko);
+        break;
+    case PageTate:
+        MemoT1->setText(row.Siki);
+        SelectPage(PageTate);
+        restoreTateRows(row);
+        break;
+    case PageBunsu: {
+        const QSignalBlocker block(CheckKabunsu);
+        CheckKabunsu->setChecked(row.BunsuKabunsu == 1);
+        MemoBunsuSiki->setText(row.Siki);
+        mBunsuKotae = row.Kotae;
+        {
+            const QSignalBlocker blockPages(PageControl);
+            PageControl->setCurrentIndex(PageBunsu);
+        }
+        MakeSikiKotaeBunsu();
+        break;
+    }
+    }
+    return true;
+}
+
+bool TFormSiki::OpenRow(int rowIndex)
+{
+    if (!LoadRow(rowIndex))
+        return false;
+    show();
+    raise();
+    activateWindow();
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// Page 0: horizontal expression
+
+void TFormSiki::MakeSikiKotaeYoko()
+{
+    const QString input = MemoY1->text();
+    mDisplayText = fullWidth(input);
+    // While the teacher is still typing, an unfinished expression ("3+")
+    // cannot be evaluated yet: the answer box keeps what it showed.
+    QString answer, message;
+    if (tryKeisan(input, answer, message)) {
+        mAnswerText = answer;
+        MemoY2->setText(answer);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// "決定"
+
+int TFormSiki::Kettei()
+{
+    switch (CurrentPage()) {
+    case PageYoko:
+        return KetteiYoko();
+    case PageTate:
+        return KetteiTate();
+    case PageBunsu:
+        return KetteiBunsu();
+    default:
+        return -1;
+    }
+}
+
+int TFormSiki::beginRow(int page)
+{
+    const SikiMainSettings s = settings();
+    mDoc.FileData.HensyuB = true;
+    const int index = mDoc.GetRowNo();
+    RAData &row = mDoc.AData[index];
+    row.Syu = QStringLiteral("5");
+    row.Page = mDoc.NewData.Page;
+    row.X1 = mDoc.NewData.X1;
+    row.Y1 = mDoc.NewData.Y1;
+    row.FontName = s.fontName;
+    row.FontSize = s.fontSize;
+    row.Siki1 = page;
+    row.Layer = 1;
+    row.KotaeMode = s.kotaeDisplay ? 1 : 0;
+    return index;
+}
+
+void TFormSiki::finishRow(int rowIndex)
+{
+    mDoc.NewData.Syu.clear();
+    mDoc.NewData.Page = 0;
+    mDoc.NewData.X1 = 0;
+    mDoc.NewData.Y1 = 0;
+    mDisplayText.clear();
+    hide();
+    emit redrawRequested(rowIndex);
+}
+
+int TFormSiki::KetteiYoko()
+{
+    const QString input = MemoY1->text();
+    if (input.isEmpty())
+        return -1;
+    QString kotae, message;
+    if (!tryKeisan(input, kotae, message)) {
+        // Nothing is written for an expression without an answer.
+        ShowError(message);
+        return -1;
+    }
+    // The answer box may have been overwritten by the teacher: its text only
+    // enters the width, the row takes the fresh answer.
+    mDisplayText = fullWidth(input);
+    const int index = beginRow(PageYoko);
+    RAData &row = mDoc.AData[index];
+    RandomPanel->Store(row, TSikiRandomPanel::Scope::Yoko);
+    row.Siki = input;
+    row.Kotae = kotae;
+    row.HissanSiki.clear();
+    row.Siki2 = 0;
+    SikiMeasurer &m = measurer();
+    row.Width = m.textWidth(mDisplayText + QStringLiteral("＝") + MemoY2->text(), row.FontName,
+                            row.FontSize);
+    row.Height = m.textHeight(input, row.FontName, row.FontSize);
+    finishRow(index);
+    return index;
+}

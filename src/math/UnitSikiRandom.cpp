@@ -1,0 +1,291 @@
+#include "math/UnitSikiRandom.h"
+
+#include "platform/UnitNumText.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace siki_lists {
+QStringList Kigou()
+{
+    return {QStringLiteral("たし算【①＋②】"), QStringLiteral("ひき算【①－②】"),
+            QStringLiteral("かけ算【①×②】"), QStringLiteral("わり算【①÷②】")};
+}
+QStringList BunsuSign()
+{
+    return {QStringLiteral("＋"), QStringLiteral("－"), QStringLiteral("×"), QStringLiteral("÷")};
+}
+QStringList SyosuXY()
+{
+    return {QStringLiteral("整数"), QStringLiteral("少数点第一位"), QStringLiteral("少数点第二位")};
+}
+QStringList SyosuA()
+{
+    return {QStringLiteral("指定なし"), QStringLiteral("少数点第一位"), QStringLiteral("少数点第二位"),
+            QStringLiteral("少数点第三位"), QStringLiteral("少数点第四位")};
+}
+QStringList Kihon()
+{
+    return {QString(), QStringLiteral("何十"), QStringLiteral("何百")};
+}
+QStringList BunsuSyu()
+{
+    return {QStringLiteral("指定なし"), QStringLiteral("真分数"), QStringLiteral("仮分数"),
+            QStringLiteral("帯分数")};
+}
+QStringList BunboY()
+{
+    return {QStringLiteral("指定なし"), QStringLiteral("①と同じ分母")};
+}
+} // namespace siki_lists
+
+namespace {
+constexpr int RangeMin = 0;
+constexpr int RangeMax = 10000;
+
+void fill(QComboBox *box, const QStringList &items, int current)
+{
+    box->clear();
+    box->addItems(items);
+    box->setCurrentIndex(current);
+}
+
+// A stored byte selects its list item; a byte past the list selects none.
+void select(QComboBox *box, int index)
+{
+    box->setCurrentIndex(index < box->count() ? index : -1);
+}
+
+Byte indexOf(const QComboBox *box)
+{
+    return Byte(qMax(0, box->currentIndex()));
+}
+} // namespace
+
+SikiRangeBox::SikiRangeBox(QWidget *parent) : QWidget(parent), mEdit(new QLineEdit(this))
+{
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    mEdit->setFixedWidth(56);
+    layout->addWidget(mEdit);
+    auto *buttons = new QVBoxLayout;
+    buttons->setSpacing(0);
+    auto *up = new QToolButton(this);
+    auto *down = new QToolButton(this);
+    up->setArrowType(Qt::UpArrow);
+    down->setArrowType(Qt::DownArrow);
+    up->setFixedSize(16, 11);
+    down->setFixedSize(16, 11);
+    buttons->addWidget(up);
+    buttons->addWidget(down);
+    layout->addLayout(buttons);
+    connect(up, &QToolButton::clicked, this, [this] { step(1); });
+    connect(down, &QToolButton::clicked, this, [this] { step(-1); });
+}
+
+void SikiRangeBox::step(int delta)
+{
+    // The up-down control counts from what the box holds; a text that is not
+    // a number counts as 0, as everywhere else.
+    const int64_t value = std::clamp<int64_t>(TextToInt64(mEdit->text()) + delta, RangeMin, RangeMax);
+    mEdit->setText(QString::number(value));
+}
+
+TSikiRandomPanel::TSikiRandomPanel(QWidget *parent) : QWidget(parent)
+{
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(4, 4, 4, 4);
+
+    CheckRand = new QCheckBox(QStringLiteral("ランダムで問題作成する"), this);
+    outer->addWidget(CheckRand);
+    ComboKigou = new QComboBox(this);
+    outer->addWidget(ComboKigou);
+
+    auto *grid = new QGridLayout;
+    auto addRange = [&](int row, const QString &label, SikiRangeBox *&lo, SikiRangeBox *&hi) {
+        lo = new SikiRangeBox(this);
+        hi = new SikiRangeBox(this);
+        grid->addWidget(new QLabel(label, this), row, 0);
+        grid->addWidget(lo, row, 1);
+        grid->addWidget(new QLabel(QStringLiteral("以上"), this), row, 2);
+        grid->addWidget(hi, row, 3);
+        grid->addWidget(new QLabel(QStringLiteral("以下"), this), row, 4);
+    };
+    addRange(0, QStringLiteral("①"), EditX1, EditX2);
+    ComboSyosuX = new QComboBox(this);
+    ComboKihonX = new QComboBox(this);
+    grid->addWidget(ComboSyosuX, 1, 1, 1, 2);
+    grid->addWidget(ComboKihonX, 1, 3, 1, 2);
+    addRange(2, QStringLiteral("②"), EditY1, EditY2);
+    ComboSyosuY = new QComboBox(this);
+    ComboKihonY = new QComboBox(this);
+    grid->addWidget(ComboSyosuY, 3, 1, 1, 2);
+    grid->addWidget(ComboKihonY, 3, 3, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("解答の設定"), this), 4, 0, 1, 5);
+    addRange(5, QString(), EditA1, EditA2);
+    ComboSyosuA = new QComboBox(this);
+    grid->addWidget(ComboSyosuA, 6, 1, 1, 2);
+    CheckAmari = new QCheckBox(QStringLiteral("あまりあり"), this);
+    grid->addWidget(CheckAmari, 6, 3, 1, 2);
+    outer->addLayout(grid);
+
+    BunsuBox = new QWidget(this);
+    auto *bunsu = new QGridLayout(BunsuBox);
+    bunsu->setContentsMargins(0, 0, 0, 0);
+    ComboBunsuKigou = new QComboBox(BunsuBox);
+    bunsu->addWidget(ComboBunsuKigou, 0, 0, 1, 5);
+    bunsu->addWidget(new QLabel(QStringLiteral("分母の設定"), BunsuBox), 1, 0, 1, 5);
+    auto addBunsuRange = [&](int row, const QString &label, SikiRangeBox *&lo, SikiRangeBox *&hi) {
+        lo = new SikiRangeBox(BunsuBox);
+        hi = new SikiRangeBox(BunsuBox);
+        bunsu->addWidget(new QLabel(label, BunsuBox), row, 0);
+        bunsu->addWidget(lo, row, 1);
+        bunsu->addWidget(new QLabel(QStringLiteral("以上"), BunsuBox), row, 2);
+        bunsu->addWidget(hi, row, 3);
+        bunsu->addWidget(new QLabel(QStringLiteral("以下"), BunsuBox), row, 4);
+    };
+    addBunsuRange(2, QStringLiteral("①"), EditBunsuX1, EditBunsuX2);
+    ComboBunboY = new QComboBox(BunsuBox);
+    bunsu->addWidget(ComboBunboY, 3, 1, 1, 4);
+    addBunsuRange(4, QStringLiteral("②"), EditBunsuY1, EditBunsuY2);
+    bunsu->addWidget(new QLabel(QStringLiteral("分数の種類"), BunsuBox), 5, 0, 1, 5);
+    ComboBunsuSyuX = new QComboBox(BunsuBox);
+    ComboBunsuSyuY = new QComboBox(BunsuBox);
+    ComboBunsuSyuA = new QComboBox(BunsuBox);
+    CheckXYaku = new QCheckBox(QStringLiteral("約分しない"), BunsuBox);
+    CheckYYaku = new QCheckBox(QStringLiteral("約分しない"), BunsuBox);
+    bunsu->addWidget(new QLabel(QStringLiteral("①"), BunsuBox), 6, 0);
+    bunsu->addWidget(ComboBunsuSyuX, 6, 1, 1, 2);
+    bunsu->addWidget(CheckXYaku, 6, 3, 1, 2);
+    bunsu->addWidget(new QLabel(QStringLiteral("②"), BunsuBox), 7, 0);
+    bunsu->addWidget(ComboBunsuSyuY, 7, 1, 1, 2);
+    bunsu->addWidget(CheckYYaku, 7, 3, 1, 2);
+    bunsu->addWidget(new QLabel(QStringLiteral("答え"), BunsuBox), 8, 0);
+    bunsu->addWidget(ComboBunsuSyuA, 8, 1, 1, 2);
+    outer->addWidget(BunsuBox);
+
+    ButtonMake = new QPushButton(QStringLiteral("問題作成"), this);
+    // Generation arrives with the random generator; until then the button
+    // is there but cannot be pressed.
+    ButtonMake->setEnabled(false);
+    outer->addWidget(ButtonMake);
+    LabelWarning = new QLabel(SikiRandomWarningText, this);
+    LabelWarning->setWordWrap(true);
+    outer->addWidget(LabelWarning);
+    outer->addStretch(1);
+
+    connect(ComboKigou, &QComboBox::currentIndexChanged, this, &TSikiRandomPanel::kigouChanged);
+    SyokiForm();
+}
+
+void TSikiRandomPanel::SyokiForm()
+{
+    CheckRand->setChecked(false);
+    fill(ComboKigou, siki_lists::Kigou(), 0);
+    fill(ComboBunsuKigou, siki_lists::Kigou(), 0);
+    fill(ComboSyosuX, siki_lists::SyosuXY(), 0);
+    fill(ComboSyosuY, siki_lists::SyosuXY(), 0);
+    fill(ComboSyosuA, siki_lists::SyosuA(), 0);
+    fill(ComboKihonX, siki_lists::Kihon(), 0);
+    fill(ComboKihonY, siki_lists::Kihon(), 0);
+    fill(ComboBunsuSyuX, siki_lists::BunsuSyu(), 1);
+    fill(ComboBunsuSyuY, siki_lists::BunsuSyu(), 1);
+    fill(ComboBunsuSyuA, siki_lists::BunsuSyu(), 1);
+    fill(ComboBunboY, siki_lists::BunboY(), 0);
+    for (SikiRangeBox *box : {EditX1, EditY1, EditA1})
+        box->setText(QStringLiteral("1"));
+    for (SikiRangeBox *box : {EditX2, EditY2, EditA2})
+        box->setText(QStringLiteral("9"));
+    for (SikiRangeBox *box : {EditBunsuX1, EditBunsuY1})
+        box->setText(QStringLiteral("2"));
+    for (SikiRangeBox *box : {EditBunsuX2, EditBunsuY2})
+        box->setText(QStringLiteral("9"));
+    CheckAmari->setChecked(false);
+    CheckXYaku->setChecked(false);
+    CheckYYaku->setChecked(false);
+    CheckAmari->setVisible(false);
+    LabelWarning->setVisible(false);
+}
+
+void TSikiRandomPanel::kigouChanged(int index)
+{
+    // A division has no decimal places of its own answer to choose, but may
+    // leave a remainder.
+    const bool division = index == 3;
+    if (division)
+        ComboSyosuA->setCurrentIndex(0);
+    CheckAmari->setVisible(division);
+}
+
+void TSikiRandomPanel::SetBunsuVisible(bool visible)
+{
+    BunsuBox->setVisible(visible);
+}
+
+void TSikiRandomPanel::Store(RAData &row, Scope scope) const
+{
+    row.Rand = CheckRand->isChecked() ? 1 : 0;
+    row.RandKigou = indexOf(ComboKigou);
+    row.RandX1 = EditX1->text();
+    row.RandX2 = EditX2->text();
+    row.RandY1 = EditY1->text();
+    row.RandY2 = EditY2->text();
+    row.RandA1 = EditA1->text();
+    row.RandA2 = EditA2->text();
+    if (scope != Scope::Tate) {
+        row.RandSyosuX = indexOf(ComboSyosuX);
+        row.RandSyosuY = indexOf(ComboSyosuY);
+        row.RandSyosuA = indexOf(ComboSyosuA);
+    }
+    row.RandAmari = CheckAmari->isChecked() ? 1 : 0;
+    row.KihonJHX = indexOf(ComboKihonX);
+    row.KihonJHY = indexOf(ComboKihonY);
+    if (scope == Scope::Bunsu) {
+        row.RandBunsuKigou = indexOf(ComboBunsuKigou);
+        row.RandBunsuX1 = EditBunsuX1->text();
+        row.RandBunsuX2 = EditBunsuX2->text();
+        row.RandBunsuY1 = EditBunsuY1->text();
+        row.RandBunsuY2 = EditBunsuY2->text();
+        row.RandBunsuSyuX = indexOf(ComboBunsuSyuX);
+        row.RandBunsuSyuY = indexOf(ComboBunsuSyuY);
+        row.RandBunsuSyuA = indexOf(ComboBunsuSyuA);
+        row.RandBunsuBunboY = indexOf(ComboBunboY);
+        row.RandBunsuXYaku = CheckXYaku->isChecked() ? 1 : 0;
+        row.RandBunsuYYaku = CheckYYaku->isChecked() ? 1 : 0;
+    }
+}
+
+void TSikiRandomPanel::Load(const RAData &row)
+{
+    CheckRand->setChecked(row.Rand == 1);
+    select(ComboKigou, row.RandKigou);
+    EditX1->setText(row.RandX1);
+    EditX2->setText(row.RandX2);
+    EditY1->setText(row.RandY1);
+    EditY2->setText(row.RandY2);
+    EditA1->setText(row.RandA1);
+    EditA2->setText(row.RandA2);
+    // After the operation: choosing a division resets the answer's places.
+    select(ComboSyosuX, row.RandSyosuX);
+    select(ComboSyosuY, row.RandSyosuY);
+    select(ComboSyosuA, row.RandSyosuA);
+    CheckAmari->setChecked(row.RandAmari == 1);
+    select(ComboKihonX, row.KihonJHX);
+    select(ComboKihonY, row.KihonJHY);
+    select(ComboBunsuKigou, row.RandBunsuKigou);
+    EditBunsuX1->setText(row.RandBunsuX1);
+    EditBunsuX2->setText(row.RandBunsuX2);
+    EditBunsuY1->setText(row.RandBunsuY1);
+    EditBunsuY2->setText(row.RandBunsuY2);
+    select(ComboBunsuSyuX, row.RandBunsuSyuX);
+    select(ComboBunsuSyuY, row.RandBunsuSyuY);
+    select(ComboBunsuSyuA, row.RandBunsuSyuA);
+    select(ComboBunboY, row.RandBunsuBunboY);
+    CheckXYaku->setChecked(row.RandBunsuXYaku == 1);
+    CheckYYaku->setChecked(row.RandBunsuYYaku == 1);
+}
