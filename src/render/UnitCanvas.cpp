@@ -53,14 +53,12 @@ QStringList SplitTextLines(const QString &text)
 PainterCanvas::PainterCanvas(QPaintDevice *device) : mOwned(std::make_unique<QPainter>(device))
 {
     mPainter = mOwned.get();
-    mDpiY = device ? device->logicalDpiY() : 96;
     mPainter->setRenderHint(QPainter::Antialiasing, false);
     mPainter->setRenderHint(QPainter::SmoothPixmapTransform, false);
 }
 
 PainterCanvas::PainterCanvas(QPainter &painter) : mPainter(&painter)
 {
-    mDpiY = painter.device() ? painter.device()->logicalDpiY() : 96;
     mPainter->setRenderHint(QPainter::Antialiasing, false);
     mPainter->setRenderHint(QPainter::SmoothPixmapTransform, false);
 }
@@ -84,8 +82,8 @@ void PainterCanvas::drawText(const QRect &r, const QString &text, const FontSpec
     if (clipped && box.isEmpty())
         return;
     const QFontMetrics &fm = CellFontMetrics(font);
-    const int lineHeight = fm.ascent() + fm.descent();
-    mPainter->setFont(CellFontForDevice(font, mDpiY));
+    const int lineHeight = CellHeightOf(font);
+    mPainter->setFont(CellFont(font).font);
     mPainter->setPen(ToQColor(color));
     mPainter->setBrush(Qt::NoBrush);
     if (clipped)

@@ -75,7 +75,6 @@ public:
 private:
     std::unique_ptr<QPainter> mOwned;
     QPainter *mPainter = nullptr;
-    int mDpiY = 96;
 };
 
 // What a primitive asked a canvas to draw, for tests.

@@ -59,10 +59,10 @@ QFont baseFont(const FontSpec &s)
     return f;
 }
 
-int cellAt(const QFont &base, double pixelSize)
+int cellAt(const QFont &base, int pixelSize)
 {
     QFont f = base;
-    f.setPointSizeF(pixelSize * 72.0 / 96.0);
+    f.setPixelSize(pixelSize);
     QFontMetrics fm(f, &measureDevice());
     return fm.ascent() + fm.descent();
 }
@@ -70,30 +70,20 @@ int cellAt(const QFont &base, double pixelSize)
 std::shared_ptr<Entry> build(const FontSpec &s, int h)
 {
     const QFont base = baseFont(s);
-    // ascent + descent grows with the pixel size in steps; look for the
-    // smallest size that reaches the cell height.
-    double lo = 0.25, hi = std::max(2.0, 2.0 * h + 2.0);
-    while (cellAt(base, hi) < h && hi < 8.0 * MaxCellHeight)
-        hi *= 2;
-    for (int i = 0; i < 24 && hi - lo > 1e-3; ++i) {
-        const double mid = (lo + hi) / 2;
-        if (cellAt(base, mid) >= h)
-            hi = mid;
-        else
-            lo = mid;
-    }
-    double ps = hi;
-    int reached = cellAt(base, ps);
-    if (reached != h) {
-        // The face jumps over this height: take the nearest size below it.
-        ps = lo;
-        reached = cellAt(base, ps);
-    }
+    // Faces are rasterised at whole pixel sizes, and ascent + descent grows
+    // a little faster than the size: start from a guess and walk to the
+    // largest size whose cell does not exceed the height. Some faces jump
+    // over a height; then the cell is one pixel short of it.
+    int p = std::max(1, h * 100 / 108);
+    for (int i = 0; i < 64 && p > 1 && cellAt(base, p) > h; ++i)
+        --p;
+    for (int i = 0; i < 64 && cellAt(base, p + 1) <= h; ++i)
+        ++p;
     auto e = std::make_shared<Entry>();
     e->info.font = base;
-    e->info.font.setPointSizeF(ps * 72.0 / 96.0);
-    e->info.pixelSize = ps;
-    e->info.cellHeight = reached;
+    e->info.font.setPixelSize(p);
+    e->info.pixelSize = p;
+    e->info.cellHeight = cellAt(base, p);
     e->metrics = std::make_unique<QFontMetrics>(e->info.font, &measureDevice());
     return e;
 }
@@ -127,7 +117,7 @@ void InstallFontSubstitutions()
     for (const auto &m : map) {
         const QString from = QString::fromUtf16(m.from);
         const QString to = QString::fromLatin1(m.to);
-        if (!QFont::substitutes(from).contains(to))
+        if (!QFont::substitutes(from).contains(to, Qt::CaseInsensitive))
             QFont::insertSubstitution(from, to);
     }
 }
@@ -136,12 +126,4 @@ const CellFontInfo &CellFont(const FontSpec &spec) { return entryFor(spec).info;
 
 const QFontMetrics &CellFontMetrics(const FontSpec &spec) { return *entryFor(spec).metrics; }
 
-QFont CellFontForDevice(const FontSpec &spec, int deviceDpiY)
-{
-    const CellFontInfo &info = CellFont(spec);
-    if (deviceDpiY <= 0 || deviceDpiY == 96)
-        return info.font;
-    QFont f = info.font;
-    f.setPointSizeF(info.pixelSize * 72.0 / deviceDpiY);
-    return f;
-}
+int CellHeightOf(const FontSpec &spec) { return std::clamp(spec.cellHeight, 1, MaxCellHeight); }

@@ -32,21 +32,21 @@ void InstallFontSubstitutions();
 // to it so that a corrupt size cannot make the glyph cache explode.
 inline constexpr int MaxCellHeight = 4000;
 
-// A resolved cell font: the QFont set up for 96 dpi and the fractional pixel
-// size that gives exactly the asked cell height (or the nearest below it when
-// the face cannot hit it exactly).
+// A resolved cell font: a pixel-size font (so it means device pixels on any
+// device, screen image or printer) whose ascent + descent is the asked cell
+// height, or one pixel short of it where the face jumps over that height.
 struct CellFontInfo {
-    QFont font;          // point size set for a 96-dpi device
-    double pixelSize = 0; // pixel size that yields the cell height
-    int cellHeight = 0;   // ascent + descent actually reached
+    QFont font;
+    int pixelSize = 0;
+    int cellHeight = 0; // ascent + descent actually reached
 };
 
 // The cached font for a spec. Heights below 1 are taken as 1.
 const CellFontInfo &CellFont(const FontSpec &spec);
 
-// The same font prepared for drawing on a device of the given vertical dpi,
-// so that its cell height in device pixels is the spec's cell height.
-QFont CellFontForDevice(const FontSpec &spec, int deviceDpiY);
-
 // Metrics of the spec's font at 96 dpi (cached with the font).
 const QFontMetrics &CellFontMetrics(const FontSpec &spec);
+
+// The cell height the layouts count with: the spec's height, bounded to
+// 1 .. MaxCellHeight. Lines of text are this far apart.
+int CellHeightOf(const FontSpec &spec);

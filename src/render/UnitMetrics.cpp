@@ -100,11 +100,8 @@ void Metrics::SetFont(const QString &name, int height, bool bold)
 
 int Metrics::GetMojiW(const QString &t) const { return CellFontMetrics(mFont).horizontalAdvance(t); }
 
-int Metrics::GetMojiH(const QString &) const
-{
-    const QFontMetrics &fm = CellFontMetrics(mFont);
-    return fm.ascent() + fm.descent();
-}
+// The height of a string is the cell height of the font, whatever the string.
+int Metrics::GetMojiH(const QString &) const { return CellHeightOf(mFont); }
 
 int Metrics::GetMojiWidth(const RAData &r)
 {

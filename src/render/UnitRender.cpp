@@ -175,7 +175,7 @@ void Renderer::drawCreditNotice(const std::vector<std::unique_ptr<Canvas>> &canv
     font.cellHeight = 16;
     const QFontMetrics &fm = CellFontMetrics(font);
     const int tw = fm.horizontalAdvance(notice);
-    const int th = fm.ascent() + fm.descent();
+    const int th = CellHeightOf(font);
 
     // The notice is placed in page units (the primitive scales it), so the
     // page size is the image's size taken back through the zoom.

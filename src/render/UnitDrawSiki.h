@@ -1,0 +1,48 @@
+// The layouts of math problems ("5" rows) drawn from the strings the
+// expression tool and the column engines stored in the row: a horizontal
+// expression with its answer (Siki1 0) and the four column layouts of
+// Siki1 1 (addition, subtraction, multiplication, long division) with their
+// digit cells, bars, decimal points, struck trailing zeros and the division
+// bracket. The page renderer hands every "5" row to DrawSiki through its
+// math-problem hook; DrawSiki draws through the primitives only.
+//
+// Every mark is in one of two inks. The problem part uses the ink the
+// renderer worked out for the row and is left out only when an answer
+// problem is printed with answer display off. The answer part uses the
+// answer colour (answer display on) or the pale KotaeColor (off), shows on
+// screen always and reaches paper only while answer display is on.
+//
+// Fractions (Siki1 2) and word problems (Siki1 3) are not drawn here:
+// DrawSiki returns false for them, so that their own layouts can take the
+// row. Any other Siki1, and a Siki2 other than 0..3 with Siki1 1, draws
+// nothing. Strings that do not have the shape the engines give draw what
+// they can: missing rows, cells and pieces are simply not drawn. Nothing
+// here changes the document or keeps state between calls.
+#pragma once
+
+#include "render/UnitRender.h"
+
+// The far edge of any page in page units (over 4 metres): digit cells reach
+// this far down, the multiplication sign this far right, and cells that lie
+// wholly beyond it (or before 0) are not drawn.
+inline constexpr int SikiFarEdge = 1 << 14;
+
+// The two inks of a problem and where each part is drawn.
+struct SikiInks {
+    TColor problem = 0;         // ink of the problem part
+    bool problemShown = true;   // false: the problem part is left out of this pass
+    TColor answer = 0;          // ink of the answer part
+    bool answerOnPaper = false; // the answer part goes to paper in a print pass
+};
+
+// The inks and visibility of a "5" row for this pass. problemInk is the ink
+// the renderer's display rules give the row.
+SikiInks SikiInksFor(const RAData &row, const RowInk &problemInk, const ViewState &view,
+                     bool PrintB);
+
+// Draws the row's layout for its Siki1 and Siki2. Returns true when the row
+// is one of the layouts of this unit (Siki1 0 or 1, also when its strings
+// are malformed or nothing ends up drawn), false for fractions, word problems
+// and unknown kinds, which it leaves untouched. Fits Renderer::SikiDrawer:
+//     renderer.setSikiDrawer([](const SikiContext &c) { DrawSiki(c); });
+bool DrawSiki(const SikiContext &ctx);
