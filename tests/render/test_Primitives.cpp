@@ -331,3 +331,24 @@ TEST_F(PixelTest, PicturesStretchWithoutBlending)
     EXPECT_EQ(image.pixelColor(9, 2), QColor(0, 0, 255));
     EXPECT_EQ(image.pixelColor(10, 0), QColor(Qt::white));
 }
+
+TEST_F(PixelTest, DivisionBracketIsTheRightHalfOfTheEllipse)
+{
+    metrics.SetFont(QStringLiteral("ＭＳ ゴシック"), 20);
+    const int s = metrics.GetMojiW(QStringLiteral("/"));
+    const int hs = s / 2;
+    {
+        PainterCanvas c(&image);
+        draw.FDrawWari(&c, 50, 10, 90, 90, 0, 0, 1, 0, false);
+    }
+    // Ink near the right end of the box at mid height, none near its left end.
+    auto inkNear = [&](int x0, int x1, int y) {
+        for (int x = x0; x <= x1; ++x)
+            if (image.pixelColor(x, y) != QColor(Qt::white))
+                return true;
+        return false;
+    };
+    EXPECT_TRUE(inkNear(90 - hs - 3, 90 - hs, 50));
+    EXPECT_FALSE(inkNear(50 + hs, 50 + hs + 3, 50));
+    EXPECT_FALSE(inkNear(0, 199, 5)); // nothing above the cell
+}
