@@ -26,7 +26,7 @@ constexpr int32_t kMaxHeaderLength = 10000000;
 constexpr int kJpegQuality = 90;
 // A decoded picture may not take more than this (in MB); a small JPEG can
 // claim huge dimensions, and the decoder would allocate them.
-constexpr int kPictureAllocationLimitMb = 256;
+constexpr int kPictureAllocationLimitMb = 128;
 
 int64_t safeInt64(const QString &text) { return FileTextToInt64(text); }
 
