@@ -273,7 +273,29 @@ QByteArray EncodeTextBlock(const QStringList &lines)
         text += QLatin1String("\r\n");
     }
     QStringEncoder encoder(kCodePage);
-    return encoder.encode(text);
+    QByteArray bytes = encoder.encode(text);
+    // The converter marks a character that code page 932 lacks with the
+    // unassigned pair FC FC; Windows writes "?" for it, and so do we, so that
+    // other readers of the file see a plain question mark.
+    if (bytes.contains('\xFC')) {
+        QByteArray out;
+        out.reserve(bytes.size());
+        for (qsizetype i = 0; i < bytes.size(); ++i) {
+            const auto b = static_cast<unsigned char>(bytes[i]);
+            const bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+            if (lead && i + 1 < bytes.size()) {
+                if (b == 0xFC && static_cast<unsigned char>(bytes[i + 1]) == 0xFC)
+                    out.append('?');
+                else
+                    out.append(bytes.constData() + i, 2);
+                ++i;
+            } else {
+                out.append(char(b));
+            }
+        }
+        bytes = out;
+    }
+    return bytes;
 }
 
 QStringList DecodeTextBlock(const QByteArray &bytes)

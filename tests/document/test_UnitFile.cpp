@@ -132,6 +132,9 @@ TEST(UnitFile, TextBlocksInCodePage932)
     EXPECT_EQ(DecodeTextBlock(QByteArray("\xFF\xFE\x60\x24\r\0\n\0y\0", 10)),
               (QStringList{QStringLiteral("①"), "y"}));
     EXPECT_EQ(DecodeTextBlock(QByteArray("\xFE\xFF\x24\x60", 4)), QStringList{QStringLiteral("①")});
+    // Characters outside the code page become "?", as Windows writes them;
+    // the IBM extension kanji at FB FC stays.
+    EXPECT_EQ(EncodeTextBlock({QStringLiteral("a😀b¬髙")}), QByteArray("a?b?\xFB\xFC\r\n"));
 }
 
 TEST(UnitFile, WriterBytesOfASmallWorksheet)
