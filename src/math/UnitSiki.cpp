@@ -104,14 +104,24 @@ TFormSiki::TFormSiki(Document &document, QWidget *parent)
     buildYoko(yoko);
     buildTate(tate);
     buildBunsu(bunsu);
-    PageControl->addTab(yoko, QStringLiteral("横式"));
-    PageControl->addTab(tate, QStringLiteral("筆算"));
-    PageControl->addTab(bunsu, QStringLiteral("分数"));
+    // Every page and the random panel scroll rather than force the window
+    // past its client size.
+    auto scrolled = [](QWidget *content, QWidget *parent) {
+        auto *area = new QScrollArea(parent);
+        area->setWidgetResizable(true);
+        area->setFrameShape(QFrame::NoFrame);
+        area->setWidget(content);
+        return area;
+    };
+    PageControl->addTab(scrolled(yoko, PageControl), QStringLiteral("横式"));
+    PageControl->addTab(scrolled(tate, PageControl), QStringLiteral("筆算"));
+    PageControl->addTab(scrolled(bunsu, PageControl), QStringLiteral("分数"));
     layout->addWidget(PageControl, 1);
 
     RandomPanel = new TSikiRandomPanel(this);
-    RandomPanel->setFixedWidth(280);
-    layout->addWidget(RandomPanel);
+    auto *randomArea = scrolled(RandomPanel, this);
+    randomArea->setFixedWidth(250);
+    layout->addWidget(randomArea);
 
     connect(PageControl, &QTabWidget::currentChanged, this, [this] { SetNyu(); });
     SyokiForm();
