@@ -1,0 +1,118 @@
+#include "app/UnitEditWiring.h"
+#include "app/Unit1.h"
+#include "app/UnitPageView.h"
+#include "app/UnitViewControls.h"
+#include "editing/UnitSelect.h"
+#include "math/UnitSiki.h"
+#include "render/UnitRender.h"
+
+#include <QMenu>
+#include <QToolBar>
+
+namespace {
+
+// The main window as the controller sees it.
+class FormEditHost : public QObject, public EditHost {
+public:
+    explicit FormEditHost(TForm1 &form) : QObject(&form), mForm(form) {}
+
+    Fixed4 gamenBai() const override { return mForm.settings().GamenBai; }
+    bool answerDisplayOn() const override
+    {
+        return mForm.viewControls() && mForm.viewControls()->answerDisplayOn();
+    }
+    bool nameDisplayOn() const override { return mForm.viewControls() && mForm.viewControls()->nameDisplayOn(); }
+    QWidget *pagePanel(int page) const override
+    {
+        TPageArea *area = mForm.pageArea();
+        if (!area || page < 0 || page >= area->PanelP.size())
+            return nullptr;
+        return area->PanelP[page];
+    }
+    void redraw() override { mForm.Redraw(); }
+    void setPageCursor(Qt::CursorShape shape) override
+    {
+        if (TPageArea *area = mForm.pageArea())
+            for (TPagePanel *p : area->PanelP)
+                p->setCursor(shape);
+    }
+    QWidget *dialogParent() const override { return &mForm; }
+
+    EditingParts parts;
+
+private:
+    TForm1 &mForm;
+};
+
+FormEditHost *hostOf(TForm1 &form) { return form.findChild<FormEditHost *>(QString(), Qt::FindDirectChildrenOnly); }
+
+EditPanelDefaults defaultsFrom(const TEditorSettings &s)
+{
+    EditPanelDefaults d;
+    d.FontName = s.FontName;
+    d.FontSize = s.FontSize;
+    d.LineWidth = s.LineWidth;
+    d.BoxWidth = s.BoxWidth;
+    d.TextColor = s.TextColor;
+    d.TextBackOn = s.TextBackOn;
+    d.LineColor = s.LineColor;
+    d.BoxLineColor = s.BoxLineColor;
+    d.BoxFillOn = s.BoxFillOn;
+    return d;
+}
+
+} // namespace
+
+EditingParts EditingOf(TForm1 &form)
+{
+    FormEditHost *host = hostOf(form);
+    return host ? host->parts : EditingParts{};
+}
+
+EditingParts InstallEditing(TForm1 &form, TFormSiki *siki)
+{
+    if (FormEditHost *existing = hostOf(form))
+        return existing->parts;
+
+    auto *host = new FormEditHost(form);
+    EditingParts &parts = host->parts;
+    parts.panels = new TEditPanels(defaultsFrom(form.settings()), &form);
+
+    parts.toolBar = form.addToolBar(QStringLiteral("ツール"));
+    parts.toolBar->setMovable(false);
+    parts.toolBar->addWidget(parts.panels->ToolRow);
+    form.addToolBarBreak();
+    parts.panelBar = form.addToolBar(QStringLiteral("プロパティ"));
+    parts.panelBar->setMovable(false);
+    parts.panelBar->addWidget(parts.panels->PanelRow);
+
+    parts.controller = new TEditController(form.doc(), form.viewState(), form.renderer().metrics(), *host,
+                                           *parts.panels, &form);
+    parts.controller->LabelMColor = form.settings().LabelMColor;
+    if (!siki) {
+        siki = new TFormSiki(form.doc(), &form);
+        siki->setWindowFlag(Qt::Window);
+        siki->SyokiForm();
+    }
+    parts.siki = siki;
+    parts.controller->setSikiForm(siki);
+
+    TEditController *c = parts.controller;
+    QObject::connect(c, &TEditController::toolChanged, &form,
+                     [&form](const QString &syu) { form.settings().ToolSyu = syu; });
+    TPageArea *area = form.pageArea();
+    QObject::connect(area, &TPageArea::mousePressed, c,
+                     [c](int page, QPoint pos, Qt::MouseButton, Qt::KeyboardModifiers) { c->ImageMouseDown(page, pos); });
+    QObject::connect(area, &TPageArea::mouseMoved, c,
+                     [c](int page, QPoint pos, Qt::MouseButtons) { c->ImageMouseMove(page, pos); });
+    QObject::connect(area, &TPageArea::mouseReleased, c,
+                     [c](int page, QPoint pos, Qt::MouseButton) { c->ImageMouseUp(page, pos); });
+    QObject::connect(area, &TPageArea::mouseDoubleClicked, c,
+                     [c](int page, QPoint pos) { c->ImageDblClick(page, pos); });
+
+    if (form.MenuTest) {
+        form.MenuTest->addAction(QStringLiteral("解答配置表示"), c, [c] { c->PlaceButtonObject(QStringLiteral("b")); });
+        form.MenuTest->addAction(QStringLiteral("ランダム配置"), c, [c] { c->PlaceButtonObject(QStringLiteral("r")); });
+    }
+    return parts;
+}

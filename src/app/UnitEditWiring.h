@@ -1,0 +1,28 @@
+// Installs the interactive editing into the main window: the editing
+// controller, the tool bar with the tool buttons, the bar of the four tool
+// panels, the text window and the expression tool, and the connections of
+// the page area's mouse signals and of the test menu's button objects.
+// Everything it creates is owned by the form. Called once at start-up,
+// after the pages exist; it never edits the document itself.
+#pragma once
+
+class TForm1;
+class TEditController;
+class TEditPanels;
+class TFormSiki;
+class QToolBar;
+
+struct EditingParts {
+    TEditController *controller = nullptr;
+    TEditPanels *panels = nullptr;
+    TFormSiki *siki = nullptr;
+    QToolBar *toolBar = nullptr;  // "ツール": the tool buttons
+    QToolBar *panelBar = nullptr; // "プロパティ": the four tool panels
+};
+
+// `siki` is the expression tool to use; when null one is created for the
+// form. Calling it a second time returns the parts of the first call.
+EditingParts InstallEditing(TForm1 &form, TFormSiki *siki = nullptr);
+
+// The parts installed on this form (all null before InstallEditing).
+EditingParts EditingOf(TForm1 &form);

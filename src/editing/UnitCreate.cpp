@@ -1,0 +1,433 @@
+// The creation tools of the editing controller: texts through the text
+// window, two-click lines and boxes, pictures, math problems through the
+// expression tool, the on-page button objects, and the editing of an
+// existing text or math problem.
+#include "editing/UnitMoji.h"
+#include "editing/UnitSelect.h"
+#include "math/UnitSiki.h"
+#include "platform/UnitMessages.h"
+
+namespace {
+
+// The expression tool measures through the render layer's metrics.
+class MetricsSikiMeasurer : public SikiMeasurer {
+public:
+    explicit MetricsSikiMeasurer(Metrics &m) : mMetrics(m) {}
+    int textWidth(const QString &text, const QString &fontName, int fontSize) override
+    {
+        mMetrics.SetFont(fontName, fontSize);
+        return mMetrics.GetMojiW(text);
+    }
+    int textHeight(const QString &text, const QString &fontName, int fontSize) override
+    {
+        mMetrics.SetFont(fontName, fontSize);
+        return mMetrics.GetMojiH(text);
+    }
+    int rowWidth(const RAData &row) override { return mMetrics.GetMojiWidth(row); }
+    int rowHeight(const RAData &row) override { return mMetrics.GetMojiHeight(row); }
+
+private:
+    Metrics &mMetrics;
+};
+
+QColor toQColor(TColor c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+
+} // namespace
+
+void TEditController::setSikiForm(TFormSiki *siki)
+{
+    if (mSiki)
+        disconnect(mSiki, nullptr, this, nullptr);
+    mSiki = siki;
+    if (!mSiki)
+        return;
+    if (!mSikiMeasurer)
+        mSikiMeasurer = std::make_unique<MetricsSikiMeasurer>(mMetrics);
+    mSiki->SetMeasurer(mSikiMeasurer.get());
+    mSiki->SetSettingsProvider([this] {
+        SikiMainSettings s;
+        s.fontName = mPanels.MemoFontName->text();
+        int fs = 0;
+        // An unreadable size box falls back to the start value.
+        s.fontSize = ReadIntegerBox(mPanels.MemoFS->text(), fs) ? fs : 11;
+        s.kotaeDisplay = mHost.answerDisplayOn();
+        return s;
+    });
+    connect(mSiki, &TFormSiki::redrawRequested, this, &TEditController::SikiWritten);
+}
+
+void TEditController::SikiWritten(int)
+{
+    hideMarker();
+    syncCreation();
+    mHost.redraw();
+    refreshSelectionMarks();
+}
+
+// ---------------------------------------------------------------- pending object
+
+void TEditController::emptyNewData(int page)
+{
+    RAData &n = mDoc.NewData;
+    n.ID = -1;
+    n.Syu.clear();
+    n.Siki.clear();
+    n.X1 = n.Y1 = n.X2 = n.Y2 = 0;
+    n.Page = page;
+}
+
+void TEditController::showMarker(int page, int x, int y)
+{
+    CreationState &c = mView.Creation;
+    c.MarkerOn = true;
+    c.MarkerPage = page;
+    c.MarkerX = x;
+    c.MarkerY = y;
+}
+
+void TEditController::hideMarker() { mView.Creation.MarkerOn = false; }
+
+void TEditController::syncCreation()
+{
+    CreationState &c = mView.Creation;
+    const RAData &n = mDoc.NewData;
+    c.ToolKind = n.Syu;
+    c.Dragging = (LineMode && n.Syu == u"2") || (BoxMode && n.Syu == u"3");
+    c.StartX = n.X1;
+    c.StartY = n.Y1;
+    c.CurX = n.X2;
+    c.CurY = n.Y2;
+    c.LineColor = n.ForeColor;
+    // The rubber band runs from the first point to the mouse as given.
+    c.LineSyu = 0;
+    c.FillColor = mPanels.PanelColorBoxFull->color();
+    c.FillB = mPanels.PanelColorBoxFull->transparentShown() ? 0 : 1;
+}
+
+void TEditController::rubberBand(int x, int y)
+{
+    RAData &n = mDoc.NewData;
+    n.Syu = LineMode ? QStringLiteral("2") : QStringLiteral("3");
+    if (LineMode && BoxMode)
+        n.Syu = ToolSyu == u"3" ? QStringLiteral("3") : QStringLiteral("2");
+    n.X2 = x;
+    n.Y2 = y;
+    n.Siki.clear();
+    n.ForeColor = highlightColor();
+    if (n.Syu == u"2")
+        n.LineSize = 0;
+    syncCreation();
+}
+
+// ---------------------------------------------------------------- text
+
+void TEditController::startText(int page, int x, int y)
+{
+    RAData &n = mDoc.NewData;
+    n.ID = -1;
+    n.Syu = QStringLiteral("1");
+    n.Page = page;
+    n.X1 = x;
+    n.Y1 = y;
+    n.Siki.clear();
+    showMarker(page, x, y);
+    syncCreation();
+    mMoji->StartForm();
+    mMoji->show();
+    mMoji->raise();
+    mMoji->MemoMoji->setFocus();
+    mHost.redraw();
+}
+
+void TEditController::updateTextPreview(const QString &text)
+{
+    const RAData &n = mDoc.NewData;
+    QWidget *panel = panelOf(n.Page);
+    const bool show = n.Syu == u"1" && n.ID < 0 && !text.isEmpty() && panel;
+    if (!show) {
+        if (mPreview)
+            mPreview->hide();
+        return;
+    }
+    if (!mPreview)
+        mPreview = new TOverlayLabel(panel);
+    if (mPreview->parentWidget() != panel)
+        mPreview->setParent(panel);
+    int fs = 0;
+    if (!ReadIntegerBox(mPanels.MemoFS->text(), fs))
+        fs = 11;
+    const QString face = mPanels.MemoFontName->text();
+    const bool bold = mPanels.SpeedButtonBold->isChecked();
+    const QSize size = MeasureTextLines(mMetrics, text, face, fs, bold);
+    FontSpec font{face, std::max(1, toScreen(fs)), bold, mPanels.SpeedButtonItalic->isChecked(),
+                  mPanels.SpeedButtonUnder->isChecked(), mPanels.SpeedButtonStrike->isChecked()};
+    mPreview->setContent(text, font, toQColor(mPanels.PanelFCMo->color()));
+    mPreview->setGeometry(toScreen(n.X1), toScreen(n.Y1), toScreen(size.width()) + 4, toScreen(size.height()) + 4);
+    mPreview->raise();
+    mPreview->show();
+}
+
+void TEditController::MojiKettei()
+{
+    mDoc.FileData.HensyuB = true;
+    const QString text = mMoji->Text();
+    if (text.isEmpty())
+        return;
+    int fs = 0;
+    if (!ReadIntegerBox(mPanels.MemoFS->text(), fs)) {
+        ShowError(NotIntegerMessage(mPanels.MemoFS->text()));
+        return;
+    }
+    const int rowIndex = mDoc.GetRowNo();
+    RAData &r = mDoc.AData[rowIndex];
+    const RAData &n = mDoc.NewData;
+    r.Syu = QStringLiteral("1");
+    r.Page = n.Page;
+    r.X1 = n.X1;
+    r.Y1 = n.Y1;
+    r.Siki = text;
+    r.FontName = mPanels.MemoFontName->text();
+    r.FontSize = fs;
+    r.FontB = mPanels.SpeedButtonBold->isChecked() ? 1 : 0;
+    r.FontI = mPanels.SpeedButtonItalic->isChecked() ? 1 : 0;
+    r.FontU = mPanels.SpeedButtonUnder->isChecked() ? 1 : 0;
+    r.FontS = mPanels.SpeedButtonStrike->isChecked() ? 1 : 0;
+    const QSize size = MeasureTextLines(mMetrics, text, r.FontName, fs, r.FontB == 1);
+    SetTextGeometry(r, size.width(), size.height());
+    r.ForeColor = mPanels.PanelFCMo->color();
+    r.BackColor = mPanels.PanelBCMo->color();
+    r.BackColorB = mPanels.PanelBCMo->transparentShown() ? 0 : 1;
+    const ModeFields mode = ModeForNewObject(mHost.nameDisplayOn(), mHost.answerDisplayOn());
+    r.Layer = mode.Layer;
+    r.KotaeMode = mode.KotaeMode;
+
+    emptyNewData(0);
+    mMoji->hide();
+    if (mPreview)
+        mPreview->hide();
+    hideMarker();
+    syncCreation();
+    mHost.redraw();
+    refreshSelectionMarks();
+}
+
+// ---------------------------------------------------------------- line and box
+
+void TEditController::lineOrBoxPress(const QString &kind, int page, int x, int y)
+{
+    const bool line = kind == u"2";
+    bool &placed = line ? LineMode : BoxMode;
+    RAData &n = mDoc.NewData;
+    if (!placed) {
+        placed = true;
+        n.Syu = kind;
+        n.Page = page;
+        n.X1 = n.X2 = x;
+        n.Y1 = n.Y2 = y;
+        n.Siki.clear();
+        showMarker(page, x, y);
+        syncCreation();
+        mHost.redraw();
+        return;
+    }
+    // The width is read before anything is written, so a bad width leaves
+    // the table as it was and the first point still placed.
+    QLineEdit *widthBox = line ? mPanels.MemoLineSize : mPanels.MemoBoxSize;
+    int width = 0;
+    if (!ReadIntegerBox(widthBox->text(), width)) {
+        ShowError(NotIntegerMessage(widthBox->text()));
+        return;
+    }
+    placed = false;
+    const int x1 = n.X1, y1 = n.Y1;
+    const int rowIndex = mDoc.AppendRow();
+    RAData &r = mDoc.AData[rowIndex];
+    r.ID = mDoc.GetId();
+    r.Syu = kind;
+    r.Page = page;
+    r.Siki.clear();
+    if (line) {
+        const LineGeometry g = MakeLineGeometry(x1, y1, x, y);
+        r.X1 = g.X1;
+        r.Y1 = g.Y1;
+        r.Width = g.Width;
+        r.Height = g.Height;
+        r.X2 = g.X2;
+        r.Y2 = g.Y2;
+        r.LineSyu = g.LineSyu;
+        r.ForeColor = mPanels.PanelColorLine->color();
+        r.BackColor = 0;
+        r.BackColorB = 0;
+    } else {
+        const BoxGeometry g = MakeBoxGeometry(x1, y1, x, y);
+        r.X1 = g.X1;
+        r.Y1 = g.Y1;
+        r.Width = g.Width;
+        r.Height = g.Height;
+        r.LineSyu = 0;
+        r.ForeColor = mPanels.PanelColorBox->color();
+        r.BackColor = mPanels.PanelColorBoxFull->color();
+        r.BackColorB = mPanels.PanelColorBoxFull->transparentShown() ? 0 : 1;
+    }
+    r.FontSize = width;
+    const ModeFields mode = ModeForNewObject(mHost.nameDisplayOn(), mHost.answerDisplayOn());
+    r.Layer = mode.Layer;
+    r.KotaeMode = mode.KotaeMode;
+
+    emptyNewData(page);
+    hideMarker();
+    syncCreation();
+    mHost.redraw();
+}
+
+void TEditController::SpeedButtonL1Click()
+{
+    LineMode = false;
+    emptyNewData(mDoc.NewData.Page);
+    hideMarker();
+    syncCreation();
+    mHost.redraw();
+}
+
+void TEditController::SpeedButton20Click()
+{
+    BoxMode = false;
+    emptyNewData(mDoc.NewData.Page);
+    hideMarker();
+    syncCreation();
+    mHost.redraw();
+}
+
+// ---------------------------------------------------------------- picture
+
+void TEditController::startPicture(int page, int x, int y)
+{
+    RAData &n = mDoc.NewData;
+    n.ID = mDoc.GetId();
+    n.Syu = QStringLiteral("4");
+    n.Page = page;
+    n.X1 = x;
+    n.Y1 = y;
+    n.Siki.clear();
+    showMarker(page, x, y);
+    syncCreation();
+    mHost.redraw();
+
+    if (!mPictureDialogs) {
+        if (!mDefaultPictureDialogs)
+            mDefaultPictureDialogs = std::make_unique<WidgetPictureDialogs>(mHost.dialogParent());
+        mPictureDialogs = mDefaultPictureDialogs.get();
+    }
+    const QString name = mPictureDialogs->getOpenPictureName();
+    if (!name.isEmpty()) {
+        OpenPicture(name);
+        SetPicture();
+    } else {
+        emptyNewData(0);
+        hideMarker();
+    }
+    syncCreation();
+    mHost.redraw();
+}
+
+int TEditController::OpenPicture(const QString &fileName)
+{
+    mDoc.BMData.append(ReadPictureFile(fileName));
+    return mDoc.BMData.size() - 1;
+}
+
+int TEditController::SetPicture()
+{
+    if (mDoc.BMData.isEmpty())
+        return -1;
+    const QImage &bm = mDoc.BMData.last();
+    const RAData n = mDoc.NewData;
+    const int rowIndex = mDoc.AppendRow();
+    RAData &r = mDoc.AData[rowIndex];
+    r.ID = mDoc.GetId();
+    r.Syu = QStringLiteral("4");
+    r.Page = n.Page;
+    r.X1 = n.X1;
+    r.Y1 = n.Y1;
+    r.X2 = bm.width();
+    r.Y2 = bm.height();
+    r.Siki.clear();
+    r.PicNo = mDoc.BMData.size() - 1;
+    r.Width = bm.width();
+    r.Height = bm.height();
+    const ModeFields mode = ModeForNewObject(mHost.nameDisplayOn(), mHost.answerDisplayOn());
+    r.Layer = mode.Layer;
+    r.KotaeMode = mode.KotaeMode;
+    emptyNewData(0);
+    hideMarker();
+    return rowIndex;
+}
+
+// ---------------------------------------------------------------- buttons
+
+int TEditController::PlaceButtonObject(const QString &syu)
+{
+    const bool answerSwitch = syu == u"b";
+    if (!answerSwitch && syu != u"r")
+        return -1;
+    const QImage picture = answerSwitch ? AnswerSwitchPicture() : RandomButtonPicture();
+    mDoc.BMData.append(picture);
+    const int rowIndex = mDoc.AppendRow();
+    RAData &r = mDoc.AData[rowIndex];
+    r.ID = mDoc.GetId();
+    r.Syu = syu;
+    r.X1 = r.Y1 = 100;
+    r.Width = picture.width();
+    r.Height = picture.height();
+    r.PicNo = mDoc.BMData.size() - 1;
+    // Layer 0 only ever comes from old files; the regenerate button is an
+    // ordinary sheet object.
+    r.Layer = answerSwitch ? 3 : 1;
+    mDoc.FileData.HensyuB = true;
+    mHost.redraw();
+    return rowIndex;
+}
+
+// ---------------------------------------------------------------- math
+
+void TEditController::startSiki(int page, int x, int y)
+{
+    RAData &n = mDoc.NewData;
+    n.ID = -1;
+    n.Syu = QStringLiteral("5");
+    n.Page = page;
+    n.X1 = x;
+    n.Y1 = y;
+    n.Siki.clear();
+    showMarker(page, x, y);
+    syncCreation();
+    if (mSiki)
+        mSiki->OpenNew(page, x, y);
+    mHost.redraw();
+}
+
+// ---------------------------------------------------------------- edit
+
+void TEditController::EditSelection()
+{
+    if (multiSelect() || MouseSelect.size() != 1)
+        return;
+    const int a = MouseSelect[0].ANo;
+    if (a < 0 || a >= mDoc.AData.size())
+        return;
+    const RAData &row = mDoc.AData[a];
+    if (row.Syu == u"1") {
+        RAData &n = mDoc.NewData;
+        n.ID = row.ID;
+        n.Page = row.Page;
+        n.X1 = row.X1;
+        n.Y1 = row.Y1;
+        mMoji->MoveForm();
+        mMoji->SetText(row.Siki);
+        mMoji->show();
+        mMoji->raise();
+        mMoji->MemoMoji->setFocus();
+    } else if (row.Syu == u"5" && mSiki) {
+        mSiki->OpenRow(a);
+    }
+}

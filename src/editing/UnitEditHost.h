@@ -1,0 +1,30 @@
+// What the editing controller needs from the main window: the zoom, the two
+// display toggles, the page panels that carry the overlays, the cursor of
+// the pages, a parent for dialogs, and the full redraw. The main window
+// implements it over its own widgets; tests implement it over plain widgets
+// and a renderer of their own. The interface only reads and redraws; it
+// never edits the document.
+#pragma once
+
+#include "platform/UnitNumText.h"
+
+#include <QCursor>
+
+class QWidget;
+
+class EditHost {
+public:
+    virtual ~EditHost() = default;
+    // The view zoom GamenBai (page units to image pixels).
+    virtual Fixed4 gamenBai() const = 0;
+    virtual bool answerDisplayOn() const = 0;
+    virtual bool nameDisplayOn() const = 0;
+    // The panel that shows page `page`; null when there is none.
+    virtual QWidget *pagePanel(int page) const = 0;
+    // Repaints every page from the document (SrcImageP) and shows it.
+    virtual void redraw() = 0;
+    // Gives every page image this cursor.
+    virtual void setPageCursor(Qt::CursorShape shape) = 0;
+    // Parent of the editor's windows and dialogs.
+    virtual QWidget *dialogParent() const = 0;
+};

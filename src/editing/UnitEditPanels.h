@@ -1,0 +1,121 @@
+// The editor's tool buttons and the four tool panels that creation reads:
+// the text panel PanelMoji (font name and size, the four style toggles, the
+// text and background swatches, the lock toggle, "文字の修正"), the line panel
+// PanelLine (colour, width, "解除", "縦横比を固定しない"), the box panel PanelBox
+// (border and fill colours, width, "解除", "縦横比を固定しない") and the picture
+// panel PanelPic. The editing controller reads these controls and shows one
+// panel at a time; the main window only places the widgets. The panels hold
+// values only: they never change the document themselves.
+#pragma once
+
+#include "document/UnitData.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QObject>
+#include <QToolButton>
+#include <QWidget>
+
+// Start values of the panels (the main window's settings).
+struct EditPanelDefaults {
+    QString FontName = QStringLiteral("ＭＳ Ｐゴシック");
+    QString FontSize = QStringLiteral("11");
+    QString LineWidth = QStringLiteral("1");
+    QString BoxWidth = QStringLiteral("1");
+    TColor TextColor = 0;
+    TColor TextBackColor = 0xFFFFFF;
+    bool TextBackOn = false;
+    TColor LineColor = 0;
+    TColor BoxLineColor = 0;
+    TColor BoxFillColor = 0xFFFFFF;
+    bool BoxFillOn = false;
+};
+
+// A colour swatch; with the transparency mark shown it stands for "no
+// colour" (a transparent text background or an unfilled box).
+class TEditSwatch : public QWidget {
+    Q_OBJECT
+public:
+    explicit TEditSwatch(QWidget *parent = nullptr);
+    TColor color() const { return mColor; }
+    void setColor(TColor c);
+    bool transparentShown() const { return mTransparent; }
+    void setTransparentShown(bool on);
+    QSize sizeHint() const override { return {22, 18}; }
+signals:
+    void clicked(QPoint globalPos);
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+    void mousePressEvent(QMouseEvent *e) override;
+
+private:
+    TColor mColor = 0;
+    bool mTransparent = false;
+};
+
+enum class ToolPanel { None, Moji, Line, Box, Pic };
+
+class TEditPanels : public QObject {
+    Q_OBJECT
+public:
+    TEditPanels(const EditPanelDefaults &defaults, QWidget *parent);
+
+    // The tool buttons, in one row (ToolRow) for the main window's tool bar.
+    QWidget *ToolRow;
+    QToolButton *ToolButton9;  // "選択"
+    QToolButton *ToolButton5;  // "文字"
+    QToolButton *ToolButton6;  // "直線"
+    QToolButton *ToolButton8;  // "四角"
+    QToolButton *ToolButton7;  // "画像"
+    QToolButton *ToolButton10; // "数式"
+    QToolButton *SpeedButtonS; // "複数" (toggle)
+
+    // The row that holds the four panels.
+    QWidget *PanelRow;
+
+    QWidget *PanelMoji;
+    QLabel *LabelMojiSiki;
+    QLineEdit *MemoFontName;
+    QLineEdit *MemoFS;
+    QToolButton *SpeedButtonBold;
+    QToolButton *SpeedButtonItalic;
+    QToolButton *SpeedButtonUnder;
+    QToolButton *SpeedButtonStrike;
+    TEditSwatch *PanelFCMo; // text colour
+    TEditSwatch *PanelBCMo; // background; transparency mark = no background
+    QToolButton *SpeedButtonLock;
+    QToolButton *SpeedButton13; // "文字の修正"
+
+    QWidget *PanelLine;
+    TEditSwatch *PanelColorLine;
+    QLineEdit *MemoLineSize;
+    QToolButton *SpeedButtonL1; // "解除"
+    QToolButton *SpeedButton7;  // "縦横比を固定しない"
+
+    QWidget *PanelBox;
+    TEditSwatch *PanelColorBox;
+    TEditSwatch *PanelColorBoxFull; // transparency mark = no fill
+    QLineEdit *MemoBoxSize;
+    QToolButton *SpeedButton20; // "解除"
+    QToolButton *SpeedButton21; // "縦横比を固定しない"
+
+    QWidget *PanelPic;
+
+    // Shows one panel and hides the other three (None hides all).
+    void showPanel(ToolPanel panel);
+    ToolPanel shownPanel() const { return mShown; }
+    // True while either "縦横比を固定しない" toggle is down.
+    bool aspectUnlocked() const;
+    // Checks the tool button of a tool mode ("0" to "5").
+    void markTool(const QString &toolSyu);
+
+private:
+    ToolPanel mShown = ToolPanel::None;
+};
+
+// An integer typed into a size box: true with the value when the text is a
+// whole number (spaces around it allowed).
+bool ReadIntegerBox(const QString &text, int &value);
+// The message for a size box that does not hold an integer.
+QString NotIntegerMessage(const QString &text);

@@ -1,0 +1,93 @@
+#include "editing/UnitPicture.h"
+#include "render/UnitFonts.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QPainter>
+
+QString PictureFilterForDialog()
+{
+    // Pairs of "name|patterns": the toolkit wants "name (p1 p2)".
+    const QStringList parts = PictureFilter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString name = parts[i];
+        const int paren = name.indexOf(QLatin1Char('('));
+        if (paren > 0)
+            name = name.left(paren).trimmed();
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        filters << QStringLiteral("%1 (%2)").arg(name, patterns);
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+QString WidgetPictureDialogs::getOpenPictureName()
+{
+    const QString name = QFileDialog::getOpenFileName(mParent, QString(), mFolder, PictureFilterForDialog());
+    if (!name.isEmpty())
+        mFolder = QFileInfo(name).absolutePath();
+    return name;
+}
+
+QString ScriptedPictureDialogs::getOpenPictureName()
+{
+    ++calls;
+    if (names.empty())
+        return QString();
+    QString n = names.front();
+    names.pop_front();
+    return n;
+}
+
+QImage ReadPictureFile(const QString &fileName)
+{
+    const QString ext = QFileInfo(fileName).suffix().toLower();
+    QByteArray format;
+    if (ext == u"bmp")
+        format = "BMP";
+    else if (ext == u"jpg" || ext == u"jpeg")
+        format = "JPEG";
+    else if (ext == u"gif")
+        format = "GIF";
+    else
+        return QImage();
+    QImageReader reader(fileName, format);
+    // The reader's own allocation limit keeps a forged header from asking
+    // for more memory than a page picture needs.
+    reader.setAutoTransform(false);
+    QImage image = reader.read();
+    if (image.isNull())
+        return QImage();
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+namespace {
+
+QImage buttonPicture(const QString &caption)
+{
+    QImage img(75, 25, QImage::Format_RGB32);
+    img.fill(QColor(240, 240, 240));
+    QPainter p(&img);
+    // A raised button face: light top-left edges, dark bottom-right edges.
+    p.setPen(Qt::white);
+    p.drawLine(0, 0, 73, 0);
+    p.drawLine(0, 0, 0, 23);
+    p.setPen(QColor(160, 160, 160));
+    p.drawLine(1, 23, 74, 23);
+    p.drawLine(74, 1, 74, 23);
+    p.setPen(QColor(105, 105, 105));
+    p.drawLine(0, 24, 74, 24);
+    p.drawLine(75, 0, 75, 24);
+    FontSpec spec{QStringLiteral("ＭＳ Ｐゴシック"), 14};
+    p.setFont(CellFont(spec).font);
+    p.setPen(Qt::black);
+    p.drawText(QRect(0, 0, 75, 25), Qt::AlignCenter, caption);
+    return img;
+}
+
+} // namespace
+
+QImage AnswerSwitchPicture() { return buttonPicture(QStringLiteral("表示切替")); }
+QImage RandomButtonPicture() { return buttonPicture(QStringLiteral("作成")); }

@@ -1,0 +1,197 @@
+// The editing controller: everything the mouse does on the pages. It holds
+// the tool mode and the selection, hit-tests presses from the top row down,
+// moves and resizes the selected rows, places the selection frame, the hover
+// frame, the handles and the drag feedback over the page panels, and starts
+// the creation tools (text dialog, two-click lines and boxes, pictures, the
+// expression tool, the on-page buttons). Mouse positions arrive in pixels
+// of the page image and are turned into page units with the zoom before
+// anything else; every overlay is placed at the zoomed position.
+//
+// The controller edits the rows of its Document in place and asks the host
+// for a full redraw after every change; during a drag it only moves the
+// overlays. It keeps row indexes in the selection, so commands that delete
+// or reorder rows must call clearSelection (or rebuild it) afterwards.
+#pragma once
+
+#include "document/UnitData.h"
+#include "editing/UnitEditHost.h"
+#include "editing/UnitEditPanels.h"
+#include "editing/UnitHitTest.h"
+#include "editing/UnitOverlay.h"
+#include "editing/UnitPicture.h"
+#include "render/UnitMetrics.h"
+#include "render/UnitView.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QVector>
+#include <memory>
+
+class TFormMoji;
+class TFormSiki;
+class SikiMeasurer;
+
+// The values the coordinate dialog shows for a single selected object.
+struct RProValues {
+    bool valid = false;
+    Integer X1 = 0, Y1 = 0, X2 = 0, Y2 = 0, Width = 0, Height = 0;
+};
+
+class TEditController : public QObject {
+    Q_OBJECT
+public:
+    TEditController(Document &doc, ViewState &view, Metrics &metrics, EditHost &host, TEditPanels &panels,
+                    QObject *parent = nullptr);
+    ~TEditController() override;
+
+    // The expression tool to open for math problems (not owned). The
+    // controller gives it the font settings and a measurer over the metrics.
+    void setSikiForm(TFormSiki *siki);
+    TFormSiki *sikiForm() const { return mSiki; }
+    // The picture dialog (not owned); the platform's dialog when unset.
+    void setPictureDialogs(PictureDialogs *dialogs) { mPictureDialogs = dialogs; }
+    TFormMoji *formMoji() const { return mMoji.get(); }
+
+    // Tool buttons.
+    void ToolButton9Click();  // "選択"
+    void ToolButton5Click();  // "文字"
+    void ToolButton6Click();  // "直線"
+    void ToolButton8Click();  // "四角"
+    void ToolButton7Click();  // "画像"
+    void ToolButton10Click(); // "数式"
+    void SpeedButtonSClick(); // "複数", after the toggle changed
+    void SpeedButtonL1Click(); // "解除" of the line panel
+    void SpeedButton20Click(); // "解除" of the box panel
+    bool multiSelect() const;
+
+    // The mouse on a page image (pixels of the image).
+    void ImageMouseDown(int page, QPoint pos);
+    void ImageMouseMove(int page, QPoint pos);
+    void ImageMouseUp(int page, QPoint pos);
+    void ImageDblClick(int page, QPoint pos);
+    // The mouse on a handle (pixels of the page panel the handle sits on).
+    void HandleMouseDown(Handle h, QPoint panelPos);
+    void HandleMouseMove(QPoint panelPos);
+    void HandleMouseUp(QPoint panelPos);
+
+    // Opens the single selected text or math problem for editing.
+    void EditSelection();
+    // "OK" of the text window: writes the text row.
+    void MojiKettei();
+    // The picture tool's steps: read a file into a new BMData entry, then
+    // append the picture row for it. Both return the new index.
+    int OpenPicture(const QString &fileName);
+    int SetPicture();
+    // The test menu's button objects: "b" ("解答配置表示") or "r" ("ランダム配置").
+    int PlaceButtonObject(const QString &syu);
+
+    // Selection marks.
+    void setShapePS();
+    void PanelPSVT();
+    void PanelPSVF();
+    void SetShapeM();
+    void LabelMVF();
+    void SetMouseSelect();
+    // Frame, outlines and handles placed again after the rows changed.
+    void refreshSelectionMarks();
+    // Empties the selection and hides its marks (after rows were removed
+    // or reordered).
+    void clearSelection();
+    // The expression tool wrote a row.
+    void SikiWritten(int row);
+
+    // Page units of a mouse position, and pixels of a page position.
+    int toPage(int pixels) const;
+    int toScreen(int64_t pageUnits) const;
+
+    // State of the editor, as the arrangement commands and tests read it.
+    QString ToolSyu = QStringLiteral("0");
+    bool LineMode = false;
+    bool BoxMode = false;
+    RMouseDown MouseDown;
+    Integer MD1X = 0, MD1Y = 0, MDSx = 0, MDSy = 0, MDX = 0, MDY = 0;
+    Integer MouseMove = 0;
+    QVector<RMouseSelect> MouseSelect;
+    bool DBL = false;
+    TColor LabelMColor = 0xF2CE91;
+    // Resize state.
+    bool psmd = false;
+    Handle psHandle = Handle::BottomRight;
+    Integer psx0 = 0, psy0 = 0, psx1 = 0, psy1 = 0, psx2 = 0, psy2 = 0;
+    Integer ShapePSL1 = 0, ShapePST1 = 0, ShapePSW1 = 0, ShapePSH1 = 0, ShapePSW2 = 0, ShapePSH2 = 0;
+    RProValues ProValues;
+
+    // The overlays, for the main window and tests. Null until first used.
+    TOverlayShape *ShapePS() const { return mShapePS; }
+    TOverlayShape *ShapeMS() const { return mShapeMS; }
+    TResizeHandle *PanelPS(int n) const;
+    int shapeMCount() const { return mShapeM.size(); }
+    TOverlayShape *ShapeM(int i) const;
+    TOverlayLabel *LabelM(int i) const;
+    TOverlayLabel *TextPreview() const { return mPreview; }
+    // The selection frame in page units (valid while an entry exists).
+    PageRect frame() const { return mFrame; }
+
+signals:
+    void toolChanged(const QString &toolSyu);
+    void selectionChanged();
+    void proValuesChanged();
+
+private:
+    void setTool(const QString &syu);
+    void setCursorFor(bool arrow);
+    void showKindPanel(const QString &syu);
+    void refreshEntries();
+    void refreshProperties(int row);
+    void fillProValues();
+    void rebuildFeedback();
+    void dispatchTool(int page, int x, int y);
+    void dragTo(QPoint pos);
+    void hover(int page, int x, int y);
+    void rubberBand(int x, int y);
+    void syncCreation();
+    void emptyNewData(int page);
+    void showMarker(int page, int x, int y);
+    void hideMarker();
+
+    // Creation.
+    void startText(int page, int x, int y);
+    void lineOrBoxPress(const QString &kind, int page, int x, int y);
+    void startPicture(int page, int x, int y);
+    void startSiki(int page, int x, int y);
+    void updateTextPreview(const QString &text);
+
+    void measureRow(int row);
+    QWidget *panelOf(int page) const;
+    int framePage() const;
+    void placeShape(TOverlayShape *shape, int page, const PageRect &r);
+    void placeLabel(TOverlayLabel *label, const RAData &row);
+    void ensureOverlays(int page);
+    void ensureFeedback(int count);
+    TColor highlightColor() const;
+
+    Document &mDoc;
+    ViewState &mView;
+    Metrics &mMetrics;
+    EditHost &mHost;
+    TEditPanels &mPanels;
+    TFormSiki *mSiki = nullptr;
+    std::unique_ptr<SikiMeasurer> mSikiMeasurer;
+    PictureDialogs *mPictureDialogs = nullptr;
+    std::unique_ptr<WidgetPictureDialogs> mDefaultPictureDialogs;
+    std::unique_ptr<TFormMoji> mMoji;
+
+    QPointer<TOverlayShape> mShapePS;
+    QPointer<TOverlayShape> mShapeMS;
+    QPointer<TResizeHandle> mHandles[4];
+    QVector<QPointer<TOverlayShape>> mShapeM;
+    QVector<QPointer<TOverlayLabel>> mLabelM;
+    QPointer<TOverlayLabel> mPreview;
+    PageRect mFrame;
+    bool mFrameValid = false;
+    int mPressPage = 0;
+    int mPsPage = 0;
+    QPoint mPsPress; // handle press, pixels of the panel
+    Qt::CursorShape mCursor = Qt::ArrowCursor;
+    bool mCursorSet = false;
+};
