@@ -36,6 +36,8 @@ Renderer::Renderer(Document &doc, QVector<QImage> &ImageP, ViewState &view)
 RowInk Renderer::InkFor(const RAData &row, bool PrintB) const
 {
     RowInk ink;
+    const bool problem = row.Syu == u"5";
+    const bool answer = problem ? row.KotaeMode == 1 : row.KotaeMode != 0;
     if (mView.NameDisplay) {
         if (row.Layer == 3) {
             ink.color = row.ForeColor;
@@ -43,9 +45,11 @@ RowInk Renderer::InkFor(const RAData &row, bool PrintB) const
             ink.color = KotaeColor;
             ink.gray = true;
         }
+        // A math problem that is an answer still stays off the paper while
+        // answers are hidden, whatever the name-field display does.
+        ink.leftOut = problem && answer && !mView.AnswerDisplay && PrintB;
         return ink;
     }
-    const bool answer = row.Syu == u"5" ? row.KotaeMode == 1 : row.KotaeMode != 0;
     if (!answer) {
         ink.color = row.ForeColor;
     } else if (mView.AnswerDisplay) {
@@ -65,6 +69,11 @@ void Renderer::SrcImageP(bool PrintB)
         return;
     BusyGuard busy(mSrcB);
 
+    // The buttons are parked before any page is painted, so that whatever
+    // the host does meanwhile cannot pull an image from under a painter.
+    if (mButtons)
+        mButtons->parkButtons();
+
     std::vector<std::unique_ptr<Canvas>> canvases;
     canvases.reserve(mImages.size());
     for (int page = 0; page < mImages.size(); ++page) {
@@ -79,8 +88,6 @@ void Renderer::SrcImageP(bool PrintB)
         canvases.push_back(mCanvasFactory(page, image));
     }
 
-    if (mButtons)
-        mButtons->parkButtons();
     mSawCharacter = false;
     mPlace[0] = mPlace[1] = ButtonPlace{};
 

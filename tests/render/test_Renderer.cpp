@@ -389,6 +389,20 @@ TEST_F(RendererTest, MathProblemsGoToTheirDrawer)
     ASSERT_EQ(seen.size(), 2);
     EXPECT_FALSE(seen[1].leftOut);
     EXPECT_EQ(seen[1].color, 0x123456);
+
+    // With the name field shown the problem part takes the name-field ink,
+    // but an answer problem still stays off the paper.
+    view.NameDisplay = true;
+    doc.AData[0].KotaeMode = 1;
+    redraw(true);
+    ASSERT_EQ(seen.size(), 3);
+    EXPECT_TRUE(seen[2].leftOut);
+    EXPECT_EQ(seen[2].color, KotaeColor);
+    doc.AData[0].Layer = 3;
+    redraw(false);
+    ASSERT_EQ(seen.size(), 4);
+    EXPECT_FALSE(seen[3].leftOut);
+    EXPECT_EQ(seen[3].color, 0x123456);
 }
 
 TEST_F(RendererTest, NestedRedrawsAreDroppedAndErrorsClearTheBusyFlag)
