@@ -11,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QRegularExpressionValidator>
+#include <QScrollBar>
 
 namespace {
 // Client area of the tool, and its width on the pages with wider inputs.
@@ -110,6 +111,7 @@ TFormSiki::TFormSiki(Document &document, QWidget *parent)
         auto *area = new QScrollArea(parent);
         area->setWidgetResizable(true);
         area->setFrameShape(QFrame::NoFrame);
+        area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         area->setWidget(content);
         return area;
     };
@@ -118,9 +120,19 @@ TFormSiki::TFormSiki(Document &document, QWidget *parent)
     PageControl->addTab(scrolled(bunsu, PageControl), QStringLiteral("分数"));
     layout->addWidget(PageControl, 1);
 
+    // The panel keeps its natural size; the area scrolls it vertically when
+    // the fraction settings make it taller than the window.
     RandomPanel = new TSikiRandomPanel(this);
-    auto *randomArea = scrolled(RandomPanel, this);
-    randomArea->setFixedWidth(250);
+    RandomPanel->layout()->setSizeConstraint(QLayout::SetFixedSize);
+    auto *randomArea = new QScrollArea(this);
+    randomArea->setFrameShape(QFrame::NoFrame);
+    randomArea->setWidgetResizable(false);
+    randomArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    randomArea->setWidget(RandomPanel);
+    RandomPanel->SetBunsuVisible(true);
+    const int panelWidth = RandomPanel->sizeHint().width();
+    randomArea->setFixedWidth(panelWidth + randomArea->verticalScrollBar()->sizeHint().width() + 2);
+    RandomPanel->SetBunsuVisible(false);
     layout->addWidget(randomArea);
 
     connect(PageControl, &QTabWidget::currentChanged, this, [this] { SetNyu(); });
@@ -172,6 +184,8 @@ void TFormSiki::buildYoko(QWidget *page)
     grid->setRowStretch(1, 1);
     grid->addWidget(ButtonKetteiY, 2, 2);
     MemoY1->installEventFilter(this);
+    // A paste with the mouse changes the text without a key: preview it too.
+    connect(MemoY1, &QLineEdit::textEdited, this, [this] { MakeSikiKotaeYoko(); });
     connect(ButtonKetteiY, &QPushButton::clicked, this, [this] { KetteiYoko(); });
 }
 
@@ -190,6 +204,7 @@ void TFormSiki::buildTate(QWidget *page)
     auto *middle = new QHBoxLayout;
     auto *rowsScroll = new QScrollArea(page);
     rowsScroll->setWidgetResizable(true);
+    rowsScroll->setMinimumWidth(90);
     TateRowBox = new QWidget(rowsScroll);
     mTateRowLayout = new QVBoxLayout(TateRowBox);
     mTateRowLayout->setSpacing(1);
@@ -202,19 +217,23 @@ void TFormSiki::buildTate(QWidget *page)
     middle->addWidget(gridScroll, 1);
     outer->addLayout(middle, 1);
 
-    auto *buttons = new QHBoxLayout;
+    auto *steps = new QHBoxLayout;
     ButtonIchi = new QPushButton(QStringLiteral("一の位まで"), page);
     ButtonSusumu = new QPushButton(QStringLiteral("わり進める"), page);
     ButtonModosu = new QPushButton(QStringLiteral("元に戻す"), page);
     ButtonKetteiT = new QPushButton(QStringLiteral("決定"), page);
-    buttons->addWidget(ButtonIchi);
-    buttons->addWidget(ButtonSusumu);
-    buttons->addWidget(ButtonModosu);
-    buttons->addStretch(1);
-    buttons->addWidget(ButtonKetteiT);
-    outer->addLayout(buttons);
+    steps->addWidget(ButtonIchi);
+    steps->addWidget(ButtonSusumu);
+    steps->addWidget(ButtonModosu);
+    steps->addStretch(1);
+    outer->addLayout(steps);
+    auto *confirm = new QHBoxLayout;
+    confirm->addStretch(1);
+    confirm->addWidget(ButtonKetteiT);
+    outer->addLayout(confirm);
 
     MemoT1->installEventFilter(this);
+    connect(MemoT1, &QLineEdit::textEdited, this, [this] { MakeSikiKotaeTate(); });
     connect(ButtonIchi, &QPushButton::clicked, this, [this] { WarizanIchi(); });
     connect(ButtonSusumu, &QPushButton::clicked, this, [this] { WarizanSusumu(); });
     connect(ButtonModosu, &QPushButton::clicked, this, [this] { WarizanModosu(); });
@@ -230,6 +249,7 @@ void TFormSiki::buildBunsu(QWidget *page)
         edit->setFixedWidth(48);
         edit->setAlignment(Qt::AlignCenter);
         edit->installEventFilter(this);
+        connect(edit, &QLineEdit::textEdited, this, [this] { KeisanBunsu(); });
         return edit;
     };
     // Each operand: the whole part on the left, numerator over denominator.

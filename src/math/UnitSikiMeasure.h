@@ -24,7 +24,7 @@ public:
 
 // The main window's current settings that a confirmed object takes.
 struct SikiMainSettings {
-    QString fontName = QStringLiteral("ＭＳ ゴシック");
+    QString fontName = QStringLiteral("ＭＳ Ｐゴシック");
     int fontSize = 11;
     bool kotaeDisplay = false; // the answer display toggle is down
 };

@@ -71,7 +71,7 @@ SikiRangeBox::SikiRangeBox(QWidget *parent) : QWidget(parent), mEdit(new QLineEd
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    mEdit->setFixedWidth(56);
+    mEdit->setFixedWidth(44);
     layout->addWidget(mEdit);
     auto *buttons = new QVBoxLayout;
     buttons->setSpacing(0);
@@ -79,8 +79,8 @@ SikiRangeBox::SikiRangeBox(QWidget *parent) : QWidget(parent), mEdit(new QLineEd
     auto *down = new QToolButton(this);
     up->setArrowType(Qt::UpArrow);
     down->setArrowType(Qt::DownArrow);
-    up->setFixedSize(16, 11);
-    down->setFixedSize(16, 11);
+    up->setFixedSize(14, 11);
+    down->setFixedSize(14, 11);
     buttons->addWidget(up);
     buttons->addWidget(down);
     layout->addLayout(buttons);

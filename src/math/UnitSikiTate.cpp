@@ -144,6 +144,7 @@ void TFormSiki::showTateRows(const QStringList &rows)
         edit->setAlignment(Qt::AlignRight);
         // Before the stretch that keeps the rows at the top.
         mTateRowLayout->insertWidget(int(mTateRows.size()), edit);
+        edit->show();
         mTateRows.append(edit);
     }
 }
