@@ -293,3 +293,69 @@ TEST(HissanGrid, ReadsAndWritesOutsideTheGridAreHarmless)
     g.removeLastRows(5);
     EXPECT_EQ(g.rowCount(), 0);
 }
+
+namespace {
+// value x 10^6 of a plain decimal text
+__int128 scaled6(const QString &text)
+{
+    const QStringList parts = text.split(u'.');
+    __int128 v = 0;
+    for (QChar c : parts.at(0))
+        v = v * 10 + (c.unicode() - u'0');
+    const QString frac = (parts.size() > 1 ? parts.at(1) : QString()).leftJustified(6, u'0');
+    for (QChar c : frac)
+        v = v * 10 + (c.unicode() - u'0');
+    return v;
+}
+// value x 10^6 of answer digits with the given decimal places
+__int128 digitsValue(const QString &digits, int syosu)
+{
+    __int128 v = 0;
+    for (QChar c : digits)
+        v = v * 10 + (c.unicode() - u'0');
+    for (int i = syosu; i < 6; ++i)
+        v *= 10;
+    return v;
+}
+} // namespace
+
+TEST(Hissan, AnswerDigitsMatchTheExactValue)
+{
+    uint64_t state = 77;
+    auto next = [&](int lo, int hi) {
+        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+        return lo + int((state >> 33) % uint64_t(hi - lo + 1));
+    };
+    auto number = [&](int maxWhole) {
+        QString s = QString::number(next(0, maxWhole));
+        const int d = next(0, 2);
+        if (d > 0)
+            s += u'.' + QString::number(next(0, d == 1 ? 9 : 99)).rightJustified(d, u'0');
+        return s;
+    };
+    TFormHissan add;
+    TFormHissanKakezan mul;
+    for (int i = 0; i < 300; ++i) {
+        const QString a = number(999), b = number(999), c = number(99);
+        ASSERT_TRUE(add.Tasizan(a + u'+' + b + u'+' + c));
+        const RHissanResult &s = add.result();
+        EXPECT_TRUE(digitsValue(s.kotaeDigits, s.kotaeSyo) == scaled6(a) + scaled6(b) + scaled6(c))
+            << (a + u'+' + b + u'+' + c).toStdString();
+        EXPECT_GE(s.kotaeDigits.size(), s.kotaeSyo + 1);
+
+        // Larger first operand, so the difference stays positive.
+        const QString big = QString::number(next(2000, 9999));
+        ASSERT_TRUE(add.Hikizan(big + u'-' + a + u'-' + c));
+        EXPECT_TRUE(digitsValue(add.result().kotaeDigits, add.result().kotaeSyo) ==
+                    scaled6(big) - scaled6(a) - scaled6(c))
+            << (big + u'-' + a + u'-' + c).toStdString();
+        EXPECT_GE(add.result().kotaeDigits.size(), add.result().kotaeSyo + 1);
+
+        ASSERT_TRUE(mul.Kakezan(a + u'*' + b));
+        const RKakezanResult &m = mul.result();
+        EXPECT_TRUE(digitsValue(m.kotaeDigits, m.kotaeSyo) == scaled6(a) * scaled6(b) / 1000000)
+            << (a + u'*' + b).toStdString();
+        EXPECT_GE(m.kotaeDigits.size(), m.kotaeSyo + 1);
+        EXPECT_LE(m.kotaeZero, m.kotaeSyo);
+    }
+}

@@ -290,3 +290,81 @@ TEST(WarizanBack, RemovesEveryDecimalStepAndBringsDownTheRest)
     ASSERT_TRUE(e.WarizanNext());
     EXPECT_EQ(filled(e), twoPlaces);
 }
+
+namespace {
+
+// value x 10^8 of a plain decimal text such as "18.75"
+__int128 scaled(const QString &text)
+{
+    const QStringList parts = text.split(u'.');
+    __int128 v = 0;
+    for (QChar c : parts.at(0))
+        v = v * 10 + (c.unicode() - u'0');
+    QString frac = parts.size() > 1 ? parts.at(1) : QString();
+    frac = frac.leftJustified(8, u'0');
+    for (QChar c : frac)
+        v = v * 10 + (c.unicode() - u'0');
+    return v;
+}
+
+// quotient x divisor + remainder = dividend, and the remainder is smaller
+// than the divisor times one unit of the quotient's last place.
+void expectExactDivision(const TFormHissanWarizan &e, const QString &problem)
+{
+    const QStringList qr = e.kotae().split(QStringLiteral("..."));
+    ASSERT_EQ(qr.size(), 2) << problem.toStdString();
+    const __int128 q = scaled(qr.at(0));
+    const __int128 r = scaled(qr.at(1));
+    const __int128 divisor = scaled(e.result().divisor);
+    const __int128 dividend = scaled(e.result().dividend);
+    const __int128 unit = 1e8;
+    EXPECT_TRUE(q * divisor / unit + r == dividend)
+        << problem.toStdString() << " -> " << e.kotae().toStdString();
+    // The quotient's own decimal places (while cut-back columns wait to be
+    // divided again, quotientSyo counts from the grid's right end instead).
+    const QStringList qParts = qr.at(0).split(u'.');
+    __int128 place = unit;
+    for (qsizetype i = 0; qParts.size() > 1 && i < qParts.at(1).size(); ++i)
+        place /= 10;
+    EXPECT_TRUE(r < divisor * place / unit) << problem.toStdString() << " -> "
+                                            << e.kotae().toStdString();
+    // The quotient and the remainder are written in digits and spaces only.
+    for (QChar c : e.result().quotient + e.result().remainder)
+        EXPECT_TRUE(c == u' ' || (c >= u'0' && c <= u'9')) << problem.toStdString();
+}
+
+} // namespace
+
+TEST(Warizan, EveryStepLeavesAnExactDivision)
+{
+    uint64_t state = 2024;
+    auto next = [&](int lo, int hi) {
+        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+        return lo + int((state >> 33) % uint64_t(hi - lo + 1));
+    };
+    auto number = [&](int maxWhole) {
+        QString s = QString::number(next(0, maxWhole));
+        const int d = next(0, 2);
+        if (d > 0)
+            s += u'.' + QString::number(next(0, d == 1 ? 9 : 99)).rightJustified(d, u'0');
+        return s;
+    };
+    TFormHissanWarizan e;
+    for (int i = 0; i < 400; ++i) {
+        const QString problem = number(9999) + u'/' + number(99);
+        if (!e.Warizan(problem)) {
+            EXPECT_EQ(e.result().status, HissanStatus::ZeroDivisor) << problem.toStdString();
+            continue;
+        }
+        expectExactDivision(e, problem);
+        e.WarizanNext();
+        expectExactDivision(e, problem + " next");
+        e.WarizanNext();
+        expectExactDivision(e, problem + " next next");
+        e.WarizanBack();
+        expectExactDivision(e, problem + " next next back");
+        EXPECT_EQ(e.result().quotientSyo, 0);
+        e.WarizanNext();
+        expectExactDivision(e, problem + " next next back next");
+    }
+}
