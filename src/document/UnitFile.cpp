@@ -14,6 +14,7 @@
 #include <QStringEncoder>
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -30,12 +31,14 @@ constexpr int kPictureAllocationLimitMb = 128;
 
 int64_t safeInt64(const QString &text) { return FileTextToInt64(text); }
 
-int64_t safeFixed4(const QString &text)
+// A version as a number with four decimals; malformed text counts as 0, but
+// a plain number too large to hold is certainly newer than this program.
+int64_t versionNumber(const QString &text)
 {
     try {
         return TextToFixed4(text);
     } catch (const NumTextError &) {
-        return 0;
+        return IsNumText(text) ? std::numeric_limits<int64_t>::max() : 0;
     }
 }
 
@@ -456,8 +459,8 @@ FileResult ParseFileAll(const QByteArray &bytes, Document &out)
         doc.NenIndex = toInteger(safeInt64(header[3]));
         doc.KyoukaIndex = toInteger(safeInt64(header[4]));
     }
-    const int64_t version = safeFixed4(doc.Version);
-    if (version > safeFixed4(kFileVersion))
+    const int64_t version = versionNumber(doc.Version);
+    if (version > versionNumber(kFileVersion))
         return FileResult{false, VersionTooNewMessage(), 0};
 
     int32_t pages = 0;

@@ -349,6 +349,8 @@ TEST(UnitFile, VersionRules)
     EXPECT_EQ(r.message, QStringLiteral("このファイルは、\r\nTavenor プリント Ver0.6\r\nでは、読み込むことができません。"));
     EXPECT_EQ(untouched.AData, sampleDocument().AData);
     EXPECT_EQ(untouched.Naiyou, sampleDocument().Naiyou);
+    Document huge;
+    EXPECT_EQ(readVersion("99999999999999999999.5", true, huge).message, VersionTooNewMessage());
     // A 0.6 file must carry its printer block.
     Document noPrinter;
     EXPECT_EQ(readVersion("0.6", false, noPrinter).message, CorruptFileMessage());
@@ -406,6 +408,20 @@ TEST(UnitFile, PictureEntries)
     EXPECT_TRUE(back.BMData[1].isNull());
     EXPECT_TRUE(back.BMData[2].isNull());
     EXPECT_EQ(back.BMData[3].size(), QSize(5, 2));
+    // A small JPEG that claims 60000 x 60000 pixels is not decoded into
+    // gigabytes: it reads as an empty picture.
+    QByteArray huge = jpeg(4, 3, qRgb(1, 2, 3));
+    const qsizetype sof = huge.indexOf("\xFF\xC0");
+    ASSERT_GT(sof, 0);
+    huge[sof + 5] = char(0xEA);
+    huge[sof + 6] = char(0x60);
+    huge[sof + 7] = char(0xEA);
+    huge[sof + 8] = char(0x60);
+    Container hc;
+    hc.pictures = {huge, jpeg(2, 2, qRgb(0, 0, 0))};
+    ASSERT_TRUE(ParseFileAll(hc.bytes(), back).ok);
+    EXPECT_TRUE(back.BMData[0].isNull());
+    EXPECT_EQ(back.BMData[1].size(), QSize(2, 2));
     // A transparent picture is stored on white.
     QImage clear(3, 3, QImage::Format_ARGB32);
     clear.fill(Qt::transparent);
