@@ -5,6 +5,7 @@
 #include "platform/UnitProduct.h"
 
 #include <QEvent>
+#include <chrono>
 #include <QFont>
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -91,7 +92,8 @@ bool tryKeisan(const QString &expression, QString &answer, QString &message)
 } // namespace
 
 TFormSiki::TFormSiki(Document &document, QWidget *parent)
-    : QWidget(parent), mDoc(document), mSettings([] { return SikiMainSettings{}; })
+    : QWidget(parent), mDoc(document), mSettings([] { return SikiMainSettings{}; }),
+      mRandom(uint64_t(std::chrono::system_clock::now().time_since_epoch().count()))
 {
     // A window of its own with a task-bar button, also when it has a parent.
     setWindowFlag(Qt::Window, true);
@@ -147,6 +149,13 @@ void TFormSiki::SetSettingsProvider(std::function<SikiMainSettings()> provider)
         mSettings = std::move(provider);
     else
         mSettings = [] { return SikiMainSettings{}; };
+}
+
+int64_t TFormSiki::Random(int64_t n)
+{
+    if (n < 1)
+        return 0;
+    return std::uniform_int_distribution<int64_t>(0, n - 1)(mRandom);
 }
 
 SikiMainSettings TFormSiki::settings() const
@@ -525,31 +534,50 @@ void TFormSiki::finishRow(int rowIndex)
     emit redrawRequested(rowIndex);
 }
 
-int TFormSiki::KetteiYoko()
+// Page 0's expression fields. The caller has checked that the input can be
+// evaluated.
+void TFormSiki::WriteYokoFields(RAData &row, const QString &kotae)
 {
     const QString input = MemoY1->text();
-    if (input.isEmpty())
-        return -1;
-    QString kotae, message;
-    if (!tryKeisan(input, kotae, message)) {
-        // Nothing is written for an expression without an answer.
-        ShowError(message);
-        return -1;
-    }
     // The answer box may have been overwritten by the teacher: its text only
     // enters the width, the row takes the fresh answer.
     mDisplayText = fullWidth(input);
-    const int index = beginRow(PageYoko);
-    RAData &row = mDoc.AData[index];
-    RandomPanel->Store(row, TSikiRandomPanel::Scope::Yoko);
     row.Siki = input;
     row.Kotae = kotae;
     row.HissanSiki.clear();
+    row.Siki1 = PageYoko;
     row.Siki2 = 0;
     SikiMeasurer &m = measurer();
     row.Width = m.textWidth(mDisplayText + QStringLiteral("＝") + MemoY2->text(), row.FontName,
                             row.FontSize);
     row.Height = m.textHeight(input, row.FontName, row.FontSize);
+}
+
+int TFormSiki::KetteiYoko()
+{
+    QString kotae, message;
+    switch (CheckYoko(kotae, message)) {
+    case InputEmpty:
+        return -1;
+    case InputError:
+        // Nothing is written for an expression without an answer.
+        ShowError(message);
+        return -1;
+    case InputOk:
+        break;
+    }
+    const int index = beginRow(PageYoko);
+    RAData &row = mDoc.AData[index];
+    RandomPanel->Store(row, TSikiRandomPanel::Scope::Yoko);
+    WriteYokoFields(row, kotae);
     finishRow(index);
     return index;
+}
+
+TFormSiki::InputState TFormSiki::CheckYoko(QString &kotae, QString &message) const
+{
+    const QString input = MemoY1->text();
+    if (input.isEmpty())
+        return InputEmpty;
+    return tryKeisan(input, kotae, message) ? InputOk : InputError;
 }

@@ -31,8 +31,10 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <random>
 
 inline const QString SikiCaption = QStringLiteral("数式入力 - Tavenor プリント");
 
@@ -87,6 +89,25 @@ public:
     int KetteiYoko();
     int KetteiTate();
     int KetteiBunsu();
+
+    // The pieces of "決定", for random regeneration, which rewrites the
+    // problem of a row but keeps its placement, font and mode. A check tells
+    // whether the page's input can be written (the message says why not);
+    // a writer puts the page's expression fields into the row: Siki, Kotae,
+    // HissanSiki, Siki1, Siki2, Width and Height, and on the column page
+    // HissanKotae and the decimal fields. WriteTateFields writes nothing and
+    // returns false while the column page has no layout.
+    enum InputState { InputOk, InputEmpty, InputError };
+    InputState CheckYoko(QString &kotae, QString &message) const;
+    InputState CheckTate(QString &message) const;
+    InputState CheckBunsu(QString &message);
+    void WriteYokoFields(RAData &row, const QString &kotae);
+    bool WriteTateFields(RAData &row);
+    void WriteBunsuFields(RAData &row);
+
+    // The tool's random source for problem generation, seeded from the clock
+    // when the window is made: a uniform integer 0 .. n - 1 (0 when n < 1).
+    int64_t Random(int64_t n);
 
     // Tool state read by the main window, random generation and tests.
     QString DisplayText() const { return mDisplayText; }
@@ -143,7 +164,7 @@ private:
     void showPreviewGrid(const HissanGrid &grid, int signRow, QChar sign,
                          const QList<QPoint> &markers);
     bool restoreTateRows(const RAData &row);
-    void writeTateFields(RAData &row) const;
+    void fillTateRowFields(RAData &row) const;
 
     // Shared by the writers: placement, font, page, mode and the row index.
     int beginRow(int page);
@@ -167,4 +188,5 @@ private:
     TFormKeisan2 mKeisan2;
     QString mBunsuKotae;
     QString mBunsuError; // the evaluator's message for the fraction expression
+    std::mt19937_64 mRandom;
 };

@@ -121,28 +121,26 @@ void TFormSiki::MakeSikiKotaeBunsu()
     SetNyu();
 }
 
-int TFormSiki::KetteiBunsu()
+TFormSiki::InputState TFormSiki::CheckBunsu(QString &message)
 {
-    const QString siki = MemoBunsuSiki->text();
     const bool allEmpty = EditBunsu1T->text().isEmpty() && EditBunsu1S->text().isEmpty() &&
                           EditBunsu1B->text().isEmpty() && EditBunsu2T->text().isEmpty() &&
                           EditBunsu2S->text().isEmpty() && EditBunsu2B->text().isEmpty();
-    if (siki.isEmpty() || allEmpty)
-        return -1;
+    if (MemoBunsuSiki->text().isEmpty() || allEmpty)
+        return InputEmpty;
     // Recomputed so that the row matches the boxes as they are now.
     KeisanBunsu();
-    if (!mBunsuError.isEmpty()) {
-        ShowError(mBunsuError);
-        return -1;
-    }
-    const int index = beginRow(PageBunsu);
-    RAData &row = mDoc.AData[index];
-    RandomPanel->Store(row, TSikiRandomPanel::Scope::Bunsu);
+    message = mBunsuError;
+    return mBunsuError.isEmpty() ? InputOk : InputError;
+}
+
+void TFormSiki::WriteBunsuFields(RAData &row)
+{
     row.Siki = MemoBunsuSiki->text();
     row.Kotae = mBunsuKotae;
     row.HissanSiki.clear();
+    row.Siki1 = PageBunsu;
     row.Siki2 = 0;
-    row.BunsuKabunsu = CheckKabunsu->isChecked() ? 1 : 0;
 
     const bool secondEmpty = EditBunsu2T->text().isEmpty() && EditBunsu2S->text().isEmpty() &&
                              EditBunsu2B->text().isEmpty();
@@ -155,6 +153,25 @@ int TFormSiki::KetteiBunsu()
     SikiMeasurer &m = measurer();
     row.Width = m.textWidth(text, row.FontName, row.FontSize);
     row.Height = 2 * m.textHeight(row.Siki, row.FontName, row.FontSize);
+}
+
+int TFormSiki::KetteiBunsu()
+{
+    QString message;
+    switch (CheckBunsu(message)) {
+    case InputEmpty:
+        return -1;
+    case InputError:
+        ShowError(message);
+        return -1;
+    case InputOk:
+        break;
+    }
+    const int index = beginRow(PageBunsu);
+    RAData &row = mDoc.AData[index];
+    RandomPanel->Store(row, TSikiRandomPanel::Scope::Bunsu);
+    row.BunsuKabunsu = CheckKabunsu->isChecked() ? 1 : 0;
+    WriteBunsuFields(row);
     finishRow(index);
     return index;
 }

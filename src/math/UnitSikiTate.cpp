@@ -295,7 +295,7 @@ bool TFormSiki::restoreTateRows(const RAData &row)
     return true;
 }
 
-void TFormSiki::writeTateFields(RAData &row) const
+void TFormSiki::fillTateRowFields(RAData &row) const
 {
     const QStringList rows = TateRows();
     RAData engine;
@@ -334,49 +334,72 @@ void TFormSiki::writeTateFields(RAData &row) const
     row.KotaeSyo = engine.KotaeSyo;
 }
 
-int TFormSiki::KetteiTate()
+TFormSiki::InputState TFormSiki::CheckTate(QString &message) const
 {
     const QString input = MemoT1->text();
     if (input.isEmpty())
-        return -1;
-    if (mTateSyu == TateNone) {
-        // No layout: an expression that cannot even be evaluated is reported
-        // and nothing is written.
-        try {
-            Keisan(input);
-        } catch (const KeisanError &e) {
-            ShowError(e.message());
-            return -1;
-        } catch (const std::exception &) {
-            ShowError(KeisanCannotEvaluateText);
-            return -1;
+        return InputEmpty;
+    if (mTateSyu != TateNone)
+        return InputOk;
+    // No layout: an expression that cannot even be evaluated is reported and
+    // nothing is written.
+    try {
+        Keisan(input);
+    } catch (const KeisanError &e) {
+        message = e.message();
+        return InputError;
+    } catch (const std::exception &) {
+        message = KeisanCannotEvaluateText;
+        return InputError;
+    }
+    return InputOk;
+}
+
+bool TFormSiki::WriteTateFields(RAData &row)
+{
+    if (mTateSyu == TateNone)
+        return false;
+    row.Siki1 = PageTate;
+    fillTateRowFields(row);
+    SikiMeasurer &m = measurer();
+    if (mTateSyu == TateTasu || mTateSyu == TateHiku) {
+        const QStringList rows = TateRows();
+        const int cell = m.textWidth(QStringLiteral("＋"), row.FontName, row.FontSize);
+        int width = 0;
+        int height = 0;
+        for (int i = 0; i < rows.size(); ++i) {
+            if (i + 1 < rows.size())
+                width = qMax(width, int(rows.at(i).size()) * cell + cell);
+            else
+                width = qMax(width, m.textWidth(rows.at(i), row.FontName, row.FontSize));
+            height += m.textHeight(rows.at(i), row.FontName, row.FontSize);
         }
+        row.Width = width;
+        row.Height = height;
+    } else {
+        row.Width = m.rowWidth(row);
+        row.Height = m.rowHeight(row);
+    }
+    return true;
+}
+
+int TFormSiki::KetteiTate()
+{
+    QString message;
+    switch (CheckTate(message)) {
+    case InputEmpty:
+        return -1;
+    case InputError:
+        ShowError(message);
+        return -1;
+    case InputOk:
+        break;
     }
     const int index = beginRow(PageTate);
     RAData &row = mDoc.AData[index];
     RandomPanel->Store(row, TSikiRandomPanel::Scope::Tate);
-    if (mTateSyu != TateNone) {
-        writeTateFields(row);
-        SikiMeasurer &m = measurer();
-        if (mTateSyu == TateTasu || mTateSyu == TateHiku) {
-            const QStringList rows = TateRows();
-            const int cell = m.textWidth(QStringLiteral("＋"), row.FontName, row.FontSize);
-            int width = 0;
-            int height = 0;
-            for (int i = 0; i < rows.size(); ++i) {
-                if (i + 1 < rows.size())
-                    width = qMax(width, int(rows.at(i).size()) * cell + cell);
-                else
-                    width = qMax(width, m.textWidth(rows.at(i), row.FontName, row.FontSize));
-                height += m.textHeight(rows.at(i), row.FontName, row.FontSize);
-            }
-            row.Width = width;
-            row.Height = height;
-        } else {
-            row.Width = m.rowWidth(row);
-            row.Height = m.rowHeight(row);
-        }
-    }
+    // Without a layout only the placement and the options are written.
+    WriteTateFields(row);
     finishRow(index);
     return index;
 }

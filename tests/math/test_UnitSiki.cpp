@@ -543,3 +543,56 @@ TEST_F(SikiTest, ReEditingAStoredRowUpdatesThatRowOnly)
     EXPECT_EQ(r.HissanKotae, "kept");
     EXPECT_EQ(r.FontName, QStringLiteral("ＭＳ 明朝"));
 }
+
+TEST_F(SikiTest, ExpressionWritersLeavePlacementFontAndMode)
+{
+    // Random regeneration rewrites a row's problem through the writers.
+    RAData row;
+    row.Syu = "5";
+    row.X1 = 5;
+    row.FontName = "keep";
+    row.FontSize = 30;
+    row.KotaeMode = 1;
+    row.Layer = 1;
+    tool.PrepareNew(0, 0, 0);
+    tool.MemoY1->setText("6/4");
+    QString kotae, message;
+    ASSERT_EQ(tool.CheckYoko(kotae, message), TFormSiki::InputOk);
+    tool.WriteYokoFields(row, kotae);
+    EXPECT_EQ(row.Siki, "6/4");
+    EXPECT_EQ(row.Kotae, "1...2");
+    EXPECT_EQ(row.Width, QStringLiteral("6÷4＝").size() * 30);
+    EXPECT_EQ(row.X1, 5);
+    EXPECT_EQ(row.FontName, "keep");
+    EXPECT_EQ(row.KotaeMode, 1);
+    EXPECT_TRUE(doc.AData.isEmpty());
+
+    tool.MemoY1->setText("(1");
+    EXPECT_EQ(tool.CheckYoko(kotae, message), TFormSiki::InputError);
+    EXPECT_FALSE(message.isEmpty());
+    tool.MemoY1->clear();
+    EXPECT_EQ(tool.CheckYoko(kotae, message), TFormSiki::InputEmpty);
+
+    // The column writer needs a layout.
+    tool.SelectPage(TFormSiki::PageTate);
+    tool.MemoT1->setText("3+4*2");
+    tool.MakeSikiKotaeTate();
+    EXPECT_EQ(tool.CheckTate(message), TFormSiki::InputOk);
+    EXPECT_FALSE(tool.WriteTateFields(row));
+    EXPECT_EQ(row.Siki, "6/4");
+    tool.MemoT1->setText("9-3");
+    tool.MakeSikiKotaeTate();
+    ASSERT_TRUE(tool.WriteTateFields(row));
+    EXPECT_EQ(row.Siki1, 1);
+    EXPECT_EQ(row.Siki2, 1);
+    EXPECT_EQ(row.HissanSiki, "9-3");
+    EXPECT_EQ(row.FontSize, 30);
+
+    // The random source stays in its range.
+    for (int i = 0; i < 200; ++i) {
+        const int64_t r = tool.Random(3);
+        EXPECT_GE(r, 0);
+        EXPECT_LE(r, 2);
+    }
+    EXPECT_EQ(tool.Random(0), 0);
+}
