@@ -12,7 +12,9 @@
 
 namespace {
 
-const QString Face = QStringLiteral("ＭＳ Ｐゴシック");
+// A proportional face whose "＋" is narrower than "×" and "÷", so that a cell
+// of the wrong kind shows.
+const QString Face = QStringLiteral("ＭＳ Ｐ明朝");
 constexpr int Size = 20;
 constexpr TColor Fore = 0x123456;
 constexpr TColor Answer = 0x00FF00;
@@ -42,6 +44,7 @@ struct DrawSikiTest : ::testing::Test {
         });
         renderer->setSikiDrawer([](const SikiContext &c) { DrawSiki(c); });
         m.SetFont(Face, Size);
+        ASSERT_NE(m.GetMojiW(QStringLiteral("＋")), m.GetMojiW(QStringLiteral("×")));
         rh = m.GetMojiH(QString());
         cwPlus = m.GetMojiW(QStringLiteral("＋"));
         cwTimes = m.GetMojiW(QStringLiteral("×"));
@@ -227,6 +230,13 @@ TEST_F(DrawSikiTest, MultiplicationBarsFollowThePartialProducts)
     EXPECT_EQ(lines[1].from, QPoint(three.X1, three.Y1 + 4 * rh));
     EXPECT_EQ(lines[1].to, QPoint(R, three.Y1 + 4 * rh));
     EXPECT_EQ(lines[1].color, KotaeColor);
+
+    // Rows as edited in the tool: two answer rows get no second bar.
+    RAData two = three;
+    two.HissanKotae = QStringLiteral("105_2205");
+    redraw(two);
+    EXPECT_EQ(calls(Surface::Screen, DrawCall::Line).size(), 1);
+    EXPECT_EQ(rightCells(R, two.Y1 + 3 * rh, cwPlus, 4, KotaeColor), QStringLiteral("2205"));
 
     // One digit in the second factor: the product alone, under one bar. The
     // factor's point spans the two cell kinds; the product's point and its
