@@ -89,15 +89,19 @@ void PainterCanvas::drawText(const QRect &r, const QString &text, const FontSpec
     if (clipped)
         mPainter->setClipRect(box);
     const QStringList lines = SplitTextLines(text);
-    int y = r.top();
+    // Lines below the clip rectangle, or below the device, cannot show.
+    int stopBelow = clipped ? box.bottom() : INT32_MAX;
+    if (mPainter->device() && mPainter->worldTransform().isIdentity())
+        stopBelow = std::min(stopBelow, mPainter->device()->height());
+    int64_t y = r.top();
     for (const QString &line : lines) {
-        if (clipped && y > box.bottom())
+        if (y > stopBelow)
             break;
         int x = r.left();
         if (flags & TextFormat::CentreTopClipped)
             x = r.left() + (r.width() - fm.horizontalAdvance(line)) / 2;
         if (!line.isEmpty())
-            mPainter->drawText(QPoint(x, y + fm.ascent()), line);
+            mPainter->drawText(QPoint(x, int(y) + fm.ascent()), line);
         y += lineHeight;
     }
     if (clipped)
