@@ -254,7 +254,10 @@ void TFormSiki::buildBunsu(QWidget *page)
     auto *grid = new QGridLayout(page);
     auto box = [page, this] {
         auto *edit = new QLineEdit(page);
-        edit->setMaxLength(4);
+        // At most four characters typed; a longer part of a stored or
+        // generated problem is kept whole rather than cut.
+        edit->setValidator(new QRegularExpressionValidator(
+            QRegularExpression(QStringLiteral(".{0,4}")), edit));
         edit->setFixedWidth(48);
         edit->setAlignment(Qt::AlignCenter);
         edit->installEventFilter(this);

@@ -494,6 +494,22 @@ TEST_F(SikiTest, LoadingAStoredRowBringsBackItsInputs)
     EXPECT_EQ(tool.DisplayText(), QStringLiteral("8×9"));
     EXPECT_EQ(tool.RandomPanel->EditX2->text(), "50");
 
+    // Parts longer than the four characters a box takes when typing are
+    // loaded whole, so that confirming does not cut them.
+    RAData wide;
+    wide.ID = 12;
+    wide.Syu = "5";
+    wide.Siki1 = 2;
+    wide.Siki = "s1b12345+s1b12345";
+    wide.Kotae = "s2b12345";
+    doc.AData.append(wide);
+    ASSERT_TRUE(tool.LoadRow(2));
+    EXPECT_EQ(tool.EditBunsu1B->text(), "12345");
+    EXPECT_EQ(tool.BunsuKotae(), "s2b12345");
+    ASSERT_EQ(tool.Kettei(), 2);
+    EXPECT_EQ(doc.AData[2].Siki, "s1b12345+s1b12345");
+    doc.AData.removeLast();
+
     // Rows the tool cannot edit are refused and change nothing.
     RAData text;
     text.ID = 10;
@@ -507,7 +523,7 @@ TEST_F(SikiTest, LoadingAStoredRowBringsBackItsInputs)
     EXPECT_FALSE(tool.LoadRow(3));
     EXPECT_FALSE(tool.LoadRow(-1));
     EXPECT_FALSE(tool.LoadRow(99));
-    EXPECT_EQ(doc.NewData.ID, 9);
+    EXPECT_EQ(doc.NewData.ID, 12);
 }
 
 TEST_F(SikiTest, ReEditingAStoredRowUpdatesThatRowOnly)
