@@ -1,0 +1,164 @@
+// A full redraw of one A4 page (793 x 1122 page units at zoom 1.0) holding 60
+// column problems, 15 of each operation, laid out by the column engines and
+// drawn with QPainter into the 16-bit page image, as the editor redraws after
+// every change. Once with answer display on (every part drawn) and once with
+// a print pass onto a second image standing in for the printer.
+#include "math/UnitHissan.h"
+#include "math/UnitHissanWarizan.h"
+#include "render/UnitDrawSiki.h"
+
+#include <QGuiApplication>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// Problems per operation: addition, subtraction, multiplication, division.
+const char *const kProblems[4][6] = {
+    {"12.5+3.75", "345+678", "9.08+1.2", "4567+89", "0.25+0.75", "1.2+3.4+5.6"},
+    {"72.3-6.14", "903-457", "10.5-2.75", "8000-123", "6.2-1.7", "95-38"},
+    {"35*63", "2.4*1.5", "127*8", "406*39", "0.25*4", "78*56"},
+    {"75/4", "7.5/2.5", "3/0.25", "1000/7", "98.6/3.4", "42/6"},
+};
+
+Document makePage()
+{
+    Document doc;
+    // Four columns of fifteen problems.
+    for (int i = 0; i < 60; ++i) {
+        RAData r;
+        r.ID = i;
+        r.Syu = QStringLiteral("5");
+        r.FontName = QStringLiteral("ＭＳ ゴシック");
+        r.FontSize = 14;
+        r.ForeColor = 0;
+        r.Layer = 1;
+        r.KotaeMode = i % 5 == 0 ? 1 : 0;
+        // Cycle through the operations so that each gets 15 of the 60.
+        const int op = i % 4;
+        const QString e = QString::fromUtf8(kProblems[op][(i / 4) % 6]);
+        if (SetHissanRow(r, e) != HissanStatus::Ok)
+            continue;
+        if (op == 3 && i % 8 == 3) {
+            // Some divisions carried to decimal places, for longer working rows.
+            TFormHissanWarizan engine;
+            if (engine.Warizan(e) && engine.WarizanNext() && engine.WarizanNext())
+                engine.fillRow(r);
+        }
+        Metrics m;
+        r.Width = m.GetMojiWidth(r);
+        r.Height = m.GetMojiHeight(r);
+        r.X1 = 20 + (i % 4) * 190;
+        r.Y1 = 20 + (i / 4) * 72;
+        doc.AData.append(r);
+    }
+    return doc;
+}
+
+void BM_RedrawPage60Columns(benchmark::State &state)
+{
+    InstallFontSubstitutions();
+    Document doc = makePage();
+    ViewState view;
+    view.AnswerDisplay = true;
+    QVector<QImage> images = {QImage(793, 1122, QImage::Format_RGB16)};
+    Renderer renderer(doc, images, view);
+    renderer.setSikiDrawer([](const SikiContext &c) { DrawSiki(c); });
+    renderer.SrcImageP(false); // fonts and glyphs cached once, as in the running editor
+    for (auto _ : state) {
+        renderer.SrcImageP(false);
+        benchmark::DoNotOptimize(images[0].constBits());
+    }
+    state.counters["problems"] = double(doc.AData.size());
+}
+BENCHMARK(BM_RedrawPage60Columns)->Unit(benchmark::kMillisecond);
+
+// Counts what it is asked to draw and draws nothing: the cost of the
+// layouts and the primitives' conversions without QPainter.
+class CountingCanvas : public Canvas {
+public:
+    int64_t calls = 0;
+    void fillRect(const QRect &, TColor) override { ++calls; }
+    void drawText(const QRect &, const QString &, const FontSpec &, TColor, int) override { ++calls; }
+    void drawLine(QPoint, QPoint, TColor, int) override { ++calls; }
+    void drawRect(const QRect &, TColor, int, bool, TColor) override { ++calls; }
+    void drawArc(const QRect &, QPoint, QPoint, TColor, int) override { ++calls; }
+    void drawImage(const QRect &, const QImage &) override { ++calls; }
+};
+
+void BM_LayoutOnly60Columns(benchmark::State &state)
+{
+    InstallFontSubstitutions();
+    Document doc = makePage();
+    ViewState view;
+    view.AnswerDisplay = true;
+    QVector<QImage> images = {QImage(793, 1122, QImage::Format_RGB16)};
+    Renderer renderer(doc, images, view);
+    CountingCanvas counter;
+    renderer.setCanvasFactory([&](int, QImage &) -> std::unique_ptr<Canvas> {
+        struct Borrowed : Canvas {
+            Canvas &c;
+            explicit Borrowed(Canvas &target) : c(target) {}
+            void fillRect(const QRect &r, TColor k) override { c.fillRect(r, k); }
+            void drawText(const QRect &r, const QString &t, const FontSpec &f, TColor k,
+                          int fl) override
+            {
+                c.drawText(r, t, f, k, fl);
+            }
+            void drawLine(QPoint a, QPoint b, TColor k, int w) override { c.drawLine(a, b, k, w); }
+            void drawRect(const QRect &r, TColor p, int w, bool f, TColor k) override
+            {
+                c.drawRect(r, p, w, f, k);
+            }
+            void drawArc(const QRect &r, QPoint a, QPoint b, TColor k, int w) override
+            {
+                c.drawArc(r, a, b, k, w);
+            }
+            void drawImage(const QRect &r, const QImage &i) override { c.drawImage(r, i); }
+        };
+        return std::make_unique<Borrowed>(counter);
+    });
+    renderer.setSikiDrawer([](const SikiContext &c) { DrawSiki(c); });
+    renderer.SrcImageP(false);
+    counter.calls = 0;
+    int64_t redraws = 0;
+    for (auto _ : state) {
+        renderer.SrcImageP(false);
+        ++redraws;
+    }
+    state.counters["marks_per_redraw"] = redraws ? double(counter.calls) / double(redraws) : 0.0;
+}
+BENCHMARK(BM_LayoutOnly60Columns)->Unit(benchmark::kMillisecond);
+
+void BM_PrintPass60Columns(benchmark::State &state)
+{
+    InstallFontSubstitutions();
+    Document doc = makePage();
+    ViewState view;
+    QImage paperImage(4960, 7016, QImage::Format_RGB32);
+    PainterCanvas paper(&paperImage);
+    view.Printer = &paper;
+    view.PrinterBai = Fixed4::fromQuotient(7016, 1122);
+    view.FromPg = 0;
+    view.ToPg = 0;
+    QVector<QImage> images = {QImage(793, 1122, QImage::Format_RGB16)};
+    Renderer renderer(doc, images, view);
+    renderer.setSikiDrawer([](const SikiContext &c) { DrawSiki(c); });
+    renderer.SrcImageP(true);
+    for (auto _ : state)
+        renderer.SrcImageP(true);
+}
+BENCHMARK(BM_PrintPass60Columns)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
