@@ -36,8 +36,6 @@
 #include <memory>
 #include <random>
 
-inline const QString SikiCaption = QStringLiteral("数式入力 - Tavenor プリント");
-
 class TFormSiki : public QWidget {
     Q_OBJECT
 public:
@@ -58,6 +56,7 @@ public:
     void SyokiForm();
     void StartForm();
     void SetNyu();
+    void MoveForm();
     int CurrentPage() const;
     void SelectPage(int page);
 
@@ -154,7 +153,6 @@ private:
     void buildYoko(QWidget *page);
     void buildTate(QWidget *page);
     void buildBunsu(QWidget *page);
-    void MoveForm();
     QList<QLineEdit *> inputBoxes() const;
 
     // Column page helpers.
