@@ -48,7 +48,10 @@ public:
     explicit TFormSiki(Document &document, QWidget *parent = nullptr);
     ~TFormSiki() override;
 
-    // Wiring by the main window (tests set their own).
+    // Wiring by the main window (tests set their own). The measurer is not
+    // owned and must outlive the tool (or be reset with nullptr, which falls
+    // back to plain toolkit metrics). The provider is asked for the font and
+    // the answer display toggle at every "決定".
     void SetMeasurer(SikiMeasurer *measurer) { mMeasurer = measurer; }
     void SetSettingsProvider(std::function<SikiMainSettings()> provider);
 
