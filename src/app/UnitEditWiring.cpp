@@ -14,7 +14,8 @@ namespace {
 // The main window as the controller sees it.
 class FormEditHost : public QObject, public EditHost {
 public:
-    explicit FormEditHost(TForm1 &form) : QObject(&form), mForm(form) {}
+    explicit FormEditHost(TForm1 &form) : QObject(&form), mForm(form) { setObjectName(HostName); }
+    static inline const QString HostName = QStringLiteral("TavenorEditingHost");
 
     Fixed4 gamenBai() const override { return mForm.settings().GamenBai; }
     bool answerDisplayOn() const override
@@ -44,7 +45,12 @@ private:
     TForm1 &mForm;
 };
 
-FormEditHost *hostOf(TForm1 &form) { return form.findChild<FormEditHost *>(QString(), Qt::FindDirectChildrenOnly); }
+// The host is found again by its name: it is a plain QObject subclass
+// without meta-object of its own, so a typed search could not tell it apart.
+FormEditHost *hostOf(TForm1 &form)
+{
+    return static_cast<FormEditHost *>(form.findChild<QObject *>(FormEditHost::HostName, Qt::FindDirectChildrenOnly));
+}
 
 EditPanelDefaults defaultsFrom(const TEditorSettings &s)
 {

@@ -1,0 +1,97 @@
+// The editor end to end under the offscreen platform: the text tool, a box
+// and a column problem made with the mouse and the keyboard on the main
+// window, then saved and read back.
+#include "app/Unit1.h"
+#include "app/UnitEditWiring.h"
+#include "app/UnitPageView.h"
+#include "document/UnitFile.h"
+#include "editing/UnitMoji.h"
+#include "editing/UnitSelect.h"
+#include "math/UnitSiki.h"
+#include "platform/UnitMessages.h"
+#include "platform/UnitPrinter.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+TEST(EditingEndToEnd, TextBoxAndColumnProblemSurviveSaveAndReopen)
+{
+    auto printer = MakeFakePrinter("Fake600", 9, 1, 600, 0, 0, 4960, 7016);
+    SetPrinters(printer.get());
+    ScriptedMessages messages;
+    SetMessages(&messages);
+    {
+        TForm1 form;
+        form.SyokiForm(QString());
+        const EditingParts parts = InstallEditing(form);
+        ASSERT_NE(parts.controller, nullptr);
+        EXPECT_EQ(InstallEditing(form).controller, parts.controller); // once only
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        QWidget *page = form.pageArea()->PanelP.at(0);
+
+        // A text: the tool, a click on the page, typing, "OK".
+        QTest::mouseClick(parts.panels->ToolButton5, Qt::LeftButton);
+        EXPECT_EQ(form.settings().ToolSyu, QStringLiteral("1"));
+        QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(100, 120));
+        TFormMoji *moji = parts.controller->formMoji();
+        ASSERT_TRUE(moji->isVisible());
+        QTest::keyClicks(moji->MemoMoji, QStringLiteral("abc"));
+        QTest::mouseClick(moji->Button1, Qt::LeftButton);
+        EXPECT_FALSE(moji->isVisible());
+
+        // A box by two clicks.
+        QTest::mouseClick(parts.panels->ToolButton8, Qt::LeftButton);
+        QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(200, 300));
+        QTest::mouseMove(page, QPoint(250, 350));
+        QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(300, 380));
+
+        // A column problem placed through the expression tool.
+        QTest::mouseClick(parts.panels->ToolButton10, Qt::LeftButton);
+        QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(100, 500));
+        TFormSiki *siki = parts.siki;
+        ASSERT_TRUE(siki->isVisible());
+        siki->SelectPage(TFormSiki::PageTate);
+        QTest::keyClicks(siki->MemoT1, QStringLiteral("12+34"));
+        QTest::mouseClick(siki->ButtonKetteiT, Qt::LeftButton);
+        EXPECT_FALSE(siki->isVisible());
+        EXPECT_FALSE(form.viewState().Creation.MarkerOn);
+        EXPECT_TRUE(form.doc().FileData.HensyuB);
+        EXPECT_TRUE(messages.texts.isEmpty()) << messages.texts.join(QStringLiteral(" / ")).toStdString();
+
+        QTemporaryDir dir;
+        ASSERT_TRUE(dir.isValid());
+        const QString path = dir.filePath(QStringLiteral("edit.prx"));
+        ASSERT_TRUE(SaveFileAll(path, form.doc(), 0, form.pages().count()).ok);
+
+        Document back;
+        ASSERT_TRUE(LoadFileAll(path, back).ok);
+        ASSERT_EQ(back.AData.size(), 3);
+        const RAData &text = back.AData[0];
+        EXPECT_EQ(text.Syu, QStringLiteral("1"));
+        EXPECT_EQ(text.Siki, QStringLiteral("abc"));
+        EXPECT_EQ(text.X1, 100);
+        EXPECT_EQ(text.Y1, 120);
+        EXPECT_EQ(text.FontSize, 11);
+        EXPECT_GT(text.Width, 0);
+        EXPECT_EQ(text.ID, 0);
+        const RAData &box = back.AData[1];
+        EXPECT_EQ(box.Syu, QStringLiteral("3"));
+        EXPECT_EQ(box.X1, 200);
+        EXPECT_EQ(box.Y1, 300);
+        EXPECT_EQ(box.Width, 100);
+        EXPECT_EQ(box.Height, 80);
+        EXPECT_EQ(box.FontSize, 1);
+        const RAData &problem = back.AData[2];
+        EXPECT_EQ(problem.Syu, QStringLiteral("5"));
+        EXPECT_EQ(problem.Siki1, 1);
+        EXPECT_EQ(problem.Siki, QStringLiteral("12+34"));
+        EXPECT_EQ(problem.Kotae, QStringLiteral("46"));
+        EXPECT_EQ(problem.X1, 100);
+        EXPECT_EQ(problem.Y1, 500);
+        EXPECT_EQ(problem.Layer, 1);
+    }
+    SetMessages(nullptr);
+    SetPrinters(nullptr);
+}
