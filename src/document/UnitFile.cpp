@@ -185,7 +185,7 @@ QVector<QImage> decodePictures(const QByteArray &bytes,
 
 // Field groups of an object line: older versions wrote fewer columns, and a
 // group is read only when the line holds all of it.
-void readObjectLine(const QStringList &pieces, RAData &row)
+void readObjectLine(const QList<QStringView> &pieces, RAData &row)
 {
     const int n = pieces.size() - 1;
     auto readRange = [&](int first, int last) {
@@ -209,7 +209,7 @@ void rebuildAData(Document &doc, const QStringList &lines, int64_t version)
 {
     doc.AData.clear();
     for (int i = 2; i < lines.size(); ++i) {
-        const QStringList pieces = SplitText(lines[i], QLatin1Char(','));
+        const QList<QStringView> pieces = SplitObjectLine(lines[i]);
         if (pieces.size() - 1 <= 34)
             continue;
         RAData row;
@@ -566,7 +566,7 @@ void LoadData1(Document &doc, const QStringList &objectLines, int firstPicture)
     for (int i = 2; i < objectLines.size(); ++i) {
         QString line = objectLines[i];
         line.replace(QStringLiteral("&h0013&"), QStringLiteral("\r\n"));
-        const QStringList pieces = SplitText(line, QLatin1Char(','));
+        const QList<QStringView> pieces = SplitObjectLine(line);
         if (pieces.size() <= 30)
             continue;
         doc.AData.append(RAData{});

@@ -168,18 +168,37 @@ QString FieldToFileText(const RAData &row, int field)
     return QString();
 }
 
-void FieldFromFileText(RAData &row, int field, const QString &piece)
+void FieldFromFileText(RAData &row, int field, QStringView piece)
 {
     const FieldDef &f = kFields[field];
-    switch (f.type) {
-    case FieldType::Int:
-        row.*(f.i) = static_cast<Integer>(static_cast<uint32_t>(static_cast<uint64_t>(FileTextToInt64(piece))));
-        break;
-    case FieldType::Byte:
-        row.*(f.b) = static_cast<Byte>(static_cast<uint64_t>(FileTextToInt64(piece)) & 0xFFu);
-        break;
-    case FieldType::Str: row.*(f.s) = ReturnFileData(piece); break;
+    if (f.type == FieldType::Str) {
+        row.*(f.s) = ReturnFileData(piece.toString());
+        return;
     }
+    // The number is read in place; the text is not copied.
+    const QString text = QString::fromRawData(piece.data(), piece.size());
+    const uint64_t v = static_cast<uint64_t>(FileTextToInt64(text));
+    if (f.type == FieldType::Int)
+        row.*(f.i) = static_cast<Integer>(static_cast<uint32_t>(v));
+    else
+        row.*(f.b) = static_cast<Byte>(v & 0xFFu);
+}
+
+QList<QStringView> SplitObjectLine(QStringView line)
+{
+    QList<QStringView> pieces;
+    if (!line.contains(QLatin1Char(',')))
+        return pieces;
+    pieces.reserve(FieldCount + 1);
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        if (line[i] == QLatin1Char(',')) {
+            pieces.append(line.sliced(start, i - start));
+            start = i + 1;
+        }
+    }
+    pieces.append(line.sliced(start));
+    return pieces;
 }
 
 int64_t FieldNumber(const RAData &row, int field)

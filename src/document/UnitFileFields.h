@@ -6,7 +6,9 @@
 
 #include "document/UnitData.h"
 
+#include <QList>
 #include <QString>
+#include <QStringView>
 #include <array>
 
 enum class FieldType { Int, Str, Byte };
@@ -31,7 +33,11 @@ QString FieldToFileText(const RAData &row, int field);
 // Sets the field from one piece of an object line: numbers through
 // TextToInt64 cut to the field's width (a Byte keeps its low 8 bits; empty or
 // non-numeric text is 0), strings through ReturnFileData.
-void FieldFromFileText(RAData &row, int field, const QString &piece);
+void FieldFromFileText(RAData &row, int field, QStringView piece);
+
+// The pieces of a line split at ",", as SplitText gives them (a line without
+// a comma has none), as views into the line.
+QList<QStringView> SplitObjectLine(QStringView line);
 
 // The number a numeric field holds (Int or Byte), for listings.
 int64_t FieldNumber(const RAData &row, int field);
