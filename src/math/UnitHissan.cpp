@@ -220,44 +220,63 @@ QString withoutLeadingZeros(const QString &digits) { return stripZeros(digits); 
 
 namespace {
 
-// The answer digits through the floating value: the sum multiplied by ten
-// once per decimal place, each time back through the general number format.
-// Used only when an operand is not a plain number.
-QString scaledByFloat(double value, int syosu)
+// An operand as a signed digit string aligned to the answer's decimal
+// places. A plain number, or one with a minus sign in front, is read as it
+// is; anything else counts as 0, as in the numeric conversions.
+struct SignedDigits {
+    bool negative = false;
+    QString magnitude = QStringLiteral("0");
+};
+
+SignedDigits alignedOperand(const QString &piece, int syosu)
 {
-    QString s = FormatGeneral(value);
-    for (int i = 0; i < syosu; ++i)
-        s = FormatGeneral(hissan::safeFloat(s) * 10.0);
-    return s;
+    SignedDigits out;
+    QString text = piece;
+    if (text.startsWith(u'-') && IsNumText(text.mid(1))) {
+        out.negative = true;
+        text.remove(0, 1);
+    } else if (!IsNumText(text)) {
+        return out;
+    }
+    const QString aligned =
+        hissan::withoutPoint(text) + QString(syosu - hissan::syosuOf(text), u'0');
+    out.magnitude = hissan::withoutLeadingZeros(aligned);
+    if (out.magnitude == u"0")
+        out.negative = false;
+    return out;
 }
 
-// The answer digits exactly, from the aligned digit strings of plain
-// number operands (no floating rounding, no length limit). Empty when an
-// operand is not a plain number.
-QString scaledExactly(const QStringList &pieces, int syosu, bool subtract)
+SignedDigits addSigned(const SignedDigits &a, const SignedDigits &b)
 {
-    QString magnitude;
-    bool negative = false;
-    for (int i = 0; i < pieces.size(); ++i) {
-        const QString &p = pieces.at(i);
-        if (!IsNumText(p))
-            return QString();
-        QString aligned = hissan::withoutPoint(p) + QString(syosu - hissan::syosuOf(p), u'0');
-        aligned = hissan::withoutLeadingZeros(aligned);
-        if (i == 0) {
-            magnitude = aligned;
-        } else if (!subtract || negative) {
-            magnitude = hissan::addDigits(magnitude, aligned);
-        } else if (hissan::compareDigits(magnitude, aligned) >= 0) {
-            magnitude = hissan::subtractDigits(magnitude, aligned);
-        } else {
-            magnitude = hissan::subtractDigits(aligned, magnitude);
-            negative = true;
-        }
+    SignedDigits out;
+    if (a.negative == b.negative) {
+        out.negative = a.negative;
+        out.magnitude = hissan::addDigits(a.magnitude, b.magnitude);
+    } else if (hissan::compareDigits(a.magnitude, b.magnitude) >= 0) {
+        out.negative = a.negative;
+        out.magnitude = hissan::subtractDigits(a.magnitude, b.magnitude);
+    } else {
+        out.negative = b.negative;
+        out.magnitude = hissan::subtractDigits(b.magnitude, a.magnitude);
     }
-    if (magnitude == u"0")
-        negative = false;
-    return negative ? u'-' + magnitude : magnitude;
+    if (out.magnitude == u"0")
+        out.negative = false;
+    return out;
+}
+
+// The answer scaled to an integer, computed on the aligned digit strings:
+// exact at any length, where the floating sum would round or turn into an
+// exponent.
+QString scaledAnswer(const QStringList &pieces, int syosu, bool subtract)
+{
+    SignedDigits sum;
+    for (int i = 0; i < pieces.size(); ++i) {
+        SignedDigits term = alignedOperand(pieces.at(i), syosu);
+        if (subtract && i > 0 && term.magnitude != u"0")
+            term.negative = !term.negative;
+        sum = i == 0 ? term : addSigned(sum, term);
+    }
+    return sum.negative ? u'-' + sum.magnitude : sum.magnitude;
 }
 
 } // namespace
@@ -307,9 +326,7 @@ bool TFormHissan::run(const QString &expression, QChar sign)
         op.point = op.syosu > 0 ? syosu : 0;
     }
 
-    QString digits = scaledExactly(pieces, syosu, mSubtract);
-    if (digits.isEmpty())
-        digits = scaledByFloat(value, syosu);
+    QString digits = scaledAnswer(pieces, syosu, mSubtract);
     // Leading zeros so that the decimal point has a digit in front of it
     // (0.05 with two places is "005"); subtraction needs them just as much
     // (1.05-1 is "005", not "5" with a point outside its digits).

@@ -359,3 +359,39 @@ TEST(Hissan, AnswerDigitsMatchTheExactValue)
         EXPECT_LE(m.kotaeZero, m.kotaeSyo);
     }
 }
+
+TEST(Hissan, ArbitraryTextNeverBreaksTheEngines)
+{
+    uint64_t state = 5;
+    auto next = [&](int n) {
+        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+        return int((state >> 33) % uint64_t(n));
+    };
+    const QString alphabet = QStringLiteral("0123456789012345.+-*/a ");
+    auto onlyDigitsAfterSign = [](const QString &s) {
+        for (qsizetype i = 0; i < s.size(); ++i)
+            if (!(s.at(i).isDigit() || (i == 0 && s.at(i) == u'-')))
+                return false;
+        return !s.isEmpty();
+    };
+    TFormHissan add;
+    TFormHissanKakezan mul;
+    for (int i = 0; i < 3000; ++i) {
+        QString text;
+        const int length = next(40);
+        for (int k = 0; k < length; ++k)
+            text += alphabet.at(next(int(alphabet.size())));
+
+        if (add.Tasizan(text)) {
+            EXPECT_TRUE(onlyDigitsAfterSign(add.result().kotaeDigits)) << text.toStdString();
+            EXPECT_EQ(add.result().grid.columnCount(), add.result().width);
+        }
+        if (add.Hikizan(text))
+            EXPECT_TRUE(onlyDigitsAfterSign(add.result().kotaeDigits)) << text.toStdString();
+        if (mul.Kakezan(text))
+            EXPECT_TRUE(onlyDigitsAfterSign(mul.result().kotaeDigits)) << text.toStdString();
+        RAData row;
+        if (SetHissanRow(row, text) == HissanStatus::Ok)
+            EXPECT_EQ(row.Siki, text);
+    }
+}

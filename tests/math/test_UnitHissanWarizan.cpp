@@ -368,3 +368,35 @@ TEST(Warizan, EveryStepLeavesAnExactDivision)
         expectExactDivision(e, problem + " next next back next");
     }
 }
+
+TEST(Warizan, ArbitraryTextNeverBreaksTheDivision)
+{
+    uint64_t state = 9;
+    auto next = [&](int n) {
+        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+        return int((state >> 33) % uint64_t(n));
+    };
+    const QString alphabet = QStringLiteral("0123456789000.../a");
+    TFormHissanWarizan e;
+    for (int i = 0; i < 3000; ++i) {
+        QString text;
+        const int length = next(30);
+        for (int k = 0; k < length; ++k)
+            text += alphabet.at(next(int(alphabet.size())));
+        if (!e.Warizan(text))
+            continue;
+        for (int step = next(6); step > 0; --step) {
+            if (next(2) == 0)
+                e.WarizanNext();
+            else
+                e.WarizanBack();
+        }
+        const RWarizanResult &r = e.result();
+        const int n = int(r.workDividend.size());
+        ASSERT_EQ(r.grid.columnCount(), n + 1) << text.toStdString();
+        EXPECT_EQ(r.grid.text(1, 1, n), r.workDividend) << text.toStdString();
+        EXPECT_EQ(r.answerDividend.size(), n);
+        EXPECT_EQ(r.grid.rowCount() % 2, 0);
+        EXPECT_FALSE(e.kotae().isEmpty());
+    }
+}
