@@ -8,6 +8,9 @@
 #include "render/UnitDrawSiki.h"
 
 #include <QGuiApplication>
+#include <QHash>
+#include <QPainter>
+#include <QStaticText>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -128,6 +131,84 @@ void BM_LayoutOnly60Columns(benchmark::State &state)
     state.counters["marks_per_redraw"] = redraws ? double(counter.calls) / double(redraws) : 0.0;
 }
 BENCHMARK(BM_LayoutOnly60Columns)->Unit(benchmark::kMillisecond);
+
+// For comparison only: a page canvas that keeps the shaped glyphs of each
+// (font, text) and clips only texts that would run out of their box. It
+// shows what the page canvas could gain; the editor does not use it.
+class ShapedTextCanvas : public Canvas {
+public:
+    explicit ShapedTextCanvas(QImage &image) : mPainter(&image), mPlain(mPainter) {}
+    void fillRect(const QRect &r, TColor k) override { mPlain.fillRect(r, k); }
+    void drawText(const QRect &r, const QString &text, const FontSpec &font, TColor color,
+                  int flags) override
+    {
+        if (text.contains(u'\r') || text.contains(u'\n')) {
+            mPlain.drawText(r, text, font, color, flags);
+            return;
+        }
+        const QRect box = r.normalized();
+        const bool clipped = (flags & TextFormat::NoClip) == 0;
+        if (clipped && box.isEmpty())
+            return;
+        const QFontMetrics &fm = CellFontMetrics(font);
+        const int w = fm.horizontalAdvance(text);
+        int x = r.left();
+        if (flags & TextFormat::CentreTopClipped)
+            x = r.left() + (r.width() - w) / 2;
+        const bool fits = x >= box.left() && x + w <= box.right() + 1 &&
+                          CellHeightOf(font) <= box.height();
+        mPainter.setFont(CellFont(font).font);
+        mPainter.setPen(ToQColor(color));
+        if (clipped && !fits)
+            mPainter.setClipRect(box);
+        auto key = qMakePair(CellFont(font).font.key(), text);
+        auto it = mShaped.find(key);
+        if (it == mShaped.end()) {
+            QStaticText st(text);
+            st.setTextFormat(Qt::PlainText);
+            st.prepare(QTransform(), CellFont(font).font);
+            it = mShaped.insert(key, st);
+        }
+        mPainter.drawStaticText(QPoint(x, r.top()), *it);
+        if (clipped && !fits)
+            mPainter.setClipping(false);
+    }
+    void drawLine(QPoint a, QPoint b, TColor k, int w) override { mPlain.drawLine(a, b, k, w); }
+    void drawRect(const QRect &r, TColor p, int w, bool f, TColor k) override
+    {
+        mPlain.drawRect(r, p, w, f, k);
+    }
+    void drawArc(const QRect &r, QPoint a, QPoint b, TColor k, int w) override
+    {
+        mPlain.drawArc(r, a, b, k, w);
+    }
+    void drawImage(const QRect &r, const QImage &i) override { mPlain.drawImage(r, i); }
+
+private:
+    QPainter mPainter;
+    PainterCanvas mPlain;
+    static inline QHash<QPair<QString, QString>, QStaticText> mShaped;
+};
+
+void BM_RedrawShapedText60Columns(benchmark::State &state)
+{
+    InstallFontSubstitutions();
+    Document doc = makePage();
+    ViewState view;
+    view.AnswerDisplay = true;
+    QVector<QImage> images = {QImage(793, 1122, QImage::Format_RGB16)};
+    Renderer renderer(doc, images, view);
+    renderer.setCanvasFactory([](int, QImage &image) -> std::unique_ptr<Canvas> {
+        return std::make_unique<ShapedTextCanvas>(image);
+    });
+    renderer.setSikiDrawer([](const SikiContext &c) { DrawSiki(c); });
+    renderer.SrcImageP(false);
+    for (auto _ : state) {
+        renderer.SrcImageP(false);
+        benchmark::DoNotOptimize(images[0].constBits());
+    }
+}
+BENCHMARK(BM_RedrawShapedText60Columns)->Unit(benchmark::kMillisecond);
 
 void BM_PrintPass60Columns(benchmark::State &state)
 {

@@ -3,6 +3,8 @@
 #include "platform/UnitNumText.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -42,6 +44,35 @@ int64_t wholeOf(const QString &text)
     }
 }
 
+// The cell sizes of a problem's font. Measuring a string shapes it, and a
+// page of problems uses a handful of fonts, so the sizes of the last few
+// fonts are kept; they depend on the font alone.
+struct CellSizes {
+    int rh = 1;
+    int cwPlus = 0, cwTimes = 0, cwDiv = 0;
+    int dPlus = 0, dStar = 0;
+};
+
+const CellSizes &cellSizesOf(const Metrics &m)
+{
+    static std::vector<std::pair<FontSpec, CellSizes>> known;
+    const FontSpec &font = m.Font();
+    for (const auto &entry : known)
+        if (entry.first == font)
+            return entry.second;
+    if (known.size() >= 32)
+        known.clear();
+    CellSizes c;
+    c.rh = std::max(1, m.GetMojiH(QString()));
+    c.cwPlus = m.GetMojiW(QStringLiteral("＋"));
+    c.cwTimes = m.GetMojiW(QStringLiteral("×"));
+    c.cwDiv = m.GetMojiW(QStringLiteral("÷"));
+    c.dPlus = m.GetMojiW(QStringLiteral("+"));
+    c.dStar = m.GetMojiW(QStringLiteral("*"));
+    known.emplace_back(font, c);
+    return known.back().second;
+}
+
 enum class Part { Problem, Answer };
 
 // One problem being drawn: its font, cell sizes and inks, and the few kinds
@@ -55,12 +86,13 @@ public:
         Metrics &m = ctx.metrics;
         // The bracket primitive and every measurement read the measuring font.
         m.SetFont(mRow.FontName, mRow.FontSize, mRow.FontB == 1);
-        rh = std::max(1, m.GetMojiH(QString()));
-        cwPlus = m.GetMojiW(QStringLiteral("＋"));
-        cwTimes = m.GetMojiW(QStringLiteral("×"));
-        cwDiv = m.GetMojiW(QStringLiteral("÷"));
-        dPlus = m.GetMojiW(QStringLiteral("+"));
-        dStar = m.GetMojiW(QStringLiteral("*"));
+        const CellSizes &c = cellSizesOf(m);
+        rh = c.rh;
+        cwPlus = c.cwPlus;
+        cwTimes = c.cwTimes;
+        cwDiv = c.cwDiv;
+        dPlus = c.dPlus;
+        dStar = c.dStar;
         // A damaged size must not make a pen wider than the largest font.
         penSize = std::clamp(mRow.FontSize, 0, MaxCellHeight);
         barPen = penSize / 20 + 1;
