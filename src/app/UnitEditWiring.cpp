@@ -6,6 +6,8 @@
 #include "math/UnitSiki.h"
 #include "render/UnitRender.h"
 
+#include <QAction>
+#include <QLineEdit>
 #include <QMenu>
 #include <QToolBar>
 
@@ -115,6 +117,19 @@ EditingParts InstallEditing(TForm1 &form, TFormSiki *siki)
                      [c](int page, QPoint pos, Qt::MouseButton) { c->ImageMouseUp(page, pos); });
     QObject::connect(area, &TPageArea::mouseDoubleClicked, c,
                      [c](int page, QPoint pos) { c->ImageDblClick(page, pos); });
+
+    // The marks follow the zoom: each of the zoom commands runs first (it
+    // was connected first), then the marks are placed again.
+    if (form.zoomBox())
+        QObject::connect(form.zoomBox(), &QLineEdit::returnPressed, c, &TEditController::ViewChanged);
+    QObject::connect(area, &TPageArea::zoomWheel, c, &TEditController::ViewChanged);
+    if (form.MenuView)
+        QObject::connect(form.MenuView, &QMenu::triggered, c, &TEditController::ViewChanged);
+    // A new worksheet has other rows: the selection goes.
+    if (form.ActionNew)
+        QObject::connect(form.ActionNew, &QAction::triggered, c, &TEditController::clearSelection);
+    if (form.ActionOpen)
+        QObject::connect(form.ActionOpen, &QAction::triggered, c, &TEditController::clearSelection);
 
     if (form.MenuTest) {
         form.MenuTest->addAction(QStringLiteral("解答配置表示"), c, [c] { c->PlaceButtonObject(QStringLiteral("b")); });

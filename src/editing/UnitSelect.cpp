@@ -10,9 +10,9 @@ TEditController::TEditController(Document &doc, ViewState &view, Metrics &metric
                                  TEditPanels &panels, QObject *parent)
     : QObject(parent), mDoc(doc), mView(view), mMetrics(metrics), mHost(host), mPanels(panels)
 {
-    mMoji = std::make_unique<TFormMoji>(mMetrics, host.dialogParent());
-    connect(mMoji.get(), &TFormMoji::confirmed, this, &TEditController::MojiKettei);
-    connect(mMoji.get(), &TFormMoji::textChanged, this, [this](const QString &t) {
+    mMoji = new TFormMoji(mMetrics, host.dialogParent());
+    connect(mMoji, &TFormMoji::confirmed, this, &TEditController::MojiKettei);
+    connect(mMoji, &TFormMoji::textChanged, this, [this](const QString &t) {
         mDoc.NewData.Siki = t;
         updateTextPreview(t);
         mHost.redraw();
@@ -34,6 +34,7 @@ TEditController::~TEditController()
 {
     // The overlays belong to the page panels; take them away with us so a
     // panel that lives on does not keep controls nobody places any more.
+    delete mMoji.data();
     delete mShapePS.data();
     delete mShapeMS.data();
     delete mPreview.data();
@@ -49,6 +50,8 @@ TEditController::~TEditController()
 }
 
 // ---------------------------------------------------------------- units
+
+TFormMoji *TEditController::formMoji() const { return mMoji.data(); }
 
 int TEditController::toPage(int pixels) const
 {
@@ -238,7 +241,8 @@ void TEditController::ImageMouseDown(int page, QPoint pos)
         MD1X = pos.x();
         MD1Y = pos.y();
         PanelPSVF();
-        mMoji->hide();
+        if (mMoji)
+            mMoji->hide();
         refreshProperties(hit);
     }
     fillProValues();
@@ -540,6 +544,16 @@ void TEditController::refreshSelectionMarks()
         mShapePS->show();
     SetShapeM();
     PanelPSVT();
+}
+
+void TEditController::ViewChanged()
+{
+    if (mShapeMS)
+        mShapeMS->hide();
+    if (!MouseSelect.isEmpty())
+        refreshSelectionMarks();
+    if (mPreview && !mPreview->isHidden())
+        updateTextPreview(mDoc.NewData.Siki);
 }
 
 void TEditController::clearSelection()

@@ -50,7 +50,7 @@ public:
     TFormSiki *sikiForm() const { return mSiki; }
     // The picture dialog (not owned); the platform's dialog when unset.
     void setPictureDialogs(PictureDialogs *dialogs) { mPictureDialogs = dialogs; }
-    TFormMoji *formMoji() const { return mMoji.get(); }
+    TFormMoji *formMoji() const;
 
     // Tool buttons.
     void ToolButton9Click();  // "選択"
@@ -99,6 +99,9 @@ public:
     void clearSelection();
     // The expression tool wrote a row.
     void SikiWritten(int row);
+    // The zoom or the page layout changed: the marks are placed again at
+    // the new pixel positions and the hover frame is dropped.
+    void ViewChanged();
 
     // Page units of a mouse position, and pixels of a page position.
     int toPage(int pixels) const;
@@ -179,7 +182,7 @@ private:
     std::unique_ptr<SikiMeasurer> mSikiMeasurer;
     PictureDialogs *mPictureDialogs = nullptr;
     std::unique_ptr<WidgetPictureDialogs> mDefaultPictureDialogs;
-    std::unique_ptr<TFormMoji> mMoji;
+    QPointer<TFormMoji> mMoji;
 
     QPointer<TOverlayShape> mShapePS;
     QPointer<TOverlayShape> mShapeMS;

@@ -208,3 +208,21 @@ TEST_P(SelectionTest, CoordinateValuesFollowASingleSelection)
     b.click(0, 500, 500);
     EXPECT_FALSE(b.ctl->ProValues.valid);
 }
+
+TEST_P(SelectionTest, MarksFollowAZoomChange)
+{
+    b.addBox(0, 100, 120, 60, 40);
+    b.click(0, 110, 130);
+    b.move(0, 110, 130);
+    ASSERT_FALSE(b.ctl->ShapeMS()->isHidden());
+    b.view.GamenBai = Fixed4::fromRaw(20000);
+    b.ctl->ViewChanged();
+    EXPECT_EQ(b.ctl->ShapePS()->geometry(), QRect(200, 240, 120, 80));
+    EXPECT_EQ(b.ctl->PanelPS(1)->black()->pos(), QPoint(320 - 6, 320 - 6));
+    EXPECT_TRUE(b.ctl->ShapeMS()->isHidden());
+    // A press at the new zoom still finds the box by its page units.
+    b.ctl->ImageMouseDown(0, QPoint(230, 250));
+    EXPECT_EQ(b.ctl->MouseSelect.size(), 1);
+    b.ctl->ImageMouseDown(0, QPoint(130, 150)); // page (65, 75): outside
+    EXPECT_TRUE(b.ctl->MouseSelect.isEmpty());
+}
