@@ -81,7 +81,10 @@ class CountingCanvas : public Canvas {
 public:
     int64_t calls = 0;
     void fillRect(const QRect &, TColor) override { ++calls; }
-    void drawText(const QRect &, const QString &, const FontSpec &, TColor, int) override { ++calls; }
+    void drawText(const QRect &, const QString &, const FontSpec &, TColor, int) override
+    {
+        ++calls;
+    }
     void drawLine(QPoint, QPoint, TColor, int) override { ++calls; }
     void drawRect(const QRect &, TColor, int, bool, TColor) override { ++calls; }
     void drawArc(const QRect &, QPoint, QPoint, TColor, int) override { ++calls; }

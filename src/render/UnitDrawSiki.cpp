@@ -170,7 +170,10 @@ public:
     }
 
     // A decimal point on the cell boundary x.
-    void point(Part part, int64_t x, int64_t line, int half) { pointIn(part, x - half, x + half, line); }
+    void point(Part part, int64_t x, int64_t line, int half)
+    {
+        pointIn(part, x - half, x + half, line);
+    }
 
     // A horizontal bar in the bar pen.
     void bar(Part part, int64_t x1, int64_t x2, int64_t y) { stroke(part, x1, y, x2, y); }
@@ -297,8 +300,9 @@ void drawKakezan(SikiLayout &L)
     if (n > 0) {
         const int64_t top = L.lineTop(n - 1);
         if (top < SikiFarEdge && top + L.rh > 0)
-            L.text(Part::Problem, L.X1, top, SikiFarEdge, std::max<int64_t>(top + L.rh, SikiFarEdge),
-                   QStringLiteral("×"), TextFormat::LeftTopClipped);
+            L.text(Part::Problem, L.X1, top, std::max<int64_t>(L.X1, SikiFarEdge),
+                   std::max<int64_t>(top + L.rh, SikiFarEdge), QStringLiteral("×"),
+                   TextFormat::LeftTopClipped);
         L.bar(Part::Problem, L.X1, L.R, L.lineTop(n) - 1);
     }
 

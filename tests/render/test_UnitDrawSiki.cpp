@@ -403,6 +403,14 @@ TEST_F(DrawSikiTest, AnswerProblemOnPaperFollowsAnswerDisplay)
     redraw(r, false);
     for (const DrawCall &c : log)
         EXPECT_EQ(c.color, KotaeColor);
+    r.Layer = 3;
+    redraw(r, false);
+    EXPECT_EQ(calls(Surface::Screen, DrawCall::Text)[0].color, Fore);
+    // An answer problem still stays off paper while the name field shows.
+    r.KotaeMode = 1;
+    redraw(r, true);
+    EXPECT_TRUE(calls(Surface::Paper, DrawCall::Text).isEmpty());
+    EXPECT_TRUE(calls(Surface::Paper, DrawCall::Line).isEmpty());
 }
 
 TEST_F(DrawSikiTest, HorizontalExpressionAndItsAnswerBox)
