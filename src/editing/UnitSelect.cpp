@@ -100,6 +100,13 @@ void TEditController::setCursorFor(bool arrow)
 
 void TEditController::ToolButton9Click()
 {
+    // A new text waiting in the text window would lose its place when the
+    // pending object is emptied: choosing "選択" gives it up instead.
+    if (mMoji && mDoc.NewData.ID < 0 && mDoc.NewData.Syu == u"1") {
+        mMoji->hide();
+        if (mPreview)
+            mPreview->hide();
+    }
     setTool(QStringLiteral("0"));
     mPanels.showPanel(ToolPanel::None);
     LineMode = BoxMode = false;
@@ -329,7 +336,10 @@ void TEditController::dispatchTool(int page, int x, int y)
                 e.Y = mDoc.AData[e.ANo].Y1;
             }
         }
+        // The selection lives on, so its frame shows again.
         setShapePS();
+        if (mShapePS && mFrameValid && !MouseSelect.isEmpty())
+            mShapePS->show();
     }
 }
 

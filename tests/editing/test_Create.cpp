@@ -352,3 +352,18 @@ TEST_P(CreateTest, MathProblemsThroughTheExpressionTool)
     EXPECT_EQ(siki.MemoY1->text(), QStringLiteral("3+4"));
     EXPECT_EQ(b.doc.NewData.ID, b.doc.AData[0].ID);
 }
+
+TEST_P(CreateTest, ChoosingSelectGivesUpAPendingText)
+{
+    b.ctl->ToolButton5Click();
+    b.click(0, 50, 60);
+    b.ctl->formMoji()->MemoMoji->setPlainText(QStringLiteral("まだ"));
+    b.ctl->ToolButton9Click();
+    EXPECT_TRUE(b.ctl->formMoji()->isHidden());
+    EXPECT_TRUE(b.ctl->TextPreview()->isHidden());
+    EXPECT_FALSE(b.view.Creation.MarkerOn);
+    EXPECT_TRUE(b.doc.NewData.Syu.isEmpty());
+    EXPECT_TRUE(b.doc.AData.isEmpty());
+    EXPECT_EQ(b.ctl->ToolSyu, QStringLiteral("0"));
+    EXPECT_TRUE(b.edit->ToolButton9->isChecked());
+}
