@@ -153,26 +153,28 @@ public:
         const bool clipped = (flags & TextFormat::NoClip) == 0;
         if (clipped && box.isEmpty())
             return;
-        const QFontMetrics &fm = CellFontMetrics(font);
-        const int w = fm.horizontalAdvance(text);
+        const CellFontInfo &cf = CellFont(font);
+        auto key = qMakePair(cf.font.key(), text);
+        auto it = mShaped.find(key);
+        if (it == mShaped.end()) {
+            Shaped sh;
+            sh.text.setText(text);
+            sh.text.setTextFormat(Qt::PlainText);
+            sh.text.prepare(QTransform(), cf.font);
+            sh.advance = CellFontMetrics(font).horizontalAdvance(text);
+            it = mShaped.insert(key, sh);
+        }
+        const int w = it->advance;
         int x = r.left();
         if (flags & TextFormat::CentreTopClipped)
             x = r.left() + (r.width() - w) / 2;
         const bool fits = x >= box.left() && x + w <= box.right() + 1 &&
                           CellHeightOf(font) <= box.height();
-        mPainter.setFont(CellFont(font).font);
+        mPainter.setFont(cf.font);
         mPainter.setPen(ToQColor(color));
         if (clipped && !fits)
             mPainter.setClipRect(box);
-        auto key = qMakePair(CellFont(font).font.key(), text);
-        auto it = mShaped.find(key);
-        if (it == mShaped.end()) {
-            QStaticText st(text);
-            st.setTextFormat(Qt::PlainText);
-            st.prepare(QTransform(), CellFont(font).font);
-            it = mShaped.insert(key, st);
-        }
-        mPainter.drawStaticText(QPoint(x, r.top()), *it);
+        mPainter.drawStaticText(QPoint(x, r.top()), it->text);
         if (clipped && !fits)
             mPainter.setClipping(false);
     }
@@ -190,7 +192,11 @@ public:
 private:
     QPainter mPainter;
     PainterCanvas mPlain;
-    static inline QHash<QPair<QString, QString>, QStaticText> mShaped;
+    struct Shaped {
+        QStaticText text;
+        int advance = 0;
+    };
+    static inline QHash<QPair<QString, QString>, Shaped> mShaped;
 };
 
 void BM_RedrawShapedText60Columns(benchmark::State &state)
