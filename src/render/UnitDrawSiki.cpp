@@ -3,8 +3,6 @@
 #include "platform/UnitNumText.h"
 
 #include <algorithm>
-#include <utility>
-#include <vector>
 
 namespace {
 
@@ -44,33 +42,17 @@ int64_t wholeOf(const QString &text)
     }
 }
 
-// The cell sizes of a problem's font. Measuring a string shapes it, and a
-// page of problems uses a handful of fonts, so the sizes of the last few
-// fonts are kept; they depend on the font alone.
-struct CellSizes {
-    int rh = 1;
-    int cwPlus = 0, cwTimes = 0, cwDiv = 0;
-    int dPlus = 0, dStar = 0;
-};
-
-const CellSizes &cellSizesOf(const Metrics &m)
+// The cell sizes a problem's font gives.
+SikiCellSizes measureCells(const Metrics &m)
 {
-    static std::vector<std::pair<FontSpec, CellSizes>> known;
-    const FontSpec &font = m.Font();
-    for (const auto &entry : known)
-        if (entry.first == font)
-            return entry.second;
-    if (known.size() >= 32)
-        known.clear();
-    CellSizes c;
+    SikiCellSizes c;
     c.rh = std::max(1, m.GetMojiH(QString()));
     c.cwPlus = m.GetMojiW(QStringLiteral("＋"));
     c.cwTimes = m.GetMojiW(QStringLiteral("×"));
     c.cwDiv = m.GetMojiW(QStringLiteral("÷"));
     c.dPlus = m.GetMojiW(QStringLiteral("+"));
     c.dStar = m.GetMojiW(QStringLiteral("*"));
-    known.emplace_back(font, c);
-    return known.back().second;
+    return c;
 }
 
 enum class Part { Problem, Answer };
@@ -79,14 +61,11 @@ enum class Part { Problem, Answer };
 // of mark every layout is made of.
 class SikiLayout {
 public:
-    explicit SikiLayout(const SikiContext &ctx)
+    // The measuring font is the problem's font already (see DrawSiki).
+    SikiLayout(const SikiContext &ctx, const SikiCellSizes &c)
         : mCtx(ctx), mRow(ctx.row), mDraw(ctx.draw),
           mInks(SikiInksFor(ctx.row, ctx.problemInk, ctx.view, ctx.PrintB))
     {
-        Metrics &m = ctx.metrics;
-        // The bracket primitive and every measurement read the measuring font.
-        m.SetFont(mRow.FontName, mRow.FontSize, mRow.FontB == 1);
-        const CellSizes &c = cellSizesOf(m);
         rh = c.rh;
         cwPlus = c.cwPlus;
         cwTimes = c.cwTimes;
@@ -406,12 +385,26 @@ SikiInks SikiInksFor(const RAData &row, const RowInk &problemInk, const ViewStat
     return inks;
 }
 
-bool DrawSiki(const SikiContext &ctx)
+const SikiCellSizes &SikiLayouts::cellSizes(const Metrics &m)
+{
+    const FontSpec &font = m.Font();
+    for (const auto &entry : mCellSizes)
+        if (entry.first == font)
+            return entry.second;
+    if (mCellSizes.size() >= 32)
+        mCellSizes.clear();
+    mCellSizes.emplace_back(font, measureCells(m));
+    return mCellSizes.back().second;
+}
+
+bool SikiLayouts::DrawSiki(const SikiContext &ctx)
 {
     const RAData &r = ctx.row;
     if (r.Siki1 != 0 && r.Siki1 != 1)
         return false;
-    SikiLayout layout(ctx);
+    // The bracket primitive and every measurement read the measuring font.
+    ctx.metrics.SetFont(r.FontName, r.FontSize, r.FontB == 1);
+    SikiLayout layout(ctx, cellSizes(ctx.metrics));
     if (r.Siki1 == 0) {
         drawYokoSiki(layout);
         return true;
@@ -424,4 +417,10 @@ bool DrawSiki(const SikiContext &ctx)
     default: break;
     }
     return true;
+}
+
+bool DrawSiki(const SikiContext &ctx)
+{
+    SikiLayouts layouts;
+    return layouts.DrawSiki(ctx);
 }

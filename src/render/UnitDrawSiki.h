@@ -3,8 +3,8 @@
 // expression with its answer (Siki1 0) and the four column layouts of
 // Siki1 1 (addition, subtraction, multiplication, long division) with their
 // digit cells, bars, decimal points, struck trailing zeros and the division
-// bracket. The page renderer hands every "5" row to DrawSiki through its
-// math-problem hook; DrawSiki draws through the primitives only.
+// bracket. The page renderer hands every "5" row to SikiLayouts through its
+// math-problem hook; the layouts draw through the primitives only.
 //
 // Every mark is in one of two inks. The problem part uses the ink the
 // renderer worked out for the row and is left out only when an answer
@@ -13,14 +13,17 @@
 // screen always and reaches paper only while answer display is on.
 //
 // Fractions (Siki1 2) and word problems (Siki1 3) are not drawn here:
-// DrawSiki returns false for them, so that their own layouts can take the
-// row. Any other Siki1, and a Siki2 other than 0..3 with Siki1 1, draws
+// SikiLayouts::DrawSiki returns false for them, so that their own layouts
+// can take the row. Any other Siki1, and a Siki2 other than 0..3 with Siki1 1, draws
 // nothing. Strings that do not have the shape the engines give draw what
 // they can: missing rows, cells and pieces are simply not drawn. Nothing
 // here changes the document or keeps state between calls.
 #pragma once
 
 #include "render/UnitRender.h"
+
+#include <utility>
+#include <vector>
 
 // The far edge of any page in page units (over 4 metres): digit cells reach
 // this far down, the multiplication sign this far right, and cells that lie
@@ -40,9 +43,34 @@ struct SikiInks {
 SikiInks SikiInksFor(const RAData &row, const RowInk &problemInk, const ViewState &view,
                      bool PrintB);
 
-// Draws the row's layout for its Siki1 and Siki2. Returns true when the row
-// is one of the layouts of this unit (Siki1 0 or 1, also when its strings
-// are malformed or nothing ends up drawn), false for fractions, word problems
-// and unknown kinds, which it leaves untouched. Fits Renderer::SikiDrawer:
+// The sizes a problem's font gives its cells (see the layouts).
+struct SikiCellSizes {
+    int rh = 1;               // line height
+    int cwPlus = 0;           // width of "＋"
+    int cwTimes = 0;          // width of "×"
+    int cwDiv = 0;            // width of "÷"
+    int dPlus = 0, dStar = 0; // half-widths of a decimal point's box: "+" and "*"
+};
+
+// The layouts, as the renderer's math-problem hook calls them:
+//     renderer.setSikiDrawer(SikiLayouts());
+// An instance keeps the cell sizes of the last few fonts it measured (they
+// depend on the font alone, and measuring shapes text); nothing else.
+class SikiLayouts {
+public:
+    // Draws the row's layout for its Siki1 and Siki2. Returns true when the
+    // row is one of the layouts of this unit (Siki1 0 or 1, also when its
+    // strings are malformed or nothing ends up drawn), false for fractions,
+    // word problems and unknown kinds, which it leaves untouched.
+    bool DrawSiki(const SikiContext &ctx);
+    void operator()(const SikiContext &ctx) { DrawSiki(ctx); }
+
+private:
+    const SikiCellSizes &cellSizes(const Metrics &m);
+    std::vector<std::pair<FontSpec, SikiCellSizes>> mCellSizes;
+};
+
+// The same for a caller that keeps no SikiLayouts: measures the cells afresh
+// on every call, so a page of problems redraws a little slower.
 //     renderer.setSikiDrawer([](const SikiContext &c) { DrawSiki(c); });
 bool DrawSiki(const SikiContext &ctx);

@@ -42,7 +42,7 @@ struct DrawSikiTest : ::testing::Test {
         renderer->setCanvasFactory([this](int page, QImage &) -> std::unique_ptr<Canvas> {
             return std::make_unique<RecordingCanvas>(log, Surface::Screen, page);
         });
-        renderer->setSikiDrawer([](const SikiContext &c) { DrawSiki(c); });
+        renderer->setSikiDrawer(SikiLayouts());
         m.SetFont(Face, Size);
         ASSERT_NE(m.GetMojiW(QStringLiteral("＋")), m.GetMojiW(QStringLiteral("×")));
         rh = m.GetMojiH(QString());
@@ -452,12 +452,15 @@ TEST_F(DrawSikiTest, FractionsWordProblemsAndUnknownKindsAreLeftToOthers)
     RAData r = column(QStringLiteral("1+2"));
     const SikiContext ctx{r, 0, nullptr, RowInk{Fore, false, false}, false, view,
                           renderer->draw(), renderer->metrics()};
+    SikiLayouts layouts;
+    EXPECT_TRUE(layouts.DrawSiki(ctx));
     EXPECT_TRUE(DrawSiki(ctx));
     r.Siki2 = 7; // a column kind that does not exist: claimed, nothing drawn
     redraw(r, true);
     EXPECT_TRUE(log.isEmpty());
     for (int siki1 : {2, 3, -1, 9}) {
         r.Siki1 = siki1;
+        EXPECT_FALSE(layouts.DrawSiki(ctx));
         EXPECT_FALSE(DrawSiki(ctx));
         redraw(r, true);
         EXPECT_TRUE(log.isEmpty());
