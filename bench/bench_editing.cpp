@@ -12,11 +12,16 @@
 #include <benchmark/benchmark.h>
 #include <memory>
 
-namespace {
+namespace
+{
 
-class BenchHost : public EditHost {
+class BenchHost : public EditHost
+{
 public:
-    BenchHost(Renderer &r, QWidget *panel, QWidget *window) : mRenderer(r), mPanel(panel), mWindow(window) {}
+    BenchHost(Renderer &r, QWidget *panel, QWidget *window)
+        : mRenderer(r), mPanel(panel), mWindow(window)
+    {
+    }
     Fixed4 gamenBai() const override { return Fixed4::fromInt(1); }
     bool answerDisplayOn() const override { return false; }
     bool nameDisplayOn() const override { return false; }

@@ -11,10 +11,12 @@
 #include <QMenu>
 #include <QToolBar>
 
-namespace {
+namespace
+{
 
 // The main window as the controller sees it.
-class FormEditHost : public QObject, public EditHost {
+class FormEditHost : public QObject, public EditHost
+{
 public:
     explicit FormEditHost(TForm1 &form) : QObject(&form), mForm(form) { setObjectName(HostName); }
     static inline const QString HostName = QStringLiteral("TavenorEditingHost");
@@ -24,7 +26,10 @@ public:
     {
         return mForm.viewControls() && mForm.viewControls()->answerDisplayOn();
     }
-    bool nameDisplayOn() const override { return mForm.viewControls() && mForm.viewControls()->nameDisplayOn(); }
+    bool nameDisplayOn() const override
+    {
+        return mForm.viewControls() && mForm.viewControls()->nameDisplayOn();
+    }
     QWidget *pagePanel(int page) const override
     {
         TPageArea *area = mForm.pageArea();
@@ -51,7 +56,8 @@ private:
 // without meta-object of its own, so a typed search could not tell it apart.
 FormEditHost *hostOf(TForm1 &form)
 {
-    return static_cast<FormEditHost *>(form.findChild<QObject *>(FormEditHost::HostName, Qt::FindDirectChildrenOnly));
+    return static_cast<FormEditHost *>(
+        form.findChild<QObject *>(FormEditHost::HostName, Qt::FindDirectChildrenOnly));
 }
 
 EditPanelDefaults defaultsFrom(const TEditorSettings &s)
@@ -94,8 +100,8 @@ EditingParts InstallEditing(TForm1 &form, TFormSiki *siki)
     parts.panelBar->setMovable(false);
     parts.panelBar->addWidget(parts.panels->PanelRow);
 
-    parts.controller = new TEditController(form.doc(), form.viewState(), form.renderer().metrics(), *host,
-                                           *parts.panels, &form);
+    parts.controller = new TEditController(form.doc(), form.viewState(), form.renderer().metrics(),
+                                           *host, *parts.panels, &form);
     parts.controller->LabelMColor = form.settings().LabelMColor;
     if (!siki) {
         siki = new TFormSiki(form.doc(), &form);
@@ -110,7 +116,9 @@ EditingParts InstallEditing(TForm1 &form, TFormSiki *siki)
                      [&form](const QString &syu) { form.settings().ToolSyu = syu; });
     TPageArea *area = form.pageArea();
     QObject::connect(area, &TPageArea::mousePressed, c,
-                     [c](int page, QPoint pos, Qt::MouseButton, Qt::KeyboardModifiers) { c->ImageMouseDown(page, pos); });
+                     [c](int page, QPoint pos, Qt::MouseButton, Qt::KeyboardModifiers) {
+                         c->ImageMouseDown(page, pos);
+                     });
     QObject::connect(area, &TPageArea::mouseMoved, c,
                      [c](int page, QPoint pos, Qt::MouseButtons) { c->ImageMouseMove(page, pos); });
     QObject::connect(area, &TPageArea::mouseReleased, c,
@@ -121,7 +129,8 @@ EditingParts InstallEditing(TForm1 &form, TFormSiki *siki)
     // The marks follow the zoom: each of the zoom commands runs first (it
     // was connected first), then the marks are placed again.
     if (form.zoomBox())
-        QObject::connect(form.zoomBox(), &QLineEdit::returnPressed, c, &TEditController::ViewChanged);
+        QObject::connect(form.zoomBox(), &QLineEdit::returnPressed, c,
+                         &TEditController::ViewChanged);
     QObject::connect(area, &TPageArea::zoomWheel, c, &TEditController::ViewChanged);
     if (form.MenuView)
         QObject::connect(form.MenuView, &QMenu::triggered, c, &TEditController::ViewChanged);
@@ -132,8 +141,10 @@ EditingParts InstallEditing(TForm1 &form, TFormSiki *siki)
         QObject::connect(form.ActionOpen, &QAction::triggered, c, &TEditController::clearSelection);
 
     if (form.MenuTest) {
-        form.MenuTest->addAction(QStringLiteral("解答配置表示"), c, [c] { c->PlaceButtonObject(QStringLiteral("b")); });
-        form.MenuTest->addAction(QStringLiteral("ランダム配置"), c, [c] { c->PlaceButtonObject(QStringLiteral("r")); });
+        form.MenuTest->addAction(QStringLiteral("解答配置表示"), c,
+                                 [c] { c->PlaceButtonObject(QStringLiteral("b")); });
+        form.MenuTest->addAction(QStringLiteral("ランダム配置"), c,
+                                 [c] { c->PlaceButtonObject(QStringLiteral("r")); });
     }
     return parts;
 }

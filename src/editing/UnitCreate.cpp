@@ -7,10 +7,12 @@
 #include "math/UnitSiki.h"
 #include "platform/UnitMessages.h"
 
-namespace {
+namespace
+{
 
 // The expression tool measures through the render layer's metrics.
-class MetricsSikiMeasurer : public SikiMeasurer {
+class MetricsSikiMeasurer : public SikiMeasurer
+{
 public:
     explicit MetricsSikiMeasurer(Metrics &m) : mMetrics(m) {}
     int textWidth(const QString &text, const QString &fontName, int fontSize) override
@@ -30,7 +32,10 @@ private:
     Metrics &mMetrics;
 };
 
-QColor toQColor(TColor c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+QColor toQColor(TColor c)
+{
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
 
 } // namespace
 
@@ -85,7 +90,10 @@ void TEditController::showMarker(int page, int x, int y)
     c.MarkerY = y;
 }
 
-void TEditController::hideMarker() { mView.Creation.MarkerOn = false; }
+void TEditController::hideMarker()
+{
+    mView.Creation.MarkerOn = false;
+}
 
 void TEditController::syncCreation()
 {
@@ -159,10 +167,15 @@ void TEditController::updateTextPreview(const QString &text)
     const QString face = mPanels.MemoFontName->text();
     const bool bold = mPanels.SpeedButtonBold->isChecked();
     const QSize size = MeasureTextLines(mMetrics, text, face, fs, bold);
-    FontSpec font{face, std::max(1, toScreen(fs)), bold, mPanels.SpeedButtonItalic->isChecked(),
-                  mPanels.SpeedButtonUnder->isChecked(), mPanels.SpeedButtonStrike->isChecked()};
+    FontSpec font{face,
+                  std::max(1, toScreen(fs)),
+                  bold,
+                  mPanels.SpeedButtonItalic->isChecked(),
+                  mPanels.SpeedButtonUnder->isChecked(),
+                  mPanels.SpeedButtonStrike->isChecked()};
     mPreview->setContent(text, font, toQColor(mPanels.PanelFCMo->color()));
-    mPreview->setGeometry(toScreen(n.X1), toScreen(n.Y1), toScreen(size.width()) + 4, toScreen(size.height()) + 4);
+    mPreview->setGeometry(toScreen(n.X1), toScreen(n.Y1), toScreen(size.width()) + 4,
+                          toScreen(size.height()) + 4);
     mPreview->raise();
     mPreview->show();
 }

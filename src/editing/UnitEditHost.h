@@ -12,7 +12,8 @@
 
 class QWidget;
 
-class EditHost {
+class EditHost
+{
 public:
     virtual ~EditHost() = default;
     // The view zoom GamenBai (page units to image pixels).

@@ -6,9 +6,13 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-namespace {
+namespace
+{
 
-QColor toQColor(TColor c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+QColor toQColor(TColor c)
+{
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
 
 QToolButton *makeButton(QWidget *parent, const QString &text, const QString &hint = QString(),
                         bool toggle = false)
@@ -73,7 +77,10 @@ void TEditSwatch::paintEvent(QPaintEvent *)
     p.drawRect(r);
 }
 
-void TEditSwatch::mousePressEvent(QMouseEvent *e) { emit clicked(e->globalPosition().toPoint()); }
+void TEditSwatch::mousePressEvent(QMouseEvent *e)
+{
+    emit clicked(e->globalPosition().toPoint());
+}
 
 TEditPanels::TEditPanels(const EditPanelDefaults &d, QWidget *parent) : QObject(parent)
 {
@@ -88,7 +95,8 @@ TEditPanels::TEditPanels(const EditPanelDefaults &d, QWidget *parent) : QObject(
     SpeedButtonS = makeButton(ToolRow, QStringLiteral("複数"), QString(), true);
     auto *group = new QButtonGroup(this);
     group->setExclusive(true);
-    for (QToolButton *b : {ToolButton9, ToolButton5, ToolButton6, ToolButton8, ToolButton7, ToolButton10}) {
+    for (QToolButton *b :
+         {ToolButton9, ToolButton5, ToolButton6, ToolButton8, ToolButton7, ToolButton10}) {
         group->addButton(b);
         tools->addWidget(b);
     }
@@ -107,7 +115,8 @@ TEditPanels::TEditPanels(const EditPanelDefaults &d, QWidget *parent) : QObject(
     SpeedButtonBold = makeButton(PanelMoji, QStringLiteral("B"), QStringLiteral("太字"), true);
     SpeedButtonItalic = makeButton(PanelMoji, QStringLiteral("I"), QStringLiteral("斜体"), true);
     SpeedButtonUnder = makeButton(PanelMoji, QStringLiteral("U"), QStringLiteral("下線"), true);
-    SpeedButtonStrike = makeButton(PanelMoji, QStringLiteral("S"), QStringLiteral("取り消し線"), true);
+    SpeedButtonStrike =
+        makeButton(PanelMoji, QStringLiteral("S"), QStringLiteral("取り消し線"), true);
     PanelFCMo = new TEditSwatch(PanelMoji);
     PanelFCMo->setColor(d.TextColor);
     PanelFCMo->setToolTip(QStringLiteral("文字の色"));
@@ -115,11 +124,13 @@ TEditPanels::TEditPanels(const EditPanelDefaults &d, QWidget *parent) : QObject(
     PanelBCMo->setColor(d.TextBackColor);
     PanelBCMo->setTransparentShown(!d.TextBackOn);
     PanelBCMo->setToolTip(QStringLiteral("背景の色"));
-    SpeedButtonLock = makeButton(PanelMoji, QStringLiteral("ロック"), QStringLiteral("ロック"), true);
+    SpeedButtonLock =
+        makeButton(PanelMoji, QStringLiteral("ロック"), QStringLiteral("ロック"), true);
     SpeedButton13 = makeButton(PanelMoji, QStringLiteral("修正"), QStringLiteral("文字の修正"));
-    for (QWidget *w : std::initializer_list<QWidget *>{LabelMojiSiki, MemoFontName, MemoFS, SpeedButtonBold,
-                                                       SpeedButtonItalic, SpeedButtonUnder, SpeedButtonStrike,
-                                                       PanelFCMo, PanelBCMo, SpeedButtonLock, SpeedButton13})
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{LabelMojiSiki, MemoFontName, MemoFS, SpeedButtonBold,
+                                          SpeedButtonItalic, SpeedButtonUnder, SpeedButtonStrike,
+                                          PanelFCMo, PanelBCMo, SpeedButtonLock, SpeedButton13})
         moji->addWidget(w);
 
     PanelLine = new QWidget(PanelRow);
@@ -130,8 +141,10 @@ TEditPanels::TEditPanels(const EditPanelDefaults &d, QWidget *parent) : QObject(
     PanelColorLine->setToolTip(QStringLiteral("線の色"));
     MemoLineSize = makeBox(PanelLine, d.LineWidth, 40);
     SpeedButtonL1 = makeButton(PanelLine, QStringLiteral("解除"));
-    SpeedButton7 = makeButton(PanelLine, QStringLiteral("比率"), QStringLiteral("縦横比を固定しない"), true);
-    for (QWidget *w : std::initializer_list<QWidget *>{PanelColorLine, MemoLineSize, SpeedButtonL1, SpeedButton7})
+    SpeedButton7 =
+        makeButton(PanelLine, QStringLiteral("比率"), QStringLiteral("縦横比を固定しない"), true);
+    for (QWidget *w : std::initializer_list<QWidget *>{PanelColorLine, MemoLineSize, SpeedButtonL1,
+                                                       SpeedButton7})
         line->addWidget(w);
 
     PanelBox = new QWidget(PanelRow);
@@ -146,9 +159,10 @@ TEditPanels::TEditPanels(const EditPanelDefaults &d, QWidget *parent) : QObject(
     PanelColorBoxFull->setToolTip(QStringLiteral("塗りつぶしの色"));
     MemoBoxSize = makeBox(PanelBox, d.BoxWidth, 40);
     SpeedButton20 = makeButton(PanelBox, QStringLiteral("解除"));
-    SpeedButton21 = makeButton(PanelBox, QStringLiteral("比率"), QStringLiteral("縦横比を固定しない"), true);
-    for (QWidget *w : std::initializer_list<QWidget *>{PanelColorBox, PanelColorBoxFull, MemoBoxSize,
-                                                       SpeedButton20, SpeedButton21})
+    SpeedButton21 =
+        makeButton(PanelBox, QStringLiteral("比率"), QStringLiteral("縦横比を固定しない"), true);
+    for (QWidget *w : std::initializer_list<QWidget *>{PanelColorBox, PanelColorBoxFull,
+                                                       MemoBoxSize, SpeedButton20, SpeedButton21})
         box->addWidget(w);
 
     PanelPic = new QWidget(PanelRow);
@@ -171,7 +185,10 @@ void TEditPanels::showPanel(ToolPanel panel)
     PanelPic->setVisible(panel == ToolPanel::Pic);
 }
 
-bool TEditPanels::aspectUnlocked() const { return SpeedButton7->isChecked() || SpeedButton21->isChecked(); }
+bool TEditPanels::aspectUnlocked() const
+{
+    return SpeedButton7->isChecked() || SpeedButton21->isChecked();
+}
 
 void TEditPanels::markTool(const QString &toolSyu)
 {

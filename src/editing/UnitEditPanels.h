@@ -33,7 +33,8 @@ struct EditPanelDefaults {
 
 // A colour swatch; with the transparency mark shown it stands for "no
 // colour" (a transparent text background or an unfilled box).
-class TEditSwatch : public QWidget {
+class TEditSwatch : public QWidget
+{
     Q_OBJECT
 public:
     explicit TEditSwatch(QWidget *parent = nullptr);
@@ -56,7 +57,8 @@ private:
 
 enum class ToolPanel { None, Moji, Line, Box, Pic };
 
-class TEditPanels : public QObject {
+class TEditPanels : public QObject
+{
     Q_OBJECT
 public:
     TEditPanels(const EditPanelDefaults &defaults, QWidget *parent);

@@ -4,15 +4,20 @@
 #include <cstdlib>
 #include <limits>
 
-namespace {
+namespace
+{
 
 // Division truncated toward zero of an exact product, as the frame scaling
 // wants trunc(value x ratio) without the rounding noise of a float ratio.
-int64_t truncDiv(int64_t num, int64_t den) { return den == 0 ? 0 : num / den; }
+int64_t truncDiv(int64_t num, int64_t den)
+{
+    return den == 0 ? 0 : num / den;
+}
 
 int clampInt(int64_t v)
 {
-    return int(std::clamp<int64_t>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+    return int(
+        std::clamp<int64_t>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 } // namespace
@@ -123,7 +128,10 @@ bool SelectionFrame(const QVector<RAData> &AData, const QVector<RMouseSelect> &s
     return true;
 }
 
-int HandleMinimum(Handle h) { return (h == Handle::BottomRight || h == Handle::BottomLeft) ? 10 : 0; }
+int HandleMinimum(Handle h)
+{
+    return (h == Handle::BottomRight || h == Handle::BottomLeft) ? 10 : 0;
+}
 
 FrameSize ResizeFrame(Handle h, const PageRect &f, int travelX, int travelY, bool aspectLock)
 {
@@ -131,10 +139,22 @@ FrameSize ResizeFrame(Handle h, const PageRect &f, int travelX, int travelY, boo
     int64_t w = 0, hgt = 0;
     // The handle's corner follows the mouse; the opposite corner stays.
     switch (h) {
-    case Handle::BottomRight: w = W1 + travelX; hgt = H1 + travelY; break;
-    case Handle::BottomLeft: w = W1 - travelX; hgt = H1 + travelY; break;
-    case Handle::TopLeft: w = W1 - travelX; hgt = H1 - travelY; break;
-    case Handle::TopRight: w = W1 + travelX; hgt = H1 - travelY; break;
+    case Handle::BottomRight:
+        w = W1 + travelX;
+        hgt = H1 + travelY;
+        break;
+    case Handle::BottomLeft:
+        w = W1 - travelX;
+        hgt = H1 + travelY;
+        break;
+    case Handle::TopLeft:
+        w = W1 - travelX;
+        hgt = H1 - travelY;
+        break;
+    case Handle::TopRight:
+        w = W1 + travelX;
+        hgt = H1 - travelY;
+        break;
     }
     const int64_t least = HandleMinimum(h);
     w = std::max(w, least);
@@ -157,7 +177,9 @@ void ScaleSelection(QVector<RAData> &AData, const QVector<RMouseSelect> &sel, Ha
     const bool leftFixed = h == Handle::BottomRight || h == Handle::TopRight;
     const bool topFixed = h == Handle::BottomRight || h == Handle::BottomLeft;
     // A frame that had no width (or height) at the press scales by 0.
-    auto scale = [](int64_t v, int64_t num, int64_t den) { return den < 1 ? int64_t(0) : truncDiv(v * num, den); };
+    auto scale = [](int64_t v, int64_t num, int64_t den) {
+        return den < 1 ? int64_t(0) : truncDiv(v * num, den);
+    };
     for (const RMouseSelect &e : sel) {
         if (e.ANo < 0 || e.ANo >= AData.size())
             continue;

@@ -61,7 +61,8 @@ PageRect RowRect(const RAData &row);
 // The selection frame: the union of the unlocked entries' rectangles; when
 // every entry is locked, the first entry's rectangle. False for an empty
 // selection or one whose rows do not exist.
-bool SelectionFrame(const QVector<RAData> &AData, const QVector<RMouseSelect> &sel, PageRect &frame);
+bool SelectionFrame(const QVector<RAData> &AData, const QVector<RMouseSelect> &sel,
+                    PageRect &frame);
 
 // The four handles: 1 bottom right, 2 bottom left, 3 top left, 4 top right.
 enum class Handle { BottomRight = 1, BottomLeft = 2, TopLeft = 3, TopRight = 4 };
@@ -76,7 +77,8 @@ struct FrameSize {
     int W = 0;
     int H = 0;
 };
-FrameSize ResizeFrame(Handle h, const PageRect &frameAtPress, int travelX, int travelY, bool aspectLock);
+FrameSize ResizeFrame(Handle h, const PageRect &frameAtPress, int travelX, int travelY,
+                      bool aspectLock);
 
 // Rescales every entry's row from its reference values for a frame that
 // went from frameAtPress to newSize with handle h, the fixed corner

@@ -4,7 +4,8 @@
 #include <QResizeEvent>
 #include <QVBoxLayout>
 
-TFormMoji::TFormMoji(Metrics &metrics, QWidget *parent) : QWidget(parent, Qt::Window), mMetrics(metrics)
+TFormMoji::TFormMoji(Metrics &metrics, QWidget *parent)
+    : QWidget(parent, Qt::Window), mMetrics(metrics)
 {
     setWindowTitle(MojiCaption);
     MemoMoji = new QPlainTextEdit(this);
@@ -69,7 +70,8 @@ void TFormMoji::SetText(const QString &crlfText)
     MemoMoji->setPlainText(t);
 }
 
-QSize MeasureTextLines(Metrics &metrics, const QString &crlfText, const QString &fontName, int fontSize, bool bold)
+QSize MeasureTextLines(Metrics &metrics, const QString &crlfText, const QString &fontName,
+                       int fontSize, bool bold)
 {
     metrics.SetFont(fontName, fontSize, bold);
     const QStringList lines = crlfText.split(QStringLiteral("\r\n"));

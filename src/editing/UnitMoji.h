@@ -15,7 +15,8 @@
 
 inline const QString MojiCaption = QStringLiteral("文字入力 - Tavenor プリント");
 
-class TFormMoji : public QWidget {
+class TFormMoji : public QWidget
+{
     Q_OBJECT
 public:
     TFormMoji(Metrics &metrics, QWidget *parent = nullptr);
@@ -52,5 +53,5 @@ private:
 
 // The size of a text: the widest line by the tallest line times the number
 // of lines, in the given font (lines separated by CR LF).
-QSize MeasureTextLines(Metrics &metrics, const QString &crlfText, const QString &fontName, int fontSize,
-                       bool bold);
+QSize MeasureTextLines(Metrics &metrics, const QString &crlfText, const QString &fontName,
+                       int fontSize, bool bold);

@@ -108,10 +108,16 @@ void TResizeHandle::paintEvent(QPaintEvent *)
     p.fillRect(rect(), Qt::white);
 }
 
-void TResizeHandle::mousePressEvent(QMouseEvent *e) { emit pressed(mNumber, e->globalPosition().toPoint()); }
+void TResizeHandle::mousePressEvent(QMouseEvent *e)
+{
+    emit pressed(mNumber, e->globalPosition().toPoint());
+}
 void TResizeHandle::mouseMoveEvent(QMouseEvent *e)
 {
     if (e->buttons() != Qt::NoButton)
         emit moved(e->globalPosition().toPoint());
 }
-void TResizeHandle::mouseReleaseEvent(QMouseEvent *e) { emit released(e->globalPosition().toPoint()); }
+void TResizeHandle::mouseReleaseEvent(QMouseEvent *e)
+{
+    emit released(e->globalPosition().toPoint());
+}

@@ -15,7 +15,8 @@
 
 // A rectangle outline: dotted in the highlight colour (frames) or solid in
 // a given colour (drag outlines).
-class TOverlayShape : public QWidget {
+class TOverlayShape : public QWidget
+{
     Q_OBJECT
 public:
     enum Style { Dotted, Solid };
@@ -32,7 +33,8 @@ private:
 
 // A text drawn in a cell-height font, for the drag feedback of texts and
 // the live preview of a text being typed.
-class TOverlayLabel : public QWidget {
+class TOverlayLabel : public QWidget
+{
     Q_OBJECT
 public:
     explicit TOverlayLabel(QWidget *parent = nullptr);
@@ -52,7 +54,8 @@ private:
 // One resize handle: a white square over its black one. The handle reports
 // the mouse in global coordinates, so a drag keeps working while the handle
 // itself moves.
-class TResizeHandle : public QWidget {
+class TResizeHandle : public QWidget
+{
     Q_OBJECT
 public:
     TResizeHandle(int number, QWidget *parent = nullptr);

@@ -25,7 +25,8 @@ QString PictureFilterForDialog()
 
 QString WidgetPictureDialogs::getOpenPictureName()
 {
-    const QString name = QFileDialog::getOpenFileName(mParent, QString(), mFolder, PictureFilterForDialog());
+    const QString name =
+        QFileDialog::getOpenFileName(mParent, QString(), mFolder, PictureFilterForDialog());
     if (!name.isEmpty())
         mFolder = QFileInfo(name).absolutePath();
     return name;
@@ -63,7 +64,8 @@ QImage ReadPictureFile(const QString &fileName)
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
-namespace {
+namespace
+{
 
 QImage buttonPicture(const QString &caption)
 {
@@ -89,5 +91,11 @@ QImage buttonPicture(const QString &caption)
 
 } // namespace
 
-QImage AnswerSwitchPicture() { return buttonPicture(QStringLiteral("表示切替")); }
-QImage RandomButtonPicture() { return buttonPicture(QStringLiteral("作成")); }
+QImage AnswerSwitchPicture()
+{
+    return buttonPicture(QStringLiteral("表示切替"));
+}
+QImage RandomButtonPicture()
+{
+    return buttonPicture(QStringLiteral("作成"));
+}

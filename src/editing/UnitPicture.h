@@ -15,19 +15,22 @@ class QWidget;
 // The filter of the picture dialog, as its list shows it.
 inline const QString PictureFilter = QStringLiteral(
     "すべて (*.gif;*.jpg;*.jpeg;*.bmp)|*.gif;*.jpg;*.jpeg;*.bmp|GIF 画像 (*.gif)|*.gif|"
-    "JPEG イメージファイル (*.jpg)|*.jpg|JPEG イメージファイル (*.jpeg)|*.jpeg|ビットマップ (*.bmp)|*.bmp");
+    "JPEG イメージファイル (*.jpg)|*.jpg|JPEG イメージファイル (*.jpeg)|*.jpeg|ビットマップ "
+    "(*.bmp)|*.bmp");
 
 // The same filter in the toolkit's notation ("name (patterns);;...").
 QString PictureFilterForDialog();
 
-class PictureDialogs {
+class PictureDialogs
+{
 public:
     virtual ~PictureDialogs() = default;
     // The chosen picture file, or an empty text when cancelled.
     virtual QString getOpenPictureName() = 0;
 };
 
-class WidgetPictureDialogs : public PictureDialogs {
+class WidgetPictureDialogs : public PictureDialogs
+{
 public:
     explicit WidgetPictureDialogs(QWidget *parent = nullptr) : mParent(parent) {}
     QString getOpenPictureName() override;
@@ -38,7 +41,8 @@ private:
 };
 
 // For tests: names come from a queue (empty queue: cancelled).
-class ScriptedPictureDialogs : public PictureDialogs {
+class ScriptedPictureDialogs : public PictureDialogs
+{
 public:
     QString getOpenPictureName() override;
     std::deque<QString> names;

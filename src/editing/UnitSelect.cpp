@@ -25,8 +25,10 @@ TEditController::TEditController(Document &doc, ViewState &view, Metrics &metric
     connect(mPanels.ToolButton7, &QToolButton::clicked, this, &TEditController::ToolButton7Click);
     connect(mPanels.ToolButton10, &QToolButton::clicked, this, &TEditController::ToolButton10Click);
     connect(mPanels.SpeedButtonS, &QToolButton::clicked, this, &TEditController::SpeedButtonSClick);
-    connect(mPanels.SpeedButtonL1, &QToolButton::clicked, this, &TEditController::SpeedButtonL1Click);
-    connect(mPanels.SpeedButton20, &QToolButton::clicked, this, &TEditController::SpeedButton20Click);
+    connect(mPanels.SpeedButtonL1, &QToolButton::clicked, this,
+            &TEditController::SpeedButtonL1Click);
+    connect(mPanels.SpeedButton20, &QToolButton::clicked, this,
+            &TEditController::SpeedButton20Click);
     connect(mPanels.SpeedButton13, &QToolButton::clicked, this, &TEditController::EditSelection);
 }
 
@@ -51,7 +53,10 @@ TEditController::~TEditController()
 
 // ---------------------------------------------------------------- units
 
-TFormMoji *TEditController::formMoji() const { return mMoji.data(); }
+TFormMoji *TEditController::formMoji() const
+{
+    return mMoji.data();
+}
 
 int TEditController::toPage(int pixels) const
 {
@@ -67,7 +72,10 @@ int TEditController::toScreen(int64_t pageUnits) const
     return int(std::clamp<int64_t>(v, -(1 << 24), 1 << 24));
 }
 
-QWidget *TEditController::panelOf(int page) const { return mHost.pagePanel(page); }
+QWidget *TEditController::panelOf(int page) const
+{
+    return mHost.pagePanel(page);
+}
 
 TColor TEditController::highlightColor() const
 {
@@ -77,7 +85,10 @@ TColor TEditController::highlightColor() const
 
 // ---------------------------------------------------------------- tools
 
-bool TEditController::multiSelect() const { return mPanels.SpeedButtonS->isChecked(); }
+bool TEditController::multiSelect() const
+{
+    return mPanels.SpeedButtonS->isChecked();
+}
 
 void TEditController::setTool(const QString &syu)
 {
@@ -405,7 +416,9 @@ void TEditController::placeLabel(TOverlayLabel *label, const RAData &row)
         label->raise();
     }
     FontSpec font{row.FontName, std::max(1, toScreen(row.FontSize)), row.FontB == 1};
-    label->setContent(row.Siki, font, QColor(LabelMColor & 0xFF, (LabelMColor >> 8) & 0xFF, (LabelMColor >> 16) & 0xFF));
+    label->setContent(
+        row.Siki, font,
+        QColor(LabelMColor & 0xFF, (LabelMColor >> 8) & 0xFF, (LabelMColor >> 16) & 0xFF));
     const int left = toScreen(row.X1), top = toScreen(row.Y1);
     label->setGeometry(left, top, std::max(1, toScreen(int64_t(row.X1) + row.Width) - left) + 2,
                        std::max(1, toScreen(int64_t(row.Y1) + row.Height) - top) + 2);
@@ -506,7 +519,8 @@ void TEditController::SetShapeM()
             continue;
         if (!mShapeM[i])
             mShapeM[i] = new TOverlayShape(TOverlayShape::Solid, QColor(), panel);
-        mShapeM[i]->setColor(QColor(LabelMColor & 0xFF, (LabelMColor >> 8) & 0xFF, (LabelMColor >> 16) & 0xFF));
+        mShapeM[i]->setColor(
+            QColor(LabelMColor & 0xFF, (LabelMColor >> 8) & 0xFF, (LabelMColor >> 16) & 0xFF));
         placeShape(mShapeM[i], row.Page, RowRect(row));
     }
 }
@@ -640,7 +654,8 @@ void TEditController::dragTo(QPoint pos)
                 continue;
             if (!mShapeM[i])
                 mShapeM[i] = new TOverlayShape(TOverlayShape::Solid, QColor(), panel);
-            mShapeM[i]->setColor(QColor(LabelMColor & 0xFF, (LabelMColor >> 8) & 0xFF, (LabelMColor >> 16) & 0xFF));
+            mShapeM[i]->setColor(
+                QColor(LabelMColor & 0xFF, (LabelMColor >> 8) & 0xFF, (LabelMColor >> 16) & 0xFF));
             placeShape(mShapeM[i], row.Page, RowRect(row));
             mShapeM[i]->show();
             if (text) {
@@ -733,7 +748,8 @@ void TEditController::HandleMouseMove(QPoint panelPos)
     const FrameSize size = ResizeFrame(psHandle, atPress, tx, ty, lock);
     ShapePSW2 = size.W;
     ShapePSH2 = size.H;
-    ScaleSelection(mDoc.AData, MouseSelect, psHandle, atPress, size, [this](int row) { measureRow(row); });
+    ScaleSelection(mDoc.AData, MouseSelect, psHandle, atPress, size,
+                   [this](int row) { measureRow(row); });
 
     ensureFeedback(MouseSelect.size());
     for (int i = 0; i < MouseSelect.size(); ++i) {
@@ -784,7 +800,8 @@ void TEditController::HandleMouseUp(QPoint)
     if (!MouseSelect.isEmpty()) {
         const int a = MouseSelect.last().ANo;
         // The size box shows a font size only when the last entry has one.
-        if (a >= 0 && a < mDoc.AData.size() && (mDoc.AData[a].Syu == u"1" || mDoc.AData[a].Syu == u"5"))
+        if (a >= 0 && a < mDoc.AData.size() &&
+            (mDoc.AData[a].Syu == u"1" || mDoc.AData[a].Syu == u"5"))
             mPanels.MemoFS->setText(QString::number(MouseSelect.last().FS));
     }
     LabelMVF();

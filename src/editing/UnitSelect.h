@@ -37,11 +37,12 @@ struct RProValues {
     Integer X1 = 0, Y1 = 0, X2 = 0, Y2 = 0, Width = 0, Height = 0;
 };
 
-class TEditController : public QObject {
+class TEditController : public QObject
+{
     Q_OBJECT
 public:
-    TEditController(Document &doc, ViewState &view, Metrics &metrics, EditHost &host, TEditPanels &panels,
-                    QObject *parent = nullptr);
+    TEditController(Document &doc, ViewState &view, Metrics &metrics, EditHost &host,
+                    TEditPanels &panels, QObject *parent = nullptr);
     ~TEditController() override;
 
     // The expression tool to open for math problems (not owned). The
@@ -53,13 +54,13 @@ public:
     TFormMoji *formMoji() const;
 
     // Tool buttons.
-    void ToolButton9Click();  // "選択"
-    void ToolButton5Click();  // "文字"
-    void ToolButton6Click();  // "直線"
-    void ToolButton8Click();  // "四角"
-    void ToolButton7Click();  // "画像"
-    void ToolButton10Click(); // "数式"
-    void SpeedButtonSClick(); // "複数", after the toggle changed
+    void ToolButton9Click();   // "選択"
+    void ToolButton5Click();   // "文字"
+    void ToolButton6Click();   // "直線"
+    void ToolButton8Click();   // "四角"
+    void ToolButton7Click();   // "画像"
+    void ToolButton10Click();  // "数式"
+    void SpeedButtonSClick();  // "複数", after the toggle changed
     void SpeedButtonL1Click(); // "解除" of the line panel
     void SpeedButton20Click(); // "解除" of the box panel
     bool multiSelect() const;
@@ -121,7 +122,8 @@ public:
     bool psmd = false;
     Handle psHandle = Handle::BottomRight;
     Integer psx0 = 0, psy0 = 0, psx1 = 0, psy1 = 0, psx2 = 0, psy2 = 0;
-    Integer ShapePSL1 = 0, ShapePST1 = 0, ShapePSW1 = 0, ShapePSH1 = 0, ShapePSW2 = 0, ShapePSH2 = 0;
+    Integer ShapePSL1 = 0, ShapePST1 = 0, ShapePSW1 = 0, ShapePSH1 = 0, ShapePSW2 = 0,
+            ShapePSH2 = 0;
     RProValues ProValues;
 
     // The overlays, for the main window and tests. Null until first used.

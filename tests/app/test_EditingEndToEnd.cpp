@@ -58,7 +58,8 @@ TEST(EditingEndToEnd, TextBoxAndColumnProblemSurviveSaveAndReopen)
         EXPECT_FALSE(siki->isVisible());
         EXPECT_FALSE(form.viewState().Creation.MarkerOn);
         EXPECT_TRUE(form.doc().FileData.HensyuB);
-        EXPECT_TRUE(messages.texts.isEmpty()) << messages.texts.join(QStringLiteral(" / ")).toStdString();
+        EXPECT_TRUE(messages.texts.isEmpty())
+            << messages.texts.join(QStringLiteral(" / ")).toStdString();
 
         QTemporaryDir dir;
         ASSERT_TRUE(dir.isValid());

@@ -12,7 +12,8 @@
 #include <cmath>
 #include <memory>
 
-class TestEditHost : public EditHost {
+class TestEditHost : public EditHost
+{
 public:
     TestEditHost(ViewState &view, Renderer &renderer, QVector<QWidget *> &panels, QWidget &window)
         : mView(view), mRenderer(renderer), mPanels(panels), mWindow(window)
@@ -52,8 +53,8 @@ struct EditBench {
     {
         view.GamenBai = Fixed4::fromRaw(zoomRaw);
         for (int i = 0; i < pageCount; ++i) {
-            images.append(QImage(int(view.GamenBai.scaleTrunc(793)), int(view.GamenBai.scaleTrunc(1122)),
-                                 QImage::Format_RGB16));
+            images.append(QImage(int(view.GamenBai.scaleTrunc(793)),
+                                 int(view.GamenBai.scaleTrunc(1122)), QImage::Format_RGB16));
             auto *panel = new QWidget(&window);
             panel->setGeometry(0, i * 1200, images[i].width(), images[i].height());
             panels.append(panel);
@@ -63,17 +64,15 @@ struct EditBench {
         edit = std::make_unique<TEditPanels>(EditPanelDefaults{}, &window);
         ctl = std::make_unique<TEditController>(doc, view, renderer->metrics(), *host, *edit);
     }
-    ~EditBench()
-    {
-        ctl.reset();
-    }
+    ~EditBench() { ctl.reset(); }
 
     // Page units to mouse pixels: the smallest pixel that maps back to the
     // same page unit.
     int px(int pageUnits) const
     {
         const double z = view.GamenBai.toDouble();
-        return pageUnits >= 0 ? int(std::ceil(pageUnits * z - 1e-9)) : -int(std::ceil(-pageUnits * z - 1e-9));
+        return pageUnits >= 0 ? int(std::ceil(pageUnits * z - 1e-9))
+                              : -int(std::ceil(-pageUnits * z - 1e-9));
     }
     QPoint at(int x, int y) const { return QPoint(px(x), px(y)); }
     void press(int page, int x, int y) { ctl->ImageMouseDown(page, at(x, y)); }

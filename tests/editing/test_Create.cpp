@@ -8,7 +8,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-class CreateTest : public ::testing::TestWithParam<int64_t> {
+class CreateTest : public ::testing::TestWithParam<int64_t>
+{
 protected:
     void SetUp() override { SetMessages(&messages); }
     void TearDown() override { SetMessages(nullptr); }
@@ -89,7 +90,7 @@ TEST_P(CreateTest, RubberBandCancelAndPressesOverObjects)
     // Once the first point is placed, the second press completes the line
     // even over an object.
     b.click(0, 100, 100);
-    const int r = twoPresses(450, 450, 450, 450) ;
+    const int r = twoPresses(450, 450, 450, 450);
     (void)r;
     EXPECT_EQ(b.doc.AData.size(), 2);
     EXPECT_EQ(b.doc.AData[1].Syu, QStringLiteral("2"));
@@ -248,8 +249,9 @@ TEST_P(CreateTest, PicturesAtNaturalSizeEmptyWhenUnreadableNothingWhenCancelled)
     const QString gif = dir.filePath(QStringLiteral("c.gif"));
     {
         static const unsigned char bytes[] = {
-            'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0xFF, 0xFF, 0xFF, 0, 0, 0, '!', 0xF9, 4, 1, 0,
-            0, 0, 0, ',', 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 'D', 1, 0, ';'};
+            'G',  'I', 'F', '8', '9', 'a',  1, 0, 1, 0,   0x80, 0, 0,   0xFF, 0xFF,
+            0xFF, 0,   0,   0,   '!', 0xF9, 4, 1, 0, 0,   0,    0, ',', 0,    0,
+            0,    0,   1,   0,   1,   0,    0, 2, 2, 'D', 1,    0, ';'};
         QFile f(gif);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(reinterpret_cast<const char *>(bytes), sizeof bytes);

@@ -4,7 +4,8 @@
 
 #include <gtest/gtest.h>
 
-class MoveResizeTest : public ::testing::TestWithParam<int64_t> {
+class MoveResizeTest : public ::testing::TestWithParam<int64_t>
+{
 protected:
     EditBench b{GetParam()};
 
@@ -56,7 +57,8 @@ TEST_P(MoveResizeTest, DragMovesOnlyUnlockedObjectsWithoutRedrawing)
     ASSERT_NE(b.ctl->LabelM(1), nullptr);
     EXPECT_FALSE(b.ctl->LabelM(1)->isHidden());
     EXPECT_EQ(b.ctl->LabelM(1)->text(), QStringLiteral("ぶんしょう"));
-    EXPECT_EQ(b.ctl->ShapeM(1)->geometry(), b.screenRect(230, 70, b.doc.AData[text].Width, b.doc.AData[text].Height));
+    EXPECT_EQ(b.ctl->ShapeM(1)->geometry(),
+              b.screenRect(230, 70, b.doc.AData[text].Width, b.doc.AData[text].Height));
     EXPECT_TRUE(b.ctl->PanelPS(1)->isHidden());
 
     b.release(0, 140, 80);
@@ -142,7 +144,8 @@ TEST_P(MoveResizeTest, FixedCornerStandsStillForEveryHandle)
     EXPECT_EQ(b.doc.AData[box].Width, 200);
     EXPECT_EQ(b.doc.AData[box].Height, 200);
     // The handles were placed again at the new frame after the release.
-    EXPECT_EQ(b.ctl->PanelPS(4)->black()->pos(), b.screenRect(250, 50, 1, 1).topLeft() - QPoint(6, 6));
+    EXPECT_EQ(b.ctl->PanelPS(4)->black()->pos(),
+              b.screenRect(250, 50, 1, 1).topLeft() - QPoint(6, 6));
 }
 
 TEST_P(MoveResizeTest, TextsChangeFontSizeAndAreMeasuredAgain)

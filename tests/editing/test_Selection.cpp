@@ -5,7 +5,8 @@
 
 #include <gtest/gtest.h>
 
-class SelectionTest : public ::testing::TestWithParam<int64_t> {
+class SelectionTest : public ::testing::TestWithParam<int64_t>
+{
 protected:
     EditBench b{GetParam()};
 };
@@ -19,7 +20,7 @@ TEST(PolygonNearTest, ToleranceAndRangeOfOneSegment)
     EXPECT_EQ(PolygonNear(60, 9, 1, seg, 1), 0);
     EXPECT_EQ(PolygonNear(60, 12, 1, seg, 1), -1); // below the widened box
     EXPECT_EQ(PolygonNear(60, 14, 1, seg, 1), -1);
-    EXPECT_EQ(PolygonNear(60, 8, 1, seg, 1), -1); // above it
+    EXPECT_EQ(PolygonNear(60, 8, 1, seg, 1), -1);   // above it
     EXPECT_EQ(PolygonNear(112, 10, 1, seg, 1), -1); // past the end
     // The second of two segments is reported by its index.
     const QPoint two[3] = {{0, 0}, {50, 0}, {50, 50}};
@@ -127,7 +128,8 @@ TEST_P(SelectionTest, FrameLeavesLockedObjectsOutAndHandlesSitOnItsCorners)
     // white 11 x 11 one pixel inside.
     const QRect s = b.screenRect(100, 120, 60, 40);
     const int r = s.left() + s.width(), bt = s.top() + s.height();
-    const QPoint black[4] = {{r - 6, bt - 6}, {s.left() - 6, bt - 6}, {s.left() - 6, s.top() - 6}, {r - 6, s.top() - 6}};
+    const QPoint black[4] = {
+        {r - 6, bt - 6}, {s.left() - 6, bt - 6}, {s.left() - 6, s.top() - 6}, {r - 6, s.top() - 6}};
     for (int i = 0; i < 4; ++i) {
         TResizeHandle *h = b.ctl->PanelPS(i + 1);
         ASSERT_NE(h, nullptr);
