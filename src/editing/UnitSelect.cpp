@@ -489,6 +489,7 @@ void TEditController::PanelPSVT()
     if (!panel)
         return;
     ensureOverlays(page);
+    mHandlePage = page;
     const int h = TResizeHandle::HandleSize / 2 + 1;
     const int l = toScreen(mFrame.left), t = toScreen(mFrame.top);
     const int r = toScreen(mFrame.right), b = toScreen(mFrame.bottom);
@@ -707,7 +708,7 @@ void TEditController::HandleMouseDown(Handle h, QPoint panelPos)
     TResizeHandle *handle = mHandles[int(h) - 1];
     psmd = true;
     psHandle = h;
-    mPsPage = framePage();
+    mPsPage = mHandlePage;
     mPsPress = panelPos;
     const QPoint topLeft = handle ? handle->pos() : QPoint();
     psx0 = panelPos.x() - topLeft.x();
@@ -788,10 +789,13 @@ void TEditController::HandleMouseMove(QPoint panelPos)
     }
 }
 
-void TEditController::HandleMouseUp(QPoint)
+void TEditController::HandleMouseUp(QPoint panelPos)
 {
     if (!psmd)
         return;
+    // The release point is where the corner ends, also when no move
+    // reported it.
+    HandleMouseMove(panelPos);
     psmd = false;
     mHost.redraw();
     setShapePS();

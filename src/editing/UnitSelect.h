@@ -114,7 +114,7 @@ public:
     bool BoxMode = false;
     RMouseDown MouseDown;
     Integer MD1X = 0, MD1Y = 0, MDSx = 0, MDSy = 0, MDX = 0, MDY = 0;
-    Integer MouseMove = 0;
+    Integer MouseMove = -1; // row under the mouse, -1 when none
     QVector<RMouseSelect> MouseSelect;
     bool DBL = false;
     TColor LabelMColor = 0xF2CE91;
@@ -196,7 +196,8 @@ private:
     bool mFrameValid = false;
     int mPressPage = 0;
     int mPsPage = 0;
-    QPoint mPsPress; // handle press, pixels of the panel
+    int mHandlePage = 0; // page whose panel carries the handles
+    QPoint mPsPress;     // handle press, pixels of the panel
     Qt::CursorShape mCursor = Qt::ArrowCursor;
     bool mCursorSet = false;
 };

@@ -47,6 +47,23 @@ TEST(EditingEndToEnd, TextBoxAndColumnProblemSurviveSaveAndReopen)
         QTest::mouseMove(page, QPoint(250, 350));
         QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(300, 380));
 
+        // Select the box and pull its bottom-right handle: the aspect stays.
+        QTest::mouseClick(parts.panels->ToolButton9, Qt::LeftButton);
+        QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(250, 340));
+        ASSERT_EQ(parts.controller->MouseSelect.size(), 1);
+        TResizeHandle *corner = parts.controller->PanelPS(1);
+        ASSERT_NE(corner, nullptr);
+        ASSERT_TRUE(corner->isVisible());
+        // The handle in the hand follows the mouse, and QTest positions are
+        // relative to it: the release point is given from where it is now.
+        const QPoint start = corner->pos();
+        QTest::mousePress(corner, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseMove(corner, QPoint(30, 25));
+        QTest::mouseRelease(corner, Qt::LeftButton, {}, QPoint(55, 45) - (corner->pos() - start));
+        EXPECT_FALSE(parts.controller->psmd);
+        QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(700, 1000));
+        EXPECT_TRUE(parts.controller->MouseSelect.isEmpty());
+
         // A column problem placed through the expression tool.
         QTest::mouseClick(parts.panels->ToolButton10, Qt::LeftButton);
         QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(100, 500));
@@ -81,8 +98,8 @@ TEST(EditingEndToEnd, TextBoxAndColumnProblemSurviveSaveAndReopen)
         EXPECT_EQ(box.Syu, QStringLiteral("3"));
         EXPECT_EQ(box.X1, 200);
         EXPECT_EQ(box.Y1, 300);
-        EXPECT_EQ(box.Width, 100);
-        EXPECT_EQ(box.Height, 80);
+        EXPECT_EQ(box.Width, 150);
+        EXPECT_EQ(box.Height, 120);
         EXPECT_EQ(box.FontSize, 1);
         const RAData &problem = back.AData[2];
         EXPECT_EQ(problem.Syu, QStringLiteral("5"));
