@@ -1,5 +1,12 @@
 #include "app/Unit1.h"
 #include "app/UnitDocumentCycle.h"
+#include "app/UnitFileCommands.h"
+#include "app/UnitPageButtons.h"
+#include "app/UnitPrint.h"
+#include "platform/UnitMessages.h"
+#include "render/UnitCanvas.h"
+#include "render/UnitDrawSiki.h"
+#include "render/UnitRender.h"
 #include "app/UnitPageView.h"
 #include "app/UnitViewControls.h"
 #include "platform/UnitPrinter.h"
@@ -17,7 +24,9 @@
 #include <QLabel>
 #include <QHBoxLayout>
 #include <QMenuBar>
+#include <QFileDialog>
 #include <QPageSetupDialog>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QStatusBar>
 #include <QUrl>
@@ -51,7 +60,28 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent), mPaperSet(mDoc, mPages)
     mView = new TViewControls(this);
     connect(mView, &TViewControls::changed, this, &TForm1::Redraw);
     connect(mPageArea, &TPageArea::zoomWheel, this, &TForm1::ZoomBy);
+    mPageButtons = new TPageButtons(mPageArea, this);
+    connect(mPageButtons->SpeedButtonN1, &QToolButton::clicked, mView,
+            &TViewControls::OnPageAnswerSwitch);
+    mRenderer = std::make_unique<Renderer>(mDoc, mPages.ImageP, mViewState);
+    mRenderer->setButtonHost(mPageButtons);
+    mRenderer->setSikiDrawer(SikiLayouts());
+
+    mOwnDialogs = std::make_unique<WidgetFileDialogs>(this);
+    mDialogs = mOwnDialogs.get();
+    mFiles = std::make_unique<FileCommands>(mDoc, *mDialogs, QString());
+    mFiles->askSaveChanges = [this] { return AskSave(); };
+    mFiles->onNewFile = [this] { StartNewWorksheet(); };
+    mFiles->onDocumentReplaced = [this] { ApplyLoadedPaper(); };
+    mFiles->onNameFieldLoaded = [this] { Redraw(); };
+    mFiles->pageCount = [this] { return mPages.count(); };
+    SaveAsFlow = [this] { return mFiles->Save(); };
+    OpenFileHook = [this](const QString &path) { return mFiles->FileLoad(path); };
     buildMenus();
+    connect(ActionOpen, &QAction::triggered, this, [this] { mFiles->Open(); });
+    connect(ActionSaveAs, &QAction::triggered, this, [this] { mFiles->Save(); });
+    connect(ActionPrint, &QAction::triggered, this, &TForm1::PrinterOut);
+    connect(ActionJpeg, &QAction::triggered, this, &TForm1::SaveJPG);
     buildStatusBar();
     resize(1000, 760);
 }
@@ -136,12 +166,18 @@ void TForm1::SyokiForm(const QString &argumentFile)
     StartNewWorksheet();
     OpenDialogFolder = mFolders.UserPrintFolder;
     SaveDialogFolder = mFolders.UserPrintFolder;
+    mFiles->OpenDialog.initialFolder = mFolders.UserPrintFolder;
+    mFiles->SaveDialog.initialFolder = mFolders.UserPrintFolder;
+    mFiles->NameFieldOpenDialog.initialFolder = mFolders.UserPrintFolder;
+    mFiles->NameFieldSaveDialog.initialFolder = mFolders.UserPrintFolder;
     if (!argumentFile.isEmpty() && OpenFileHook && QFileInfo::exists(argumentFile)) {
         if (OpenFileHook(argumentFile)) {
             QString path = argumentFile;
             path.replace(QLatin1Char('\\'), QLatin1Char('/'));
             SaveDialogFolder = path;
             SaveDialogFileName = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+            mFiles->SaveDialog.initialFolder = SaveDialogFolder;
+            mFiles->SaveDialog.fileName = SaveDialogFileName;
         }
     }
 }
@@ -215,15 +251,104 @@ void TForm1::LayoutPages()
         mPageArea->MoveForm();
 }
 
+void TForm1::setFileDialogs(FileDialogs *dialogs)
+{
+    mDialogs = dialogs ? dialogs : mOwnDialogs.get();
+    auto files = std::make_unique<FileCommands>(mDoc, *mDialogs, QString());
+    files->askSaveChanges = mFiles->askSaveChanges;
+    files->onNewFile = mFiles->onNewFile;
+    files->onDocumentReplaced = mFiles->onDocumentReplaced;
+    files->onNameFieldLoaded = mFiles->onNameFieldLoaded;
+    files->pageCount = mFiles->pageCount;
+    files->OpenDialog = mFiles->OpenDialog;
+    files->SaveDialog = mFiles->SaveDialog;
+    files->NameFieldOpenDialog = mFiles->NameFieldOpenDialog;
+    files->NameFieldSaveDialog = mFiles->NameFieldSaveDialog;
+    files->OpenFileName = mFiles->OpenFileName;
+    mFiles = std::move(files);
+}
+
+void TForm1::SyncViewState()
+{
+    mViewState.GamenBai = mSettings.GamenBai;
+    mViewState.PaperBai = mPaperSet.PaperBai;
+    mViewState.AnswerDisplay = mView->answerDisplayOn();
+    mViewState.NameDisplay = mView->nameDisplayOn();
+    mViewState.AnswerColor = mView->answerColor();
+    mDoc.KotaeColor = mView->answerColor();
+    mViewState.PrinterDpiY = Printers().dpiY();
+}
+
 void TForm1::Redraw()
 {
-    if (RedrawHook) {
+    SyncViewState();
+    if (RedrawHook)
         RedrawHook();
-    } else {
-        for (QImage &img : mPages.ImageP)
-            img.fill(Qt::white);
-    }
+    else
+        mRenderer->SrcImageP(false);
     mPageArea->refresh();
+}
+
+void TForm1::ApplyLoadedPaper()
+{
+    mPaperSet.SetPaperSize(Printers());
+    mPaperSet.SetPageSize(mDoc.Paper.PaperH, mDoc.Paper.PaperW);
+    mView->SetAnswerColorSilently(mDoc.KotaeColor);
+    LayoutPages();
+    Redraw();
+}
+
+void TForm1::PrinterOut()
+{
+    QPrinter &printer = Printers().printer();
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("印刷"));
+    dialog.setMinMax(1, mPages.PageNoS() + 1);
+    dialog.setFromTo(1, mPages.PageNoS() + 1);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    int from = 1;
+    int to = mPages.PageNoS() + 1;
+    if (dialog.printRange() == QAbstractPrintDialog::PageRange) {
+        from = dialog.fromPage();
+        to = dialog.toPage();
+    }
+    Printers().syncFromPrinter();
+    if (!PrintRange(from, to))
+        ShowError(QStringLiteral("印刷を開始できませんでした。"));
+}
+
+bool TForm1::PrintRange(int fromPage, int toPage)
+{
+    PrinterService &ps = Printers();
+    const int page0Height = mPages.ImageP.isEmpty() ? 0 : mPages.ImageP[0].height();
+    const PrintPlan plan = MakePrintPlan(fromPage, toPage, mPages.count(), ps.physicalHeight(),
+                                         page0Height, ps.offsetX(), ps.offsetY());
+    SyncViewState();
+    const bool ok = RunPrintJob(ps.printer(), plan, [this](QPainter &painter, const PrintPlan &p) {
+        PainterCanvas canvas(painter);
+        mViewState.PrinterBai = p.PrinterBai;
+        mViewState.PrinterOffset = QPoint(p.OffsetX, p.OffsetY);
+        mViewState.FromPg = p.FromPg;
+        mViewState.ToPg = p.ToPg;
+        mViewState.Printer = &canvas;
+        mRenderer->SrcImageP(true);
+        mViewState.Printer = nullptr;
+    });
+    mPageArea->refresh();
+    return ok;
+}
+
+void TForm1::SaveJPG()
+{
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("JPEG保存"),
+                                                      mFolders.UserPrintFolder, PictureSaveFilter());
+    if (path.isEmpty() || mPages.ImageP.isEmpty())
+        return;
+    const QString error = ::SaveJPG(mPages.ImageP[0], path);
+    if (!error.isEmpty())
+        ShowError(error);
 }
 
 void TForm1::closeEvent(QCloseEvent *e)

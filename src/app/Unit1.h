@@ -7,6 +7,7 @@
 #include "document/UnitData.h"
 #include "document/UnitPaperSet.h"
 #include "platform/UnitFolders.h"
+#include "render/UnitView.h"
 
 #include <QLabel>
 #include <QMainWindow>
@@ -20,6 +21,10 @@ class QToolBar;
 class QToolButton;
 class TPageArea;
 class TViewControls;
+class TPageButtons;
+class Renderer;
+class FileCommands;
+class FileDialogs;
 
 // The editor's settings with their start values.
 struct TEditorSettings {
@@ -86,6 +91,12 @@ public:
     QString SaveDialogFileName;
 
     TViewControls *viewControls() const { return mView; }
+    Renderer &renderer() { return *mRenderer; }
+    ViewState &viewState() { return mViewState; }
+    FileCommands &fileCommands() { return *mFiles; }
+    TPageButtons *pageButtons() const { return mPageButtons; }
+    // Replaces the file dialogs (tests script them).
+    void setFileDialogs(FileDialogs *dialogs);
     QLineEdit *zoomBox() const { return mZoomBox; }
 
     // Commands.
@@ -99,6 +110,16 @@ public:
     // sizes every page from its own paper at that zoom and redraws.
     void SetGamenBai();
     void ZoomBy(int steps);      // Ctrl + wheel: ten percent a step
+    // "印刷": the print dialog, then one renderer pass per page of the range.
+    void PrinterOut();
+    // The print run itself for a chosen range (one-based, inclusive).
+    bool PrintRange(int fromPage, int toPage);
+    // "JPEG保存": page 0 as last drawn on screen, as JPEG data.
+    void SaveJPG();
+    // After a worksheet was read: its paper applied and the pages resized.
+    void ApplyLoadedPaper();
+    // Copies the view switches, colour and zoom into the renderer's state.
+    void SyncViewState();
 
     QAction *ActionNew = nullptr;
     QAction *ActionPaper = nullptr;
@@ -132,5 +153,11 @@ private:
     TPageArea *mPageArea = nullptr;
     TLinkLabel *mStatusLink = nullptr;
     TViewControls *mView = nullptr;
+    TPageButtons *mPageButtons = nullptr;
+    ViewState mViewState;
+    std::unique_ptr<Renderer> mRenderer;
+    std::unique_ptr<FileDialogs> mOwnDialogs;
+    FileDialogs *mDialogs = nullptr;
+    std::unique_ptr<FileCommands> mFiles;
     QLineEdit *mZoomBox = nullptr;
 };

@@ -26,7 +26,9 @@ PrintPlan MakePrintPlan(int fromPage, int toPage, int pageCount, int paperHeight
 bool RunPrintJob(QPrinter &printer, const PrintPlan &plan, const PrintPass &pass)
 {
     printer.setDocName(Product::DisplayName);
-    printer.setFullPage(true);
+    // The origin stays at the printable area; the plan's offsets move every
+    // element back to its place on the paper.
+    printer.setFullPage(false);
     QPainter painter;
     if (!painter.begin(&printer))
         return false;

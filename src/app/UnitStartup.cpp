@@ -1,5 +1,7 @@
 #include "app/UnitStartup.h"
 #include "app/Unit1.h"
+#include "app/UnitEditWiring.h"
+#include "render/UnitFonts.h"
 #include "platform/UnitMessages.h"
 #include "platform/UnitNumText.h"
 #include "platform/UnitProduct.h"
@@ -35,10 +37,12 @@ int RunTavenorPrint(int argc, char **argv)
     app.setApplicationName(QStringLiteral("TavenorPrint"));
     app.setApplicationDisplayName(Product::DisplayName);
     SetTenDigitWarningHook([] { ShowMessage(TenDigitWarningText, MsgIcon::Warning); });
+    InstallFontSubstitutions();
 
     const QStringList args = app.arguments();
     TForm1 form;
     form.SyokiForm(args.size() > 1 ? args.at(1) : QString());
+    InstallEditing(form);
     form.show();
     return app.exec();
 }

@@ -65,6 +65,8 @@ public:
     void OnPageAnswerSwitch();
     // The answer-colour menu's two commands.
     void SetAnswerColor(TColor c);
+    // Shows a colour read from a file without asking for a redraw.
+    void SetAnswerColorSilently(TColor c) { PanelFCKai->setColor(c); }
     void ChooseAnswerColor();
     void ResetAnswerColor();
 

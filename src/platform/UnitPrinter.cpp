@@ -45,11 +45,16 @@ struct PaperState {
     }
 };
 
+// The painter's origin is the corner of the printable area, as on the
+// printers the worksheets were made for: the renderer subtracts the offsets.
 void configure(QPrinter &p, const PaperState &s)
 {
+    p.setFullPage(false);
     p.setPageSize(pageSizeForCode(s.code));
     p.setPageOrientation(s.orientation == 1 ? QPageLayout::Portrait : QPageLayout::Landscape);
-    p.setFullPage(true);
+    const double mmX = s.offX * 25.4 / s.dpi;
+    const double mmY = s.offY * 25.4 / s.dpi;
+    p.setPageMargins(QMarginsF(mmX, mmY, mmX, mmY), QPageLayout::Millimeter);
 }
 
 // A printer without a device: the built-in PDF printer and the test fake.
@@ -118,7 +123,7 @@ public:
         if (name.isEmpty() || !QPrinterInfo::availablePrinterNames().contains(name))
             return false;
         mPrinter.setPrinterName(name);
-        mPrinter.setFullPage(true);
+        mPrinter.setFullPage(false);
         return true;
     }
     int paperSizeCode() const override

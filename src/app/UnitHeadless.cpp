@@ -1,0 +1,82 @@
+#include "app/UnitHeadless.h"
+#include "document/UnitFile.h"
+#include "render/UnitCanvas.h"
+#include "render/UnitDrawSiki.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinter>
+
+HeadlessWorksheet::HeadlessWorksheet()
+{
+    renderer.setSikiDrawer(SikiLayouts());
+}
+
+bool HeadlessWorksheet::load(const QString &path, QString &error)
+{
+    Document loaded;
+    const FileResult r = LoadFileAll(path, loaded);
+    if (!r.ok) {
+        error = r.message.isEmpty() ? QStringLiteral("ファイルを読み込めませんでした。") : r.message;
+        return false;
+    }
+    TakeWorksheet(doc, std::move(loaded));
+    doc.Paper.PaperW = TextToInt64(doc.Paper.Width) * 10000;
+    doc.Paper.PaperH = TextToInt64(doc.Paper.Height) * 10000;
+    storedPages = std::max(1, r.storedPages);
+    int maxPage = 0;
+    for (const RAData &row : doc.AData)
+        maxPage = std::max(maxPage, row.Page);
+    storedPages = std::clamp(std::max(storedPages, maxPage + 1), 1, 100);
+    return true;
+}
+
+void HeadlessWorksheet::layout(int pageCount, Fixed4 zoom)
+{
+    pages.clear();
+    for (int i = 0; i < std::max(pageCount, 1); ++i)
+        paper.NewPage(doc.Paper.PaperH, doc.Paper.PaperW);
+    view.GamenBai = zoom;
+    view.PaperBai = paper.PaperBai;
+    pages.resizeImages(zoom);
+}
+
+void HeadlessWorksheet::render()
+{
+    view.AnswerColor = doc.KotaeColor;
+    renderer.SrcImageP(false);
+}
+
+bool HeadlessWorksheet::printPdf(const QString &path, int fromPage, int toPage, QString &error)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setResolution(600);
+    QPageSize::PageSizeId id = QPageSize::id(int(TextToInt64(doc.Paper.PaperSizeCode)));
+    if (id == QPageSize::Custom)
+        id = QPageSize::A4;
+    printer.setPageSize(QPageSize(id));
+    printer.setPageOrientation(doc.Paper.Orientation == QLatin1String("1")
+                                   ? QPageLayout::Portrait
+                                   : QPageLayout::Landscape);
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    const int dots = printer.pageLayout().fullRectPixels(600).height();
+    const int page0 = pages.ImageP.isEmpty() ? 0 : pages.ImageP[0].height();
+    const PrintPlan plan = MakePrintPlan(fromPage, toPage, pages.count(), dots, page0, 0, 0);
+    view.AnswerColor = doc.KotaeColor;
+    view.PrinterDpiY = 600;
+    const bool ok = RunPrintJob(printer, plan, [this](QPainter &painter, const PrintPlan &p) {
+        PainterCanvas canvas(painter);
+        view.PrinterBai = p.PrinterBai;
+        view.PrinterOffset = QPoint(p.OffsetX, p.OffsetY);
+        view.FromPg = p.FromPg;
+        view.ToPg = p.ToPg;
+        view.Printer = &canvas;
+        renderer.SrcImageP(true);
+        view.Printer = nullptr;
+    });
+    if (!ok)
+        error = QStringLiteral("印刷を開始できませんでした。");
+    return ok;
+}
