@@ -8,7 +8,8 @@
 #include <benchmark/benchmark.h>
 #include <memory>
 
-namespace {
+namespace
+{
 
 QImage photoLike(int seed)
 {
@@ -21,7 +22,8 @@ QImage photoLike(int seed)
     p.fillRect(img.rect(), g);
     for (int i = 0; i < 40; ++i) {
         p.setBrush(QColor::fromHsv((seed * 11 + i * 29) % 360, 180, 200));
-        p.drawEllipse((i * 97 + seed * 13) % 600, (i * 53 + seed * 7) % 440, 40 + i % 30, 30 + i % 20);
+        p.drawEllipse((i * 97 + seed * 13) % 600, (i * 53 + seed * 7) % 440, 40 + i % 30,
+                      30 + i % 20);
     }
     p.setPen(Qt::black);
     p.setFont(QFont(QStringLiteral("IPAPGothic"), 24));

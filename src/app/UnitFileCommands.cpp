@@ -7,12 +7,14 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
-namespace {
+namespace
+{
 
 // The part of a path after its last separator ("\" or "/").
 QString afterLastSeparator(const QString &path)
 {
-    const qsizetype i = std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+    const qsizetype i =
+        std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
     return path.mid(i + 1);
 }
 
@@ -21,7 +23,10 @@ bool hasSeparator(const QString &path)
     return path.contains(QLatin1Char('/')) || path.contains(QLatin1Char('\\'));
 }
 
-QString folderOf(const QString &path) { return QFileInfo(path).absolutePath(); }
+QString folderOf(const QString &path)
+{
+    return QFileInfo(path).absolutePath();
+}
 
 QString withExtension(const QString &path, const QString &extension)
 {

@@ -25,7 +25,8 @@ inline const QString NameFieldFilter = QStringLiteral("Tavenorプリント　名
 // The open and save dialogs. Each returns the chosen path, or an empty text
 // when the dialog was cancelled. `fileName` is the name the dialog shows at
 // first (a bare name or a full path).
-class FileDialogs {
+class FileDialogs
+{
 public:
     virtual ~FileDialogs() = default;
     virtual QString getOpenFileName(const QString &initialFolder, const QString &fileName,
@@ -36,7 +37,8 @@ public:
 
 // The platform's dialogs (QFileDialog). The overwrite question is the
 // program's own, so the dialog does not ask one.
-class WidgetFileDialogs : public FileDialogs {
+class WidgetFileDialogs : public FileDialogs
+{
 public:
     explicit WidgetFileDialogs(QWidget *parent = nullptr) : mParent(parent) {}
     QString getOpenFileName(const QString &initialFolder, const QString &fileName,
@@ -50,7 +52,8 @@ private:
 
 // Dialogs for tests: answers come from a queue (empty queue: cancelled) and
 // every call is recorded.
-class ScriptedFileDialogs : public FileDialogs {
+class ScriptedFileDialogs : public FileDialogs
+{
 public:
     struct Call {
         bool save;
@@ -79,7 +82,8 @@ struct DialogState {
 // The question asked before an existing file is replaced.
 QString OverwriteQuestion(const QString &path);
 
-class FileCommands {
+class FileCommands
+{
 public:
     FileCommands(Document &doc, FileDialogs &dialogs, const QString &userPrintFolder);
 

@@ -16,7 +16,8 @@
 #include <cstring>
 #include <limits>
 
-namespace {
+namespace
+{
 
 const char *const kCodePage = "windows-31j";
 const QString kHeaderName = QStringLiteral("Tavenor,Print Header");
@@ -29,7 +30,10 @@ constexpr int kJpegQuality = 90;
 // claim huge dimensions, and the decoder would allocate them.
 constexpr int kPictureAllocationLimitMb = 128;
 
-int64_t safeInt64(const QString &text) { return FileTextToInt64(text); }
+int64_t safeInt64(const QString &text)
+{
+    return FileTextToInt64(text);
+}
 
 // A version as a number with four decimals; malformed text counts as 0, but
 // a plain number too large to hold is certainly newer than this program.
@@ -42,7 +46,10 @@ int64_t versionNumber(const QString &text)
     }
 }
 
-Integer toInteger(int64_t v) { return static_cast<Integer>(static_cast<uint32_t>(static_cast<uint64_t>(v))); }
+Integer toInteger(int64_t v)
+{
+    return static_cast<Integer>(static_cast<uint32_t>(static_cast<uint64_t>(v)));
+}
 
 void appendInt32(QByteArray &out, int32_t v)
 {
@@ -60,7 +67,8 @@ void appendBlock(QByteArray &out, const QByteArray &block)
 
 // Reads the container front to back; every read is checked against the bytes
 // that remain, so a bad length stops the read instead of running past the end.
-class ByteReader {
+class ByteReader
+{
 public:
     explicit ByteReader(const QByteArray &bytes) : mBytes(bytes) {}
 
@@ -103,7 +111,10 @@ private:
     qsizetype mPos = 0;
 };
 
-FileResult corrupt() { return FileResult{false, CorruptFileMessage(), 0}; }
+FileResult corrupt()
+{
+    return FileResult{false, CorruptFileMessage(), 0};
+}
 
 // Reads H and the header block, checking H as the program always has.
 bool readHeader(ByteReader &reader, QStringList &header)
@@ -345,7 +356,8 @@ QString ObjectLine(const RAData &row)
     return line;
 }
 
-namespace {
+namespace
+{
 
 bool buildFileBytes(const Document &doc, int layer, Integer pageCount, QByteArray &out,
                     QString &error)
@@ -372,9 +384,8 @@ bool buildFileBytes(const Document &doc, int layer, Integer pageCount, QByteArra
         if (row.Syu == QLatin1String("4") || row.Syu == QLatin1String("b")) {
             RAData copy = row;
             copy.PicNo = nameFieldPictures.size();
-            nameFieldPictures.append(row.PicNo >= 0 && row.PicNo < doc.BMData.size()
-                                         ? doc.BMData[row.PicNo]
-                                         : QImage());
+            nameFieldPictures.append(
+                row.PicNo >= 0 && row.PicNo < doc.BMData.size() ? doc.BMData[row.PicNo] : QImage());
             objects.append(ObjectLine(copy));
         } else {
             objects.append(ObjectLine(row));

@@ -26,7 +26,7 @@ inline constexpr int LayerNameField = 3;
 
 struct FileResult {
     bool ok = false;
-    QString message;        // the text to show when not ok; empty: show nothing
+    QString message;         // the text to show when not ok; empty: show nothing
     Integer storedPages = 0; // page count stored in the file (not applied)
 };
 

@@ -4,11 +4,24 @@
 
 #include <cstdint>
 
-namespace {
+namespace
+{
 
-#define FIELD_I(f) FieldDef{#f, FieldType::Int, &RAData::f, nullptr, nullptr}
-#define FIELD_S(f) FieldDef{#f, FieldType::Str, nullptr, &RAData::f, nullptr}
-#define FIELD_B(f) FieldDef{#f, FieldType::Byte, nullptr, nullptr, &RAData::f}
+#define FIELD_I(f)                                                                                 \
+    FieldDef                                                                                       \
+    {                                                                                              \
+#f, FieldType::Int, &RAData::f, nullptr, nullptr                                           \
+    }
+#define FIELD_S(f)                                                                                 \
+    FieldDef                                                                                       \
+    {                                                                                              \
+#f, FieldType::Str, nullptr, &RAData::f, nullptr                                           \
+    }
+#define FIELD_B(f)                                                                                 \
+    FieldDef                                                                                       \
+    {                                                                                              \
+#f, FieldType::Byte, nullptr, nullptr, &RAData::f                                          \
+    }
 
 const std::array<FieldDef, FieldCount> kFields = {{
     FIELD_I(ID),
@@ -99,7 +112,10 @@ const QString kEscComma = QStringLiteral("&h0044&");
 
 } // namespace
 
-const std::array<FieldDef, FieldCount> &RADataFields() { return kFields; }
+const std::array<FieldDef, FieldCount> &RADataFields()
+{
+    return kFields;
+}
 
 int64_t FileTextToInt64(const QString &text)
 {
@@ -161,9 +177,12 @@ QString FieldToFileText(const RAData &row, int field)
 {
     const FieldDef &f = kFields[field];
     switch (f.type) {
-    case FieldType::Int: return QString::number(row.*(f.i));
-    case FieldType::Byte: return QString::number(unsigned(row.*(f.b)));
-    case FieldType::Str: return HenkanFileData(row.*(f.s));
+    case FieldType::Int:
+        return QString::number(row.*(f.i));
+    case FieldType::Byte:
+        return QString::number(unsigned(row.*(f.b)));
+    case FieldType::Str:
+        return HenkanFileData(row.*(f.s));
     }
     return QString();
 }
@@ -205,9 +224,12 @@ int64_t FieldNumber(const RAData &row, int field)
 {
     const FieldDef &f = kFields[field];
     switch (f.type) {
-    case FieldType::Int: return row.*(f.i);
-    case FieldType::Byte: return row.*(f.b);
-    case FieldType::Str: break;
+    case FieldType::Int:
+        return row.*(f.i);
+    case FieldType::Byte:
+        return row.*(f.b);
+    case FieldType::Str:
+        break;
     }
     return 0;
 }

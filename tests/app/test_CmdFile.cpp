@@ -10,7 +10,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 struct ToolRun {
     int exitCode = -1;
@@ -112,7 +113,7 @@ TEST(CmdFile, ResaveWritesWhatOpenAndSaveWrite)
     const QString out = dir.filePath(QStringLiteral("out.prx"));
     Document doc = worksheet();
     doc.BMData = {QImage(), QImage()}; // no picture bytes: the files compare whole
-    doc.AData[0].ID = 0;                // IDs as an opened worksheet numbers them
+    doc.AData[0].ID = 0;               // IDs as an opened worksheet numbers them
     doc.AData[1].ID = 1;
     ASSERT_TRUE(SaveFileAll(in, doc, LayerWorksheet).ok);
     const ToolRun r = runTool({QStringLiteral("resave"), in, out});

@@ -10,7 +10,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 QByteArray readAll(const QString &path)
 {
@@ -203,7 +204,8 @@ TEST_F(FileCommandsTest, NameFieldSaveAndLoad)
     dialogs.answers = {path("n.prn")};
     messages.answers = {MsgAnswer::No};
     EXPECT_FALSE(commands.SaveNameField());
-    EXPECT_EQ(messages.texts.last(), QStringLiteral("n.prnは、すでに存在します。\r\n上書きしますか？"));
+    EXPECT_EQ(messages.texts.last(),
+              QStringLiteral("n.prnは、すでに存在します。\r\n上書きしますか？"));
     EXPECT_EQ(readAll(path("n.prn")), saved);
 
     int redraws = 0;

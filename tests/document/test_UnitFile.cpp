@@ -9,9 +9,13 @@
 
 using namespace wsbytes;
 
-namespace {
+namespace
+{
 
-QByteArray cp932(const char *utf8) { return EncodeTextBlock({QString::fromUtf8(utf8)}).chopped(2); }
+QByteArray cp932(const char *utf8)
+{
+    return EncodeTextBlock({QString::fromUtf8(utf8)}).chopped(2);
+}
 
 RAData textRow(Integer id, const QString &text)
 {
@@ -87,7 +91,8 @@ QByteArray withoutPictures(const QByteArray &file)
 {
     auto rd = [&](qsizetype at) {
         const auto *p = reinterpret_cast<const unsigned char *>(file.constData() + at);
-        return int32_t(uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24);
+        return int32_t(uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 |
+                       uint32_t(p[3]) << 24);
     };
     qsizetype at = 0;
     at += 4 + rd(at); // header
@@ -119,7 +124,8 @@ TEST(UnitFile, EscapesOfObjectLines)
 
 TEST(UnitFile, TextBlocksInCodePage932)
 {
-    const QByteArray bytes = EncodeTextBlock({QStringLiteral("①②"), QStringLiteral("漢ｶ,"), QString()});
+    const QByteArray bytes =
+        EncodeTextBlock({QStringLiteral("①②"), QStringLiteral("漢ｶ,"), QString()});
     EXPECT_EQ(bytes, QByteArray("\x87\x40\x87\x41\r\n\x8a\xbf\xb6,\r\n\r\n"));
     EXPECT_EQ(DecodeTextBlock(bytes),
               (QStringList{QStringLiteral("①②"), QStringLiteral("漢ｶ,"), QString()}));
@@ -128,7 +134,8 @@ TEST(UnitFile, TextBlocksInCodePage932)
     EXPECT_EQ(DecodeTextBlock("a\r\n\r\n"), (QStringList{"a", ""}));
     EXPECT_TRUE(DecodeTextBlock("").isEmpty());
     // A byte-order mark switches the block's encoding.
-    EXPECT_EQ(DecodeTextBlock("\xEF\xBB\xBF\xE2\x91\xA0\r\nx"), (QStringList{QStringLiteral("①"), "x"}));
+    EXPECT_EQ(DecodeTextBlock("\xEF\xBB\xBF\xE2\x91\xA0\r\nx"),
+              (QStringList{QStringLiteral("①"), "x"}));
     EXPECT_EQ(DecodeTextBlock(QByteArray("\xFF\xFE\x60\x24\r\0\n\0y\0", 10)),
               (QStringList{QStringLiteral("①"), "y"}));
     EXPECT_EQ(DecodeTextBlock(QByteArray("\xFE\xFF\x24\x60", 4)), QStringList{QStringLiteral("①")});
@@ -154,25 +161,31 @@ TEST(UnitFile, WriterBytesOfASmallWorksheet)
     zero.Syu = QStringLiteral("0");
     doc.AData.append(zero);
 
-    QList<QByteArray> first{"7", "1", "0", "-3", "0", "0", "0", "A&h0044&B&h1310&C", "", "", "",
-                            cp932("ＭＳ Ｐゴシック"), "11"};
+    QList<QByteArray> first{"7", "1", "0", "-3",
+                            "0", "0", "0", "A&h0044&B&h1310&C",
+                            "",  "",  "",  cp932("ＭＳ Ｐゴシック"),
+                            "11"};
     for (int i = 13; i < 28; ++i)
         first.append("0");
     first.append("1"); // Layer
     first.append("0");
-    first.append("");  // SikiSyo
+    first.append(""); // SikiSyo
     first += {"0", "0", "0", "0", "200"};
     Container c;
     c.header = {"Tavenor,Print Header", "0.6", "\x87\x40", "2", "3"};
     QByteArray firstLine;
     for (int f = 0; f < 75; ++f) {
         const FieldDef &d = RADataFields()[f];
-        firstLine += (f < first.size() ? first[f] : QByteArray(d.type == FieldType::Str ? "" : "0")) + ",";
+        firstLine +=
+            (f < first.size() ? first[f] : QByteArray(d.type == FieldType::Str ? "" : "0")) + ",";
     }
     // Strings of a zero row are empty, numbers 0; the kind "0" is kept.
     QByteArray zeroLine;
     for (int f = 0; f < 75; ++f)
-        zeroLine += QByteArray(f == 1 ? "0" : RADataFields()[f].type == FieldType::Str ? "" : "0") + ",";
+        zeroLine += QByteArray(f == 1                                     ? "0"
+                               : RADataFields()[f].type == FieldType::Str ? ""
+                                                                          : "0") +
+                    ",";
     c.objects = {firstLine, zeroLine};
     c.pages = 2;
     EXPECT_EQ(BuildFileBytes(doc, LayerWorksheet, 2), c.bytes());
@@ -217,7 +230,8 @@ TEST(UnitFile, RoundTripKeepsEveryFieldAndTheBytes)
     EXPECT_EQ(withoutPictures(second), withoutPictures(first));
 }
 
-namespace {
+namespace
+{
 // An object line of `count` fields, each followed by ",", with some set.
 QByteArray lineWith(int count, const QMap<int, QByteArray> &set)
 {
@@ -233,19 +247,20 @@ TEST(UnitFile, ReaderFieldGroups)
     // A group is read only when the line holds all of its fields.
     Container c;
     c.objects = {
-        lineWith(34, {{1, "1"}}),                    // too short: skipped
-        "1,1,0,5,0,0,0,,,,,,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,,0,0,0,0", // 35 pieces, no final comma
-        lineWith(35, {{1, "3"}, {3, "6"}}),           // ID .. AmariSyo
-        lineWith(49, {{1, "5"}}),                    // Rand group incomplete
-        lineWith(50, {{1, "5"}, {36, "r"}}),          // Rand .. RandAmari
+        lineWith(34, {{1, "1"}}),                                          // too short: skipped
+        "1,1,0,5,0,0,0,,,,,,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,,0,0,0,0", // 35 pieces, no final
+                                                                           // comma
+        lineWith(35, {{1, "3"}, {3, "6"}}),                                // ID .. AmariSyo
+        lineWith(49, {{1, "5"}}),                                          // Rand group incomplete
+        lineWith(50, {{1, "5"}, {36, "r"}}),                               // Rand .. RandAmari
         lineWith(60, {{1, "5"}}),
-        lineWith(61, {{1, "5"}, {50, "b1"}}),         // BunsyoR1 .. BunsyoTani
+        lineWith(61, {{1, "5"}, {50, "b1"}}), // BunsyoR1 .. BunsyoTani
         lineWith(70, {{1, "5"}}),
-        lineWith(71, {{1, "5"}}),                    // BunsuKabunsu .. RandBunsuBunboY
+        lineWith(71, {{1, "5"}}), // BunsuKabunsu .. RandBunsuBunboY
         lineWith(72, {{1, "5"}}),
-        lineWith(73, {{1, "5"}}),                    // RandBunsuXYaku, RandBunsuYYaku
+        lineWith(73, {{1, "5"}}), // RandBunsuXYaku, RandBunsuYYaku
         lineWith(74, {{1, "5"}}),
-        lineWith(75, {{1, "5"}}),                    // KihonJHX, KihonJHY
+        lineWith(75, {{1, "5"}}), // KihonJHX, KihonJHY
         "no commas at all",
     };
     Document doc;
@@ -279,9 +294,18 @@ TEST(UnitFile, ReaderNumbersIdsAndLayers)
 {
     Container c;
     c.objects = {
-        lineWith(75, {{0, "5"}, {1, "1"}, {3, "-5"}, {4, "4294967297"}, {5, "abc"}, {6, "-abc"},
-                      {18, "-2147483633"}, {19, "99999999999999999999999"}, {28, "0"},
-                      {35, "300"}, {42, "-1"}, {7, "x&h0044&y&h0013&z"}}),
+        lineWith(75, {{0, "5"},
+                      {1, "1"},
+                      {3, "-5"},
+                      {4, "4294967297"},
+                      {5, "abc"},
+                      {6, "-abc"},
+                      {18, "-2147483633"},
+                      {19, "99999999999999999999999"},
+                      {28, "0"},
+                      {35, "300"},
+                      {42, "-1"},
+                      {7, "x&h0044&y&h0013&z"}}),
         lineWith(75, {{0, "9"}, {1, "2"}, {28, "3"}, {16, "2"}}),
         lineWith(75, {{0, "12"}, {1, "0"}, {28, "1"}, {12, ""}}),
     };
@@ -346,7 +370,10 @@ TEST(UnitFile, VersionRules)
     Document untouched = sampleDocument();
     const FileResult r = readVersion("0.7", true, untouched);
     EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.message, QStringLiteral("このファイルは、\r\nTavenor プリント Ver0.6\r\nでは、読み込むことができません。"));
+    EXPECT_EQ(
+        r.message,
+        QStringLiteral(
+            "このファイルは、\r\nTavenor プリント Ver0.6\r\nでは、読み込むことができません。"));
     EXPECT_EQ(untouched.AData, sampleDocument().AData);
     EXPECT_EQ(untouched.Naiyou, sampleDocument().Naiyou);
     Document huge;
@@ -480,7 +507,8 @@ TEST(UnitFile, BitFlipsNeverBreakTheReader)
     };
     int refusedCount = 0;
     // The JPEG decoder's complaints about broken pictures are expected here.
-    const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
     for (int i = 0; i < 3000; ++i) {
         QByteArray bytes = good;
         const int flips = 1 + int(rnd() % 3);

@@ -9,7 +9,8 @@
 
 using namespace wsbytes;
 
-namespace {
+namespace
+{
 
 QImage picture(int w, int h, Qt::GlobalColor c)
 {
@@ -178,8 +179,8 @@ TEST(UnitFileNameField, BrokenOrMissingFileKeepsTheNameField)
     const Document original = worksheetWithNameField();
     const QString path = dir.filePath(QStringLiteral("bad.prn"));
     const QByteArray good = BuildFileBytes(original, LayerNameField);
-    for (const QByteArray &bytes : {le32(0), le32(20000000) + good, good.left(good.size() - 3),
-                                    good.left(40)}) {
+    for (const QByteArray &bytes :
+         {le32(0), le32(20000000) + good, good.left(good.size() - 3), good.left(40)}) {
         ASSERT_TRUE(writeFile(path, bytes));
         Document doc = worksheetWithNameField();
         const FileResult r = LoadNameField(path, doc);
@@ -211,8 +212,9 @@ TEST(UnitFileNameField, HeaderOnlyRead)
     ASSERT_TRUE(SaveFileAll(path, doc, LayerWorksheet).ok);
     QStringList list;
     ASSERT_TRUE(LoadFileHeaderList(path, list).ok);
-    EXPECT_EQ(list, (QStringList{QStringLiteral("Tavenor,Print Header"), QStringLiteral("0.6"),
-                                 QStringLiteral("かけ算"), QStringLiteral("3"), QStringLiteral("3")}));
+    EXPECT_EQ(list,
+              (QStringList{QStringLiteral("Tavenor,Print Header"), QStringLiteral("0.6"),
+                           QStringLiteral("かけ算"), QStringLiteral("3"), QStringLiteral("3")}));
     // Only the header is needed: a file cut after it still lists.
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));

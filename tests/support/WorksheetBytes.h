@@ -11,13 +11,17 @@
 #include <cstdint>
 #include <optional>
 
-namespace wsbytes {
+namespace wsbytes
+{
 
 inline QByteArray le32(int32_t v)
 {
     const uint32_t u = uint32_t(v);
     QByteArray b;
-    b.append(char(u & 0xFF)).append(char((u >> 8) & 0xFF)).append(char((u >> 16) & 0xFF)).append(char(u >> 24));
+    b.append(char(u & 0xFF))
+        .append(char((u >> 8) & 0xFF))
+        .append(char((u >> 16) & 0xFF))
+        .append(char(u >> 24));
     return b;
 }
 
@@ -30,7 +34,10 @@ inline QByteArray lines(const QList<QByteArray> &ls)
     return b;
 }
 
-inline QByteArray withLength(const QByteArray &block) { return le32(int32_t(block.size())) + block; }
+inline QByteArray withLength(const QByteArray &block)
+{
+    return le32(int32_t(block.size())) + block;
+}
 
 inline QByteArray jpeg(int w, int h, QRgb colour)
 {
@@ -47,7 +54,7 @@ inline QByteArray jpeg(int w, int h, QRgb colour)
 struct Container {
     QList<QByteArray> header{"Tavenor,Print Header", "0.6", "", "0", "0"};
     int32_t pages = 1;
-    QList<QByteArray> objects; // object lines after the two block lines
+    QList<QByteArray> objects;  // object lines after the two block lines
     QList<QByteArray> pictures; // JPEG bytes; empty = empty entry
     std::optional<int32_t> colour = 255;
     std::optional<QList<QByteArray>> printer =
