@@ -1,5 +1,7 @@
 #include "app/Unit1.h"
 #include "app/UnitDocumentCycle.h"
+#include "app/UnitEditWiring.h"
+#include "editing/UnitSelect.h"
 #include "app/UnitFileCommands.h"
 #include "app/UnitPageButtons.h"
 #include "app/UnitPrint.h"
@@ -73,7 +75,11 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent), mPaperSet(mDoc, mPages)
     mFiles->askSaveChanges = [this] { return AskSave(); };
     mFiles->onNewFile = [this] { StartNewWorksheet(); };
     mFiles->onDocumentReplaced = [this] { ApplyLoadedPaper(); };
-    mFiles->onNameFieldLoaded = [this] { Redraw(); };
+    mFiles->onNameFieldLoaded = [this] {
+        if (TEditController *editing = EditingOf(*this).controller)
+            editing->clearSelection();
+        Redraw();
+    };
     mFiles->pageCount = [this] { return mPages.count(); };
     SaveAsFlow = [this] { return mFiles->Save(); };
     OpenFileHook = [this](const QString &path) { return mFiles->FileLoad(path); };
@@ -123,7 +129,6 @@ void TForm1::buildMenus()
     });
 
     MenuTest = menuBar()->addMenu(QStringLiteral("テスト"));
-    MenuTest->menuAction()->setVisible(false);
 
     FileToolBar = addToolBar(QStringLiteral("ファイル"));
     FileToolBar->setMovable(false);
@@ -291,6 +296,9 @@ void TForm1::Redraw()
 
 void TForm1::ApplyLoadedPaper()
 {
+    // Rows were replaced: a selection of row indexes means nothing any more.
+    if (TEditController *editing = EditingOf(*this).controller)
+        editing->clearSelection();
     mPaperSet.SetPaperSize(Printers());
     mPaperSet.SetPageSize(mDoc.Paper.PaperH, mDoc.Paper.PaperW);
     mView->SetAnswerColorSilently(mDoc.KotaeColor);
