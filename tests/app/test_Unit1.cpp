@@ -9,18 +9,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include "support/FakePrinter.h"
 #include <gtest/gtest.h>
 
-namespace {
-struct FakeA4 {
-    FakeA4() : printer(MakeFakePrinter("Fake600", 9, 1, 600, 0, 0, 4960, 7016))
-    {
-        SetPrinters(printer.get());
-    }
-    ~FakeA4() { SetPrinters(nullptr); }
-    std::unique_ptr<PrinterService> printer;
-};
-} // namespace
 
 TEST(MainWindow, StartsWithOneEmptyA4PageAndItsFolders)
 {

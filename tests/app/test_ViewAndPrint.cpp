@@ -10,18 +10,9 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include "support/FakePrinter.h"
 #include <gtest/gtest.h>
 
-namespace {
-struct FakeA4 {
-    FakeA4() : printer(MakeFakePrinter("Fake600", 9, 1, 600, 0, 0, 4960, 7016))
-    {
-        SetPrinters(printer.get());
-    }
-    ~FakeA4() { SetPrinters(nullptr); }
-    std::unique_ptr<PrinterService> printer;
-};
-} // namespace
 
 TEST(ViewControls, TogglesAreExclusiveAndBothMayBeUp)
 {
