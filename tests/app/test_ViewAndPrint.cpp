@@ -3,8 +3,11 @@
 #include "app/UnitPageView.h"
 #include "app/UnitPrint.h"
 #include "app/UnitViewControls.h"
+#include "render/UnitRender.h"
 #include "platform/UnitPrinter.h"
 
+#include <QDir>
+#include <QPrinter>
 #include <QFile>
 #include <QImageReader>
 #include <QLineEdit>
@@ -123,4 +126,39 @@ TEST(Print, JpegExportWritesJpegWhateverTheName)
 
     // A folder that does not exist: an error text, no crash.
     EXPECT_FALSE(SaveJPG(page, dir.path() + "/no/such/page.jpg").isEmpty());
+}
+
+TEST(Print, MainWindowPrintsTheRangeOnTheBuiltInPdfPrinter)
+{
+    auto pdf = MakeFakePrinter(BuiltInPrinterName, 9, 1, 600);
+    SetPrinters(pdf.get());
+    const QString out = QDir::tempPath() + "/tavenor-print-test.pdf";
+    QFile::remove(out);
+    pdf->printer().setOutputFileName(out);
+    {
+        TForm1 form;
+        form.SyokiForm(QString());
+        const int r = form.doc().AppendRow();
+        RAData &row = form.doc().AData[r];
+        row.Syu = "1";
+        row.Layer = 1;
+        row.Siki = "なまえ";
+        row.FontName = "ＭＳ Ｐゴシック";
+        row.FontSize = 20;
+        row.X1 = 50;
+        row.Y1 = 50;
+        row.Width = 100;
+        row.Height = 30;
+        form.Redraw();
+        EXPECT_TRUE(form.PrintRange(1, 1));
+        EXPECT_EQ(form.viewState().FromPg, 0);
+        EXPECT_EQ(form.viewState().ToPg, 0);
+        EXPECT_EQ(form.viewState().PrinterBai.raw, Fixed4::fromQuotient(pdf->physicalHeight(), 1122).raw);
+        EXPECT_EQ(form.viewState().Printer, nullptr);
+    }
+    SetPrinters(nullptr);
+    QFile f(out);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.read(5) == "%PDF-");
+    EXPECT_GT(f.size(), 500);
 }
