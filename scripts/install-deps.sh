@@ -9,6 +9,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth
+  poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do
