@@ -128,6 +128,21 @@ void BM_WarizanNextBack(benchmark::State &state)
 }
 BENCHMARK(BM_WarizanNextBack);
 
+// One division as the teacher works it on the column page: an 8-digit
+// dividend, then six presses of "わり進める".
+void BM_Warizan8DigitsSixNext(benchmark::State &state)
+{
+    TFormHissanWarizan e;
+    const QString problem = QStringLiteral("12345678/7");
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(e.Warizan(problem));
+        for (int i = 0; i < 6; ++i)
+            benchmark::DoNotOptimize(e.WarizanNext());
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_Warizan8DigitsSixNext);
+
 void BM_SetHissanRow(benchmark::State &state)
 {
     QStringList problems;

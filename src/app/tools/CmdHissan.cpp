@@ -1,92 +1,132 @@
-// Command "hissan": runs the column engine that matches an expression and
-// prints the column fields of the object row it would make, one
-// "Field=value" line each. For a division, the words "next" and "back" after
-// the expression carry the quotient a decimal place further or cut it back
-// to the ones place, in the order given.
+// Command "hissan": types an expression into the column page of the
+// expression tool (on a window that is never shown) and prints, as one JSON
+// object, the column fields that "決定" writes into the object row. "--next K"
+// presses "わり進める" K times and "--back" then presses "一の位まで"; both
+// apply to a division only. An expression without a column layout prints
+// {"error": reason} and exits 1.
 #include "ToolMain.h"
+#include "ToolSikiMeasurer.h"
 
 #include "math/UnitHissan.h"
 #include "math/UnitHissanKakezan.h"
 #include "math/UnitHissanWarizan.h"
+#include "math/UnitSiki.h"
 
-namespace {
+#include <QJsonDocument>
+#include <QJsonObject>
 
-void printRow(const RAData &row, QTextStream &out)
+namespace
 {
-    out << "HissanSiki=" << row.HissanSiki << "\n";
-    out << "HissanKotae=" << row.HissanKotae << "\n";
-    out << "SikiSyo=" << row.SikiSyo << "\n";
-    out << "KaiSikiSyo=" << row.KaiSikiSyo << "\n";
-    out << "KotaeSyo=" << row.KotaeSyo << "\n";
-    out << "KotaeZero=" << row.KotaeZero << "\n";
-    out << "AmariSyo=" << row.AmariSyo << "\n";
-    out << "Kotae=" << row.Kotae << "\n";
-    out << "Siki2=" << row.Siki2 << "\n";
+
+// Why the column engines give no layout for the expression.
+QString noLayoutReason(const QString &expression)
+{
+    if (expression.isEmpty())
+        return HissanStatusText(HissanStatus::Empty);
+    switch (HissanSyu(expression)) {
+    case 0:
+    case 1: {
+        TFormHissan engine;
+        if (HissanSyu(expression) == 0)
+            engine.Tasizan(expression);
+        else
+            engine.Hikizan(expression);
+        return HissanStatusText(engine.result().status);
+    }
+    case 2: {
+        TFormHissanKakezan engine;
+        engine.Kakezan(expression);
+        return HissanStatusText(engine.result().status);
+    }
+    case 3: {
+        TFormHissanWarizan engine;
+        engine.Warizan(expression);
+        return HissanStatusText(engine.result().status);
+    }
+    default:
+        return HissanStatusText(HissanStatus::NotColumn);
+    }
 }
 
-int noLayout(HissanStatus status, QTextStream &err)
+void printJson(const QJsonObject &object, QTextStream &out)
 {
-    err << HissanStatusText(status) << "\n";
-    return 1;
+    out << QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)) << "\n";
 }
 
 int runHissan(const QStringList &args, QTextStream &out, QTextStream &err)
 {
-    if (args.isEmpty())
-        return 2;
-    const QString expression = args.front();
-    const QStringList steps = args.mid(1);
-    for (const QString &s : steps)
-        if (s != u"next" && s != u"back")
+    QString expression;
+    bool haveExpression = false;
+    int next = 0;
+    bool back = false;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString &a = args.at(i);
+        if (a == u"--next") {
+            bool ok = false;
+            next = i + 1 < args.size() ? args.at(i + 1).toInt(&ok) : -1;
+            if (!ok || next < 0) {
+                err << "--next needs a count of 0 or more\n";
+                return 2;
+            }
+            ++i;
+        } else if (a == u"--back") {
+            back = true;
+        } else if (!haveExpression && !a.startsWith(u"--")) {
+            expression = a;
+            haveExpression = true;
+        } else {
+            err << "unexpected argument: " << a << "\n";
             return 2;
-
-    const int syu = HissanSyu(expression);
-    if (!steps.isEmpty() && syu != 3) {
-        err << "next and back apply to a division only\n";
+        }
+    }
+    if (!haveExpression)
+        return 2;
+    if ((next > 0 || back) && HissanSyu(expression) != 3) {
+        err << "--next and --back apply to a division only\n";
         return 2;
     }
-    if (expression.isEmpty())
-        return noLayout(HissanStatus::Empty, err);
 
+    Document doc;
+    ToolSikiMeasurer measurer;
+    TFormSiki tool(doc);
+    tool.SetMeasurer(&measurer);
+    tool.PrepareNew(0, 0, 0);
+    tool.SelectPage(TFormSiki::PageTate);
+    tool.MemoT1->setText(expression);
+    tool.MakeSikiKotaeTate();
+    for (int i = 0; i < next; ++i) {
+        // A press that does not apply (no remainder, the column limit
+        // reached) changes nothing, and neither would the ones after it.
+        const QStringList before = tool.TateRows();
+        tool.WarizanSusumu();
+        if (tool.TateRows() == before)
+            break;
+    }
+    if (back)
+        tool.WarizanIchi();
+
+    const SikiMainSettings settings;
     RAData row;
-    switch (syu) {
-    case 0:
-    case 1: {
-        TFormHissan engine;
-        if (!(syu == 0 ? engine.Tasizan(expression) : engine.Hikizan(expression)))
-            return noLayout(engine.result().status, err);
-        engine.fillRow(row);
-        break;
+    row.FontName = settings.fontName;
+    row.FontSize = settings.fontSize;
+    if (!tool.WriteTateFields(row)) {
+        printJson(QJsonObject{{"error", noLayoutReason(expression)}}, out);
+        return 1;
     }
-    case 2: {
-        TFormHissanKakezan engine;
-        if (!engine.Kakezan(expression))
-            return noLayout(engine.result().status, err);
-        engine.fillRow(row);
-        break;
-    }
-    case 3: {
-        TFormHissanWarizan engine;
-        if (!engine.Warizan(expression))
-            return noLayout(engine.result().status, err);
-        for (const QString &s : steps) {
-            // A step that does not apply (no decimal places to cut, the
-            // column limit reached) leaves the division as it is.
-            if (s == u"next")
-                engine.WarizanNext();
-            else
-                engine.WarizanBack();
-        }
-        engine.fillRow(row);
-        break;
-    }
-    default:
-        return noLayout(HissanStatus::NotColumn, err);
-    }
-    printRow(row, out);
+    printJson(QJsonObject{{"Siki", row.Siki},
+                          {"Kotae", row.Kotae},
+                          {"Siki2", qint64(row.Siki2)},
+                          {"HissanSiki", row.HissanSiki},
+                          {"HissanKotae", row.HissanKotae},
+                          {"SikiSyo", row.SikiSyo},
+                          {"KaiSikiSyo", qint64(row.KaiSikiSyo)},
+                          {"KotaeSyo", qint64(row.KotaeSyo)},
+                          {"KotaeZero", qint64(row.KotaeZero)},
+                          {"AmariSyo", qint64(row.AmariSyo)}},
+              out);
     return 0;
 }
 
 } // namespace
 
-TOOL_COMMAND("hissan", "hissan EXPR [next|back ...]", runHissan);
+TOOL_COMMAND("hissan", "hissan EXPR [--next K] [--back]", runHissan);
