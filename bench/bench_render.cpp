@@ -11,7 +11,8 @@
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>
 
-namespace {
+namespace
+{
 
 void fillDocument(Document &doc)
 {
@@ -33,8 +34,10 @@ void fillDocument(Document &doc)
         switch (i % 4) {
         case 0:
             r.Syu = QStringLiteral("1");
-            r.Siki = i % 8 == 0 ? QStringLiteral("もんだい %1\r\nこたえ").arg(i) : QStringLiteral("あいうえお %1").arg(i);
-            r.FontName = i % 3 == 0 ? QStringLiteral("ＭＳ 明朝") : QStringLiteral("ＭＳ Ｐゴシック");
+            r.Siki = i % 8 == 0 ? QStringLiteral("もんだい %1\r\nこたえ").arg(i)
+                                : QStringLiteral("あいうえお %1").arg(i);
+            r.FontName =
+                i % 3 == 0 ? QStringLiteral("ＭＳ 明朝") : QStringLiteral("ＭＳ Ｐゴシック");
             r.FontSize = 11 + i % 20;
             r.Width = 120;
             r.Height = 2 * r.FontSize;
@@ -104,7 +107,8 @@ void fillDocument300(Document &doc)
         if (kind < 2) {
             r.Syu = QStringLiteral("1");
             r.Siki = QStringLiteral("もんだい %1\r\nこたえ %2").arg(i).arg(i * 3);
-            r.FontName = i % 4 == 0 ? QStringLiteral("ＭＳ 明朝") : QStringLiteral("ＭＳ Ｐゴシック");
+            r.FontName =
+                i % 4 == 0 ? QStringLiteral("ＭＳ 明朝") : QStringLiteral("ＭＳ Ｐゴシック");
             r.FontSize = 10 + i % 6;
             r.Width = 72;
             r.Height = 2 * r.FontSize + 4;
