@@ -1,7 +1,9 @@
 // The main window under the offscreen platform: start-up state, folders and
 // the unsaved-changes question with scripted answers.
 #include "app/Unit1.h"
+#include "app/UnitFileCommands.h"
 #include "app/UnitPageView.h"
+#include "document/UnitFile.h"
 #include "platform/UnitMessages.h"
 #include "platform/UnitPrinter.h"
 
@@ -9,6 +11,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include "support/FakePrinter.h"
 #include <gtest/gtest.h>
 
@@ -115,4 +118,29 @@ TEST(MainWindow, UnsavedChangesQuestionGuardsNewAndClose)
     QCoreApplication::sendEvent(&form, &close2);
     EXPECT_TRUE(close2.isAccepted());
     EXPECT_EQ(saves, 2);
+}
+
+TEST(MainWindow, ArgumentFileOpensAndNamesTheSaveDialog)
+{
+    FakeA4 fake;
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/さんすう.prx";
+    Document doc;
+    const int r = doc.AppendRow();
+    doc.AData[r].Syu = "1";
+    doc.AData[r].ID = 9;
+    doc.AData[r].Siki = "なまえ";
+    ASSERT_TRUE(SaveFileAll(path, doc, LayerWorksheet, 1).ok);
+
+    TForm1 form;
+    form.SyokiForm(path);
+    ASSERT_EQ(form.doc().AData.size(), 1);
+    EXPECT_EQ(form.doc().AData[0].Siki, "なまえ");
+    EXPECT_EQ(form.doc().AData[0].ID, 0);
+    EXPECT_EQ(form.doc().AData[0].Layer, 1);
+    EXPECT_EQ(form.SaveDialogFileName, "さんすう.prx");
+    EXPECT_EQ(form.fileCommands().SaveDialog.fileName, "さんすう.prx");
+    EXPECT_EQ(form.fileCommands().OpenFileName, path);
+    EXPECT_EQ(form.pages().count(), 1);
+    EXPECT_FALSE(form.doc().FileData.HensyuB);
 }
