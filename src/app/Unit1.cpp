@@ -167,7 +167,7 @@ void TForm1::SyokiForm(const QString &argumentFile)
     mPageArea->PageKugiri = 5;
     mFolders = CheckDir();
     mInstance = CheckWKidou();
-    mDoc.KotaeColor = mSettings.AnswerColor;
+    mDoc.AnswerColor = mSettings.AnswerColor;
     StartNewWorksheet();
     OpenDialogFolder = mFolders.UserPrintFolder;
     SaveDialogFolder = mFolders.UserPrintFolder;
@@ -280,7 +280,7 @@ void TForm1::SyncViewState()
     mViewState.AnswerDisplay = mView->answerDisplayOn();
     mViewState.NameDisplay = mView->nameDisplayOn();
     mViewState.AnswerColor = mView->answerColor();
-    mDoc.KotaeColor = mView->answerColor();
+    mDoc.AnswerColor = mView->answerColor();
     mViewState.PrinterDpiY = Printers().dpiY();
 }
 
@@ -301,7 +301,7 @@ void TForm1::ApplyLoadedPaper()
         editing->clearSelection();
     mPaperSet.SetPaperSize(Printers());
     mPaperSet.SetPageSize(mDoc.Paper.PaperH, mDoc.Paper.PaperW);
-    mView->SetAnswerColorSilently(mDoc.KotaeColor);
+    mView->SetAnswerColorSilently(mDoc.AnswerColor);
     LayoutPages();
     Redraw();
 }

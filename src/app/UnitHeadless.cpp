@@ -43,7 +43,7 @@ void HeadlessWorksheet::layout(int pageCount, Fixed4 zoom)
 
 void HeadlessWorksheet::render()
 {
-    view.AnswerColor = doc.KotaeColor;
+    view.AnswerColor = doc.AnswerColor;
     renderer.SrcImageP(false);
 }
 
@@ -64,7 +64,7 @@ bool HeadlessWorksheet::printPdf(const QString &path, int fromPage, int toPage, 
     const int dots = printer.pageLayout().fullRectPixels(600).height();
     const int page0 = pages.ImageP.isEmpty() ? 0 : pages.ImageP[0].height();
     const PrintPlan plan = MakePrintPlan(fromPage, toPage, pages.count(), dots, page0, 0, 0);
-    view.AnswerColor = doc.KotaeColor;
+    view.AnswerColor = doc.AnswerColor;
     view.PrinterDpiY = 600;
     const bool ok = RunPrintJob(printer, plan, [this](QPainter &painter, const PrintPlan &p) {
         PainterCanvas canvas(painter);

@@ -168,7 +168,7 @@ public:
     Integer KyoukaIndex = 0;
 
     RPaperData Paper;
-    TColor KotaeColor = 255; // answer colour, red at start
+    TColor AnswerColor = 255; // colour of answers while answer display is on
 
     Integer GetId() const;
     Integer GetRowNo();

@@ -408,7 +408,7 @@ bool buildFileBytes(const Document &doc, int layer, Integer pageCount, QByteArra
     if (nameField)
         return true;
 
-    appendInt32(out, doc.KotaeColor);
+    appendInt32(out, doc.AnswerColor);
     const QStringList printer{kPrinterName,
                               kFileVersion,
                               QStringLiteral("---"),
@@ -505,7 +505,7 @@ FileResult ParseFileAll(const QByteArray &bytes, Document &out)
 
     rebuildAData(doc, DecodeTextBlock(objectBlock), version);
     doc.BMData = decodePictures(bytes, entries);
-    doc.KotaeColor = colour;
+    doc.AnswerColor = colour;
     doc.Paper.PrinterName = paper.PrinterName;
     doc.Paper.PaperSizeCode = paper.PaperSizeCode;
     doc.Paper.Orientation = paper.Orientation;
@@ -533,7 +533,7 @@ void TakeWorksheet(Document &target, Document &&loaded)
     target.Naiyou = std::move(loaded.Naiyou);
     target.NenIndex = loaded.NenIndex;
     target.KyoukaIndex = loaded.KyoukaIndex;
-    target.KotaeColor = loaded.KotaeColor;
+    target.AnswerColor = loaded.AnswerColor;
     target.Paper.PrinterName = std::move(loaded.Paper.PrinterName);
     target.Paper.PaperSizeCode = std::move(loaded.Paper.PaperSizeCode);
     target.Paper.Orientation = std::move(loaded.Paper.Orientation);

@@ -38,7 +38,7 @@ Document worksheet()
     doc.Naiyou = QStringLiteral("わり算①");
     doc.NenIndex = 4;
     doc.KyoukaIndex = 3;
-    doc.KotaeColor = 0x0000FF00;
+    doc.AnswerColor = 0x0000FF00;
     RAData text;
     text.ID = 8;
     text.Syu = QStringLiteral("1");

@@ -28,7 +28,7 @@ TEST(MainWindow, StartsWithOneEmptyA4PageAndItsFolders)
     EXPECT_EQ(form.pageArea()->PanelP[0]->size(), QSize(793, 1122));
     EXPECT_TRUE(form.doc().AData.isEmpty());
     EXPECT_FALSE(form.doc().FileData.HensyuB);
-    EXPECT_EQ(form.doc().KotaeColor, 255);
+    EXPECT_EQ(form.doc().AnswerColor, 255);
     EXPECT_EQ(form.settings().FontName, "ＭＳ Ｐゴシック");
     EXPECT_EQ(form.settings().FontSize, "11");
     EXPECT_EQ(form.settings().ToolSyu, "0");

@@ -37,7 +37,7 @@ Document sampleDocument()
     doc.Naiyou = QStringLiteral("たし算①②ﾃｽﾄ");
     doc.NenIndex = 2;
     doc.KyoukaIndex = 3;
-    doc.KotaeColor = 0x00FF8000;
+    doc.AnswerColor = 0x00FF8000;
     doc.Paper.PaperSizeCode = QStringLiteral("11");
     doc.Paper.Orientation = QStringLiteral("2");
     doc.Paper.Width = QStringLiteral("297");
@@ -150,7 +150,7 @@ TEST(UnitFile, WriterBytesOfASmallWorksheet)
     doc.Naiyou = QStringLiteral("①");
     doc.NenIndex = 2;
     doc.KyoukaIndex = 3;
-    doc.KotaeColor = 255;
+    doc.AnswerColor = 255;
     RAData r = textRow(7, QStringLiteral("A,B\r\nC"));
     r.X1 = -3;
     r.Rand = 200;
@@ -211,7 +211,7 @@ TEST(UnitFile, RoundTripKeepsEveryFieldAndTheBytes)
     EXPECT_EQ(read.Naiyou, doc.Naiyou);
     EXPECT_EQ(read.NenIndex, 2);
     EXPECT_EQ(read.KyoukaIndex, 3);
-    EXPECT_EQ(read.KotaeColor, doc.KotaeColor);
+    EXPECT_EQ(read.AnswerColor, doc.AnswerColor);
     EXPECT_EQ(read.Software, QStringLiteral("Tavenor,Print Header"));
     EXPECT_EQ(read.Version, QStringLiteral("0.6"));
     EXPECT_EQ(read.Paper.PrinterName, QStringLiteral("---"));

@@ -81,7 +81,7 @@ int dump(const QStringList &args, QTextStream &out, QTextStream &err)
     o.insert(QStringLiteral("pages"), r.storedPages);
     o.insert(QStringLiteral("objects"), rowsJson(doc.AData));
     o.insert(QStringLiteral("pictures"), picturesJson(doc.BMData));
-    o.insert(QStringLiteral("answerColor"), doc.KotaeColor);
+    o.insert(QStringLiteral("answerColor"), doc.AnswerColor);
     o.insert(QStringLiteral("printer"),
              QJsonObject{{QStringLiteral("name"), doc.Paper.PrinterName},
                          {QStringLiteral("paperSize"), doc.Paper.PaperSizeCode},
