@@ -386,12 +386,15 @@ TEST(Hissan, ArbitraryTextNeverBreaksTheEngines)
             EXPECT_TRUE(onlyDigitsAfterSign(add.result().kotaeDigits)) << text.toStdString();
             EXPECT_EQ(add.result().grid.columnCount(), add.result().width);
         }
-        if (add.Hikizan(text))
+        if (add.Hikizan(text)) {
             EXPECT_TRUE(onlyDigitsAfterSign(add.result().kotaeDigits)) << text.toStdString();
-        if (mul.Kakezan(text))
+        }
+        if (mul.Kakezan(text)) {
             EXPECT_TRUE(onlyDigitsAfterSign(mul.result().kotaeDigits)) << text.toStdString();
+        }
         RAData row;
-        if (SetHissanRow(row, text) == HissanStatus::Ok)
+        if (SetHissanRow(row, text) == HissanStatus::Ok) {
             EXPECT_EQ(row.Siki, text);
+        }
     }
 }
