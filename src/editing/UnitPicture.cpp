@@ -82,8 +82,8 @@ QImage buttonPicture(const QString &caption)
     p.setPen(QColor(105, 105, 105));
     p.drawLine(0, 24, 74, 24);
     p.drawLine(75, 0, 75, 24);
-    FontSpec spec{QStringLiteral("ＭＳ Ｐゴシック"), 14};
-    p.setFont(CellFont(spec).font);
+    FontSpec font{QStringLiteral("ＭＳ Ｐゴシック"), 14};
+    p.setFont(CellFont(font).font);
     p.setPen(Qt::black);
     p.drawText(QRect(0, 0, 75, 25), Qt::AlignCenter, caption);
     return img;

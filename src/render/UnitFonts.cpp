@@ -88,15 +88,15 @@ std::shared_ptr<Entry> build(const FontSpec &s, int h)
     return e;
 }
 
-const Entry &entryFor(const FontSpec &spec)
+const Entry &entryFor(const FontSpec &font)
 {
-    const int h = std::clamp(spec.cellHeight, 1, MaxCellHeight);
-    const QString key = keyOf(spec, h);
+    const int h = std::clamp(font.cellHeight, 1, MaxCellHeight);
+    const QString key = keyOf(font, h);
     auto &c = cache();
     auto it = c.constFind(key);
     if (it != c.constEnd())
         return **it;
-    auto e = build(spec, h);
+    auto e = build(font, h);
     c.insert(key, e);
     return *e;
 }
@@ -122,8 +122,8 @@ void InstallFontSubstitutions()
     }
 }
 
-const CellFontInfo &CellFont(const FontSpec &spec) { return entryFor(spec).info; }
+const CellFontInfo &CellFont(const FontSpec &font) { return entryFor(font).info; }
 
-const QFontMetrics &CellFontMetrics(const FontSpec &spec) { return *entryFor(spec).metrics; }
+const QFontMetrics &CellFontMetrics(const FontSpec &font) { return *entryFor(font).metrics; }
 
-int CellHeightOf(const FontSpec &spec) { return std::clamp(spec.cellHeight, 1, MaxCellHeight); }
+int CellHeightOf(const FontSpec &font) { return std::clamp(font.cellHeight, 1, MaxCellHeight); }

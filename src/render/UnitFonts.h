@@ -41,12 +41,12 @@ struct CellFontInfo {
     int cellHeight = 0; // ascent + descent actually reached
 };
 
-// The cached font for a spec. Heights below 1 are taken as 1.
-const CellFontInfo &CellFont(const FontSpec &spec);
+// The cached font for a font. Heights below 1 are taken as 1.
+const CellFontInfo &CellFont(const FontSpec &font);
 
-// Metrics of the spec's font at 96 dpi (cached with the font).
-const QFontMetrics &CellFontMetrics(const FontSpec &spec);
+// Metrics of the font's font at 96 dpi (cached with the font).
+const QFontMetrics &CellFontMetrics(const FontSpec &font);
 
-// The cell height the layouts count with: the spec's height, bounded to
+// The cell height the layouts count with: the font's height, bounded to
 // 1 .. MaxCellHeight. Lines of text are this far apart.
-int CellHeightOf(const FontSpec &spec);
+int CellHeightOf(const FontSpec &font);

@@ -15,12 +15,12 @@ TEST(FontsTest, WindowsFacesMapToTheIpaFonts)
     } cases[] = {{u"ＭＳ Ｐゴシック", "IPAPGothic"}, {u"MS PGothic", "IPAPGothic"}, {u"ＭＳ ゴシック", "IPAGothic"},
                  {u"MS Gothic", "IPAGothic"},       {u"ＭＳ Ｐ明朝", "IPAPMincho"}, {u"ＭＳ 明朝", "IPAMincho"}};
     for (const auto &c : cases) {
-        FontSpec spec;
-        spec.face = QString::fromUtf16(c.face);
-        spec.cellHeight = 16;
-        EXPECT_EQ(QFontInfo(CellFont(spec).font).family(), QString::fromLatin1(c.family))
-            << spec.face.toStdString();
-        EXPECT_EQ(QFont::substitutes(spec.face).count(QString::fromLatin1(c.family).toLower()), 1);
+        FontSpec font;
+        font.face = QString::fromUtf16(c.face);
+        font.cellHeight = 16;
+        EXPECT_EQ(QFontInfo(CellFont(font).font).family(), QString::fromLatin1(c.family))
+            << font.face.toStdString();
+        EXPECT_EQ(QFont::substitutes(font.face).count(QString::fromLatin1(c.family).toLower()), 1);
     }
 }
 
@@ -31,17 +31,17 @@ TEST(FontsTest, AscentPlusDescentIsTheCellHeight)
         int exact = 0, total = 0;
         for (int h = 6; h <= 120; ++h) {
             for (bool bold : {false, true}) {
-                FontSpec spec;
-                spec.face = QString::fromUtf16(face);
-                spec.cellHeight = h;
-                spec.bold = bold;
-                const QFontMetrics &fm = CellFontMetrics(spec);
+                FontSpec font;
+                font.face = QString::fromUtf16(face);
+                font.cellHeight = h;
+                font.bold = bold;
+                const QFontMetrics &fm = CellFontMetrics(font);
                 const int cell = fm.ascent() + fm.descent();
                 // Where the face jumps over a height the cell is one short.
                 EXPECT_LE(cell, h) << h;
                 EXPECT_GE(cell, h - 1) << h;
-                EXPECT_EQ(CellFont(spec).cellHeight, cell);
-                EXPECT_EQ(CellHeightOf(spec), h);
+                EXPECT_EQ(CellFont(font).cellHeight, cell);
+                EXPECT_EQ(CellHeightOf(font), h);
                 exact += cell == h;
                 ++total;
             }
@@ -50,10 +50,10 @@ TEST(FontsTest, AscentPlusDescentIsTheCellHeight)
     }
     // The common sizes of the worksheets are exact.
     for (int h : {11, 12, 16, 20, 25, 50}) {
-        FontSpec spec;
-        spec.face = QStringLiteral("ＭＳ ゴシック");
-        spec.cellHeight = h;
-        const QFontMetrics &fm = CellFontMetrics(spec);
+        FontSpec font;
+        font.face = QStringLiteral("ＭＳ ゴシック");
+        font.cellHeight = h;
+        const QFontMetrics &fm = CellFontMetrics(font);
         EXPECT_EQ(fm.ascent() + fm.descent(), h) << h;
     }
 }
@@ -65,21 +65,21 @@ TEST(FontsTest, CellHeightHoldsOnAPrinterResolution)
     device.setDotsPerMeterX(23622); // 600 dpi
     device.setDotsPerMeterY(23622);
     ASSERT_EQ(device.logicalDpiY(), 600);
-    FontSpec spec;
-    spec.face = QStringLiteral("ＭＳ ゴシック");
-    spec.cellHeight = 69;
-    const QFontMetrics fm(CellFont(spec).font, &device);
+    FontSpec font;
+    font.face = QStringLiteral("ＭＳ ゴシック");
+    font.cellHeight = 69;
+    const QFontMetrics fm(CellFont(font).font, &device);
     EXPECT_EQ(fm.ascent() + fm.descent(), 69);
 }
 
 TEST(FontsTest, AbsurdHeightsAreBounded)
 {
-    FontSpec spec;
-    spec.face = QStringLiteral("IPAGothic");
-    spec.cellHeight = 0;
-    EXPECT_EQ(CellFont(spec).cellHeight, 1);
-    spec.cellHeight = -5;
-    EXPECT_GE(CellFont(spec).cellHeight, 1);
-    spec.cellHeight = 2000000000;
-    EXPECT_LE(CellFont(spec).cellHeight, MaxCellHeight);
+    FontSpec font;
+    font.face = QStringLiteral("IPAGothic");
+    font.cellHeight = 0;
+    EXPECT_EQ(CellFont(font).cellHeight, 1);
+    font.cellHeight = -5;
+    EXPECT_GE(CellFont(font).cellHeight, 1);
+    font.cellHeight = 2000000000;
+    EXPECT_LE(CellFont(font).cellHeight, MaxCellHeight);
 }
