@@ -3,6 +3,7 @@
 #include "math/UnitHissan.h"
 #include "math/UnitHissanKakezan.h"
 
+#include "support/TestRandom.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -321,18 +322,9 @@ __int128 digitsValue(const QString &digits, int syosu)
 
 TEST(Hissan, AnswerDigitsMatchTheExactValue)
 {
-    uint64_t state = 77;
-    auto next = [&](int lo, int hi) {
-        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
-        return lo + int((state >> 33) % uint64_t(hi - lo + 1));
-    };
-    auto number = [&](int maxWhole) {
-        QString s = QString::number(next(0, maxWhole));
-        const int d = next(0, 2);
-        if (d > 0)
-            s += u'.' + QString::number(next(0, d == 1 ? 9 : 99)).rightJustified(d, u'0');
-        return s;
-    };
+    TestRandom rnd(77);
+    auto next = [&](int lo, int hi) { return rnd.between(lo, hi); };
+    auto number = [&](int maxWhole) { return rnd.decimal(maxWhole); };
     TFormHissan add;
     TFormHissanKakezan mul;
     for (int i = 0; i < 300; ++i) {
@@ -362,11 +354,8 @@ TEST(Hissan, AnswerDigitsMatchTheExactValue)
 
 TEST(Hissan, ArbitraryTextNeverBreaksTheEngines)
 {
-    uint64_t state = 5;
-    auto next = [&](int n) {
-        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
-        return int((state >> 33) % uint64_t(n));
-    };
+    TestRandom rnd(5);
+    auto next = [&](int n) { return rnd.below(n); };
     const QString alphabet = QStringLiteral("0123456789012345.+-*/a ");
     auto onlyDigitsAfterSign = [](const QString &s) {
         for (qsizetype i = 0; i < s.size(); ++i)

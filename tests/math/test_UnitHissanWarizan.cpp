@@ -3,6 +3,7 @@
 // fields. Expected layouts are worked out by hand.
 #include "math/UnitHissanWarizan.h"
 
+#include "support/TestRandom.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -337,18 +338,8 @@ void expectExactDivision(const TFormHissanWarizan &e, const QString &problem)
 
 TEST(Warizan, EveryStepLeavesAnExactDivision)
 {
-    uint64_t state = 2024;
-    auto next = [&](int lo, int hi) {
-        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
-        return lo + int((state >> 33) % uint64_t(hi - lo + 1));
-    };
-    auto number = [&](int maxWhole) {
-        QString s = QString::number(next(0, maxWhole));
-        const int d = next(0, 2);
-        if (d > 0)
-            s += u'.' + QString::number(next(0, d == 1 ? 9 : 99)).rightJustified(d, u'0');
-        return s;
-    };
+    TestRandom rnd(2024);
+    auto number = [&](int maxWhole) { return rnd.decimal(maxWhole); };
     TFormHissanWarizan e;
     for (int i = 0; i < 400; ++i) {
         const QString problem = number(9999) + u'/' + number(99);
@@ -371,11 +362,8 @@ TEST(Warizan, EveryStepLeavesAnExactDivision)
 
 TEST(Warizan, ArbitraryTextNeverBreaksTheDivision)
 {
-    uint64_t state = 9;
-    auto next = [&](int n) {
-        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
-        return int((state >> 33) % uint64_t(n));
-    };
+    TestRandom rnd(9);
+    auto next = [&](int n) { return rnd.below(n); };
     const QString alphabet = QStringLiteral("0123456789000.../a");
     TFormHissanWarizan e;
     for (int i = 0; i < 3000; ++i) {
