@@ -287,6 +287,11 @@ void TEditController::lineOrBoxPress(const QString &kind, int page, int x, int y
     r.Layer = mode.Layer;
     r.KotaeMode = mode.KotaeMode;
 
+    endCreation(page);
+}
+
+void TEditController::endCreation(int page)
+{
     emptyNewData(page);
     hideMarker();
     syncCreation();
@@ -296,19 +301,13 @@ void TEditController::lineOrBoxPress(const QString &kind, int page, int x, int y
 void TEditController::SpeedButtonL1Click()
 {
     LineMode = false;
-    emptyNewData(mDoc.NewData.Page);
-    hideMarker();
-    syncCreation();
-    mHost.redraw();
+    endCreation(mDoc.NewData.Page);
 }
 
 void TEditController::SpeedButton20Click()
 {
     BoxMode = false;
-    emptyNewData(mDoc.NewData.Page);
-    hideMarker();
-    syncCreation();
-    mHost.redraw();
+    endCreation(mDoc.NewData.Page);
 }
 
 // ---------------------------------------------------------------- picture

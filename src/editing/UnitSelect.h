@@ -156,6 +156,8 @@ private:
     void rubberBand(int x, int y);
     void syncCreation();
     void emptyNewData(int page);
+    // Ends a creation: the pending object, the marker and the preview go, then a redraw.
+    void endCreation(int page);
     void showMarker(int page, int x, int y);
     void hideMarker();
 
