@@ -42,6 +42,12 @@ public:
     void setColor(TColor c);
     bool transparentShown() const { return mTransparent; }
     void setTransparentShown(bool on);
+    // Draws a sample line in the colour instead of filling with it.
+    void setLineSample(bool on)
+    {
+        mLineSample = on;
+        update();
+    }
     QSize sizeHint() const override { return {22, 18}; }
 signals:
     void clicked(QPoint globalPos);
@@ -53,6 +59,20 @@ protected:
 private:
     TColor mColor = 0;
     bool mTransparent = false;
+    bool mLineSample = false;
+};
+
+// The small up and down arrows beside a size box. They step the box's text
+// (their owner does that), not a position of their own.
+class TUpDown : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TUpDown(const QString &hint, QWidget *parent = nullptr);
+    QToolButton *Up;
+    QToolButton *Down;
+signals:
+    void stepped(bool up);
 };
 
 enum class ToolPanel { None, Moji, Line, Box, Pic };
@@ -79,7 +99,9 @@ public:
     QWidget *PanelMoji;
     QLabel *LabelMojiSiki;
     QLineEdit *MemoFontName;
+    QToolButton *SpeedButtonFontName; // opens the font list
     QLineEdit *MemoFS;
+    TUpDown *UpDownFSMo;
     QToolButton *SpeedButtonBold;
     QToolButton *SpeedButtonItalic;
     QToolButton *SpeedButtonUnder;
@@ -88,21 +110,27 @@ public:
     TEditSwatch *PanelBCMo; // background; transparency mark = no background
     QToolButton *SpeedButtonLock;
     QToolButton *SpeedButton13; // "文字の修正"
+    QToolButton *SpeedButton1;  // "標準モード"
 
     QWidget *PanelLine;
     TEditSwatch *PanelColorLine;
     QLineEdit *MemoLineSize;
+    TUpDown *UpDownLineSize;
     QToolButton *SpeedButtonL1; // "解除"
     QToolButton *SpeedButton7;  // "縦横比を固定しない"
+    QToolButton *SpeedButton2;  // "標準モード"
 
     QWidget *PanelBox;
     TEditSwatch *PanelColorBox;
     TEditSwatch *PanelColorBoxFull; // transparency mark = no fill
     QLineEdit *MemoBoxSize;
+    TUpDown *UpDownBoxSize;
     QToolButton *SpeedButton20; // "解除"
     QToolButton *SpeedButton21; // "縦横比を固定しない"
+    QToolButton *SpeedButton22; // "標準モード"
 
     QWidget *PanelPic;
+    QToolButton *SpeedButton23; // "標準モード"
 
     // Shows one panel and hides the other three (None hides all).
     void showPanel(ToolPanel panel);
@@ -115,6 +143,9 @@ public:
 private:
     ToolPanel mShown = ToolPanel::None;
 };
+
+// The colour of the panels, which a swatch standing for "no colour" takes.
+TColor PanelColor();
 
 // An integer typed into a size box: true with the value when the text is a
 // whole number (spaces around it allowed).
