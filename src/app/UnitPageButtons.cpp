@@ -9,6 +9,10 @@ TPageButtons::TPageButtons(TPageArea *area, QWidget *parkingParent)
     SpeedButtonN1->setText(QStringLiteral("表示切替"));
     SpeedButtonRandom = new QToolButton(mParking);
     SpeedButtonRandom->setText(QStringLiteral("作成"));
+    // The buttons sit on a page panel while a row places them; when the
+    // panels are re-created (new worksheet, open, paper change) they go back
+    // to the parking panel instead of being deleted with the page.
+    connect(area, &TPageArea::pagesAboutToBeDestroyed, this, &TPageButtons::parkButtons);
 }
 
 void TPageButtons::parkButtons()

@@ -12,7 +12,8 @@
 
 class TPageArea;
 
-class TPageButtons : public QObject, public PageButtonHost {
+class TPageButtons : public QObject, public PageButtonHost
+{
     Q_OBJECT
 public:
     TPageButtons(TPageArea *area, QWidget *parkingParent);

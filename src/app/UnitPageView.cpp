@@ -64,6 +64,9 @@ TPageArea::TPageArea(QWidget *parent) : QScrollArea(parent), mCanvas(new QWidget
 void TPageArea::setPages(PageSet &pages)
 {
     mPages = &pages;
+    // Controls that others placed on a page (the on-page buttons) are taken
+    // off first, so that they do not go down with the panel.
+    emit pagesAboutToBeDestroyed();
     qDeleteAll(PanelP);
     PanelP.clear();
     for (int i = 0; i < pages.count(); ++i) {

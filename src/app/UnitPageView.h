@@ -13,7 +13,8 @@
 
 class PageSet;
 
-class TPagePanel : public QWidget {
+class TPagePanel : public QWidget
+{
     Q_OBJECT
 public:
     TPagePanel(int page, QWidget *parent);
@@ -38,7 +39,8 @@ private:
     const QImage *mImage = nullptr;
 };
 
-class TPageArea : public QScrollArea {
+class TPageArea : public QScrollArea
+{
     Q_OBJECT
 public:
     explicit TPageArea(QWidget *parent = nullptr);
@@ -60,6 +62,8 @@ signals:
     void mouseReleased(int page, QPoint pos, Qt::MouseButton button);
     void mouseDoubleClicked(int page, QPoint pos);
     void zoomWheel(int steps);
+    // Sent just before setPages deletes the page panels and their children.
+    void pagesAboutToBeDestroyed();
 
 protected:
     void resizeEvent(QResizeEvent *e) override;
