@@ -1,37 +1,35 @@
 #include "app/Unit1.h"
 #include "app/UnitDocumentCycle.h"
 #include "app/UnitEditWiring.h"
-#include "editing/UnitSelect.h"
 #include "app/UnitFileCommands.h"
 #include "app/UnitPageButtons.h"
+#include "app/UnitPageView.h"
 #include "app/UnitPrint.h"
+#include "app/UnitViewControls.h"
+#include "editing/UnitSelect.h"
 #include "platform/UnitMessages.h"
+#include "platform/UnitPrinter.h"
+#include "platform/UnitProduct.h"
 #include "render/UnitCanvas.h"
 #include "render/UnitDrawSiki.h"
 #include "render/UnitRender.h"
-#include "app/UnitPageView.h"
-#include "app/UnitViewControls.h"
-#include "platform/UnitPrinter.h"
-#include "platform/UnitProduct.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLockFile>
-#include <QToolBar>
-#include <QToolButton>
-#include <QWidgetAction>
-#include <QLabel>
-#include <QHBoxLayout>
 #include <QMenuBar>
-#include <QFileDialog>
-#include <QPageSetupDialog>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
 #include <QUrl>
+#include <QWidgetAction>
 
 TLinkLabel::TLinkLabel(const QString &text, QWidget *parent) : QLabel(text, parent)
 {
@@ -52,7 +50,10 @@ void TLinkLabel::leaveEvent(QEvent *)
     setFont(f);
 }
 
-void TLinkLabel::mousePressEvent(QMouseEvent *) { emit clicked(); }
+void TLinkLabel::mousePressEvent(QMouseEvent *)
+{
+    emit clicked();
+}
 
 TForm1::TForm1(QWidget *parent) : QMainWindow(parent), mPaperSet(mDoc, mPages)
 {
@@ -71,6 +72,8 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent), mPaperSet(mDoc, mPages)
 
     mOwnDialogs = std::make_unique<WidgetFileDialogs>(this);
     mDialogs = mOwnDialogs.get();
+    mOwnPrintDialogs = std::make_unique<WidgetPrintDialogs>();
+    mPrintDialogs = mOwnPrintDialogs.get();
     mFiles = std::make_unique<FileCommands>(mDoc, *mDialogs, QString());
     mFiles->askSaveChanges = [this] { return AskSave(); };
     mFiles->onNewFile = [this] { StartNewWorksheet(); };
@@ -198,7 +201,10 @@ void TForm1::StartNewWorksheet()
     Redraw();
 }
 
-bool TForm1::AskSave() { return AskSaveChanges(mDoc, SaveAsFlow); }
+bool TForm1::AskSave()
+{
+    return AskSaveChanges(mDoc, SaveAsFlow);
+}
 
 void TForm1::NewFileCommand()
 {
@@ -209,14 +215,29 @@ void TForm1::NewFileCommand()
 
 void TForm1::PaperSetupCommand()
 {
-    QPageSetupDialog dialog(&Printers().printer(), this);
-    dialog.setWindowTitle(QStringLiteral("用紙設定"));
-    dialog.exec();
-    Printers().syncFromPrinter();
-    mPaperSet.GetPaperSize(Printers());
+    PrinterService &ps = Printers();
+    // The dialog starts from the worksheet's paper; Cancel leaves the
+    // worksheet and its pages as they were.
+    ApplyWorksheetPaper(ps);
+    if (!mPrintDialogs->pageSetup(ps.printer(), this))
+        return;
+    ps.syncFromPrinter();
+    mPaperSet.GetPaperSize(ps);
     mPaperSet.SetPageSize(mDoc.Paper.PaperH, mDoc.Paper.PaperW);
     LayoutPages();
     Redraw();
+}
+
+void TForm1::ApplyWorksheetPaper(PrinterService &printer)
+{
+    int64_t code = 9;
+    try {
+        code = TextToInt64(mDoc.Paper.PaperSizeCode);
+    } catch (const NumTextError &) {
+        code = 9;
+    }
+    printer.setPaperSizeCode(int(std::clamp<int64_t>(code, 0, 1000)));
+    printer.setOrientation(mDoc.Paper.Orientation == QLatin1String("1") ? 1 : 2);
 }
 
 void TForm1::SetGamenBai()
@@ -273,6 +294,11 @@ void TForm1::setFileDialogs(FileDialogs *dialogs)
     mFiles = std::move(files);
 }
 
+void TForm1::setPrintDialogs(PrintDialogs *dialogs)
+{
+    mPrintDialogs = dialogs ? dialogs : mOwnPrintDialogs.get();
+}
+
 void TForm1::SyncViewState()
 {
     mViewState.GamenBai = mSettings.GamenBai;
@@ -308,29 +334,39 @@ void TForm1::ApplyLoadedPaper()
 
 void TForm1::PrinterOut()
 {
-    QPrinter &printer = Printers().printer();
-    QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle(QStringLiteral("印刷"));
-    dialog.setMinMax(1, mPages.PageNoS() + 1);
-    dialog.setFromTo(1, mPages.PageNoS() + 1);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
+    PrinterService &ps = Printers();
+    ApplyWorksheetPaper(ps);
+    QPrinter &printer = ps.printer();
+    // A print to a file is offered under the worksheet's own name.
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        printer.setOutputFileName(DefaultPdfPath(mFiles->OpenFileName, mFolders.UserPrintFolder));
+    const int last = mPages.PageNoS() + 1;
     int from = 1;
-    int to = mPages.PageNoS() + 1;
-    if (dialog.printRange() == QAbstractPrintDialog::PageRange) {
-        from = dialog.fromPage();
-        to = dialog.toPage();
-    }
-    Printers().syncFromPrinter();
-    if (!PrintRange(from, to))
+    int to = last;
+    if (!mPrintDialogs->print(printer, this, last, from, to))
+        return;
+    // The dialog may have chosen another printer and reset its paper.
+    ps.syncFromPrinter();
+    PrintChosenRange(from, to);
+}
+
+bool TForm1::PrintChosenRange(int fromPage, int toPage)
+{
+    PrinterService &ps = Printers();
+    ApplyWorksheetPaper(ps);
+    if (!ps.acceptsJobs() || !PrintRange(fromPage, toPage)) {
         ShowError(QStringLiteral("印刷を開始できませんでした。"));
+        return false;
+    }
+    return true;
 }
 
 bool TForm1::PrintRange(int fromPage, int toPage)
 {
     PrinterService &ps = Printers();
-    const int page0Height = mPages.ImageP.isEmpty() ? 0 : mPages.ImageP[0].height();
+    // The scale relates the paper to page 0 in page units: it does not
+    // depend on the zoom of the view.
+    const int page0Height = mPages.PageSize.isEmpty() ? 0 : mPages.PageSize[0].height();
     const PrintPlan plan = MakePrintPlan(fromPage, toPage, mPages.count(), ps.physicalHeight(),
                                          page0Height, ps.offsetX(), ps.offsetY());
     SyncViewState();
@@ -350,8 +386,8 @@ bool TForm1::PrintRange(int fromPage, int toPage)
 
 void TForm1::SaveJPG()
 {
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("JPEG保存"),
-                                                      mFolders.UserPrintFolder, PictureSaveFilter());
+    const QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("JPEG保存"), mFolders.UserPrintFolder, PictureSaveFilter());
     if (path.isEmpty() || mPages.ImageP.isEmpty())
         return;
     const QString error = ::SaveJPG(mPages.ImageP[0], path);

@@ -25,6 +25,8 @@ class TPageButtons;
 class Renderer;
 class FileCommands;
 class FileDialogs;
+class PrintDialogs;
+class PrinterService;
 
 // The editor's settings with their start values.
 struct TEditorSettings {
@@ -47,7 +49,8 @@ struct TEditorSettings {
 };
 
 // The status-bar link: underlined while the pointer is over it.
-class TLinkLabel : public QLabel {
+class TLinkLabel : public QLabel
+{
     Q_OBJECT
 public:
     explicit TLinkLabel(const QString &text, QWidget *parent = nullptr);
@@ -60,7 +63,8 @@ protected:
     void mousePressEvent(QMouseEvent *) override;
 };
 
-class TForm1 : public QMainWindow {
+class TForm1 : public QMainWindow
+{
     Q_OBJECT
 public:
     explicit TForm1(QWidget *parent = nullptr);
@@ -97,23 +101,32 @@ public:
     TPageButtons *pageButtons() const { return mPageButtons; }
     // Replaces the file dialogs (tests script them).
     void setFileDialogs(FileDialogs *dialogs);
+    // Replaces the print and page set-up dialogs (null: the system's).
+    void setPrintDialogs(PrintDialogs *dialogs);
     QLineEdit *zoomBox() const { return mZoomBox; }
 
     // Commands.
-    void NewFileCommand();       // "新規作成"
-    void PaperSetupCommand();    // "用紙設定"
-    void StartNewWorksheet();    // NewFile, then one page of the printer's paper
-    void Redraw();               // repaints every page and the page area
-    void LayoutPages();          // sizes the page images at the zoom and places them
-    bool AskSave();              // the unsaved-changes question
+    void NewFileCommand();    // "新規作成"
+    void PaperSetupCommand(); // "用紙設定"
+    void StartNewWorksheet(); // NewFile, then one page of the printer's paper
+    void Redraw();            // repaints every page and the page area
+    void LayoutPages();       // sizes the page images at the zoom and places them
+    bool AskSave();           // the unsaved-changes question
     // Reads the zoom box ("100" = 100 %), sets GamenBai to four decimals,
     // sizes every page from its own paper at that zoom and redraws.
     void SetGamenBai();
-    void ZoomBy(int steps);      // Ctrl + wheel: ten percent a step
+    void ZoomBy(int steps); // Ctrl + wheel: ten percent a step
     // "印刷": the print dialog, then one renderer pass per page of the range.
     void PrinterOut();
-    // The print run itself for a chosen range (one-based, inclusive).
+    // After the print dialog: the worksheet's paper on the chosen printer,
+    // its state checked, then the run. "印刷を開始できませんでした。" when the
+    // printer refuses the job or it cannot start; true when printed.
+    bool PrintChosenRange(int fromPage, int toPage);
+    // The print run itself for a chosen range (one-based, inclusive), with
+    // the scale and offsets of the current printer and paper.
     bool PrintRange(int fromPage, int toPage);
+    // Puts the worksheet's paper size and orientation on the printer.
+    void ApplyWorksheetPaper(PrinterService &printer);
     // "JPEG保存": page 0 as last drawn on screen, as JPEG data.
     void SaveJPG();
     // After a worksheet was read: its paper applied and the pages resized.
@@ -158,6 +171,8 @@ private:
     std::unique_ptr<Renderer> mRenderer;
     std::unique_ptr<FileDialogs> mOwnDialogs;
     FileDialogs *mDialogs = nullptr;
+    std::unique_ptr<PrintDialogs> mOwnPrintDialogs;
+    PrintDialogs *mPrintDialogs = nullptr;
     std::unique_ptr<FileCommands> mFiles;
     QLineEdit *mZoomBox = nullptr;
 };

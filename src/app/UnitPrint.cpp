@@ -1,10 +1,48 @@
 #include "app/UnitPrint.h"
 #include "platform/UnitProduct.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QImageWriter>
+#include <QPageSetupDialog>
 #include <QPainter>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QSaveFile>
+
+bool WidgetPrintDialogs::pageSetup(QPrinter &printer, QWidget *parent)
+{
+    QPageSetupDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QStringLiteral("用紙設定"));
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool WidgetPrintDialogs::print(QPrinter &printer, QWidget *parent, int lastPage, int &fromPage,
+                               int &toPage)
+{
+    QPrintDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QStringLiteral("印刷"));
+    dialog.setMinMax(1, lastPage);
+    dialog.setFromTo(1, lastPage);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    fromPage = 1;
+    toPage = lastPage;
+    if (dialog.printRange() == QAbstractPrintDialog::PageRange) {
+        fromPage = dialog.fromPage();
+        toPage = dialog.toPage();
+    }
+    return true;
+}
+
+QString DefaultPdfPath(const QString &worksheetPath, const QString &untitledFolder)
+{
+    if (worksheetPath.isEmpty())
+        return QDir(untitledFolder).filePath(QStringLiteral("プリント.pdf"));
+    const QFileInfo info(worksheetPath);
+    return info.absoluteDir().filePath(info.completeBaseName() + QStringLiteral(".pdf"));
+}
 
 PrintPlan MakePrintPlan(int fromPage, int toPage, int pageCount, int paperHeightDots,
                         int page0HeightPx, int offsetX, int offsetY)
@@ -46,12 +84,13 @@ bool RunPrintJob(QPrinter &printer, const PrintPlan &plan, const PrintPass &pass
 QString PictureSaveFilter()
 {
     // The first entry also offers every file, as its pattern list ends in "*".
-    return QStringLiteral("すべて (*.gif;*.png;*.jpg;*.jpeg;*.bmp) (*.gif *.png *.jpg *.jpeg *.bmp *);;"
-                          "GIF 画像 (*.gif);;"
-                          "Portable Network Graphics (*.png);;"
-                          "JPEG イメージファイル (*.jpg);;"
-                          "JPEG イメージファイル (*.jpeg);;"
-                          "ビットマップ (*.bmp)");
+    return QStringLiteral(
+        "すべて (*.gif;*.png;*.jpg;*.jpeg;*.bmp) (*.gif *.png *.jpg *.jpeg *.bmp *);;"
+        "GIF 画像 (*.gif);;"
+        "Portable Network Graphics (*.png);;"
+        "JPEG イメージファイル (*.jpg);;"
+        "JPEG イメージファイル (*.jpeg);;"
+        "ビットマップ (*.bmp)");
 }
 
 QString SaveJPG(const QImage &image, const QString &path)

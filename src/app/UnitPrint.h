@@ -12,6 +12,34 @@
 
 class QPrinter;
 class QPainter;
+class QWidget;
+
+// The print and page set-up dialogs of the system; tests script them.
+class PrintDialogs
+{
+public:
+    virtual ~PrintDialogs() = default;
+    // The page set-up dialog on the printer; true when it was accepted.
+    virtual bool pageSetup(QPrinter &printer, QWidget *parent) = 0;
+    // The print dialog offering pages 1..lastPage; when accepted, true with
+    // the chosen range (one-based, inclusive) in fromPage and toPage.
+    virtual bool print(QPrinter &printer, QWidget *parent, int lastPage, int &fromPage,
+                       int &toPage) = 0;
+};
+
+// QPageSetupDialog ("用紙設定") and QPrintDialog ("印刷").
+class WidgetPrintDialogs : public PrintDialogs
+{
+public:
+    bool pageSetup(QPrinter &printer, QWidget *parent) override;
+    bool print(QPrinter &printer, QWidget *parent, int lastPage, int &fromPage,
+               int &toPage) override;
+};
+
+// The file a print to PDF offers first: the worksheet's own name with ".pdf"
+// in the worksheet's folder, "プリント.pdf" in `untitledFolder` for a
+// worksheet that was never saved.
+QString DefaultPdfPath(const QString &worksheetPath, const QString &untitledFolder);
 
 struct PrintPlan {
     int FromPg = 0; // zero-based, inclusive

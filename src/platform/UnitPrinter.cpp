@@ -6,7 +6,10 @@
 #include <QPrinterInfo>
 #include <QStandardPaths>
 
-namespace {
+#include <cups/cups.h>
+
+namespace
+{
 
 QPageSize pageSizeForCode(int code)
 {
@@ -57,8 +60,67 @@ void configure(QPrinter &p, const PaperState &s)
     p.setPageMargins(QMarginsF(mmX, mmY, mmX, mmY), QPageLayout::Millimeter);
 }
 
+// Values of a real queue, read from the QPrinter that Qt set up for it.
+bool onQueue(const QPrinter &p)
+{
+    return p.outputFormat() == QPrinter::NativeFormat && !p.printerName().isEmpty();
+}
+
+int deviceWidth(const QPrinter &p)
+{
+    return p.pageLayout().fullRectPixels(p.resolution()).width();
+}
+
+int deviceHeight(const QPrinter &p)
+{
+    return p.pageLayout().fullRectPixels(p.resolution()).height();
+}
+
+int deviceOffsetX(const QPrinter &p)
+{
+    return p.pageLayout().paintRectPixels(p.resolution()).left();
+}
+
+int deviceOffsetY(const QPrinter &p)
+{
+    return p.pageLayout().paintRectPixels(p.resolution()).top();
+}
+
+int deviceSizeCode(const QPrinter &p)
+{
+    const int id = p.pageLayout().pageSize().windowsId();
+    return id > 0 ? id : 9;
+}
+
+int deviceOrientation(const QPrinter &p)
+{
+    return p.pageLayout().orientation() == QPageLayout::Portrait ? 1 : 2;
+}
+
+// The margins follow the queue's unprintable edges, so that the painter's
+// origin is the corner of the printable area and the offsets are the
+// physical offsets of the driver.
+void fitMarginsToDevice(QPrinter &p)
+{
+    const QPageLayout layout = p.pageLayout();
+    p.setPageMargins(layout.minimumMargins(), layout.units());
+}
+
+void setDevicePaper(QPrinter &p, int code)
+{
+    p.setPageSize(pageSizeForCode(code));
+    fitMarginsToDevice(p);
+}
+
+void setDeviceOrientation(QPrinter &p, int orientation)
+{
+    p.setPageOrientation(orientation == 1 ? QPageLayout::Portrait : QPageLayout::Landscape);
+    fitMarginsToDevice(p);
+}
+
 // A printer without a device: the built-in PDF printer and the test fake.
-class VirtualPrinter : public PrinterService {
+class VirtualPrinter : public PrinterService
+{
 public:
     VirtualPrinter(const QString &name, const PaperState &s, bool pdf)
         : mName(name), mState(s), mPrinter(QPrinter::HighResolution)
@@ -66,49 +128,95 @@ public:
         mPrinter.setOutputFormat(QPrinter::PdfFormat);
         mPrinter.setResolution(s.dpi);
         if (pdf) {
-            const QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+            const QString docs =
+                QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
             mPrinter.setOutputFileName(docs + QStringLiteral("/Tavenor Print.pdf"));
         }
         configure(mPrinter, mState);
     }
-    QStringList installedPrinters() const override { return {mName}; }
-    QString currentPrinter() const override { return mName; }
-    bool selectPrinter(const QString &name) override { return name == mName; }
-    int paperSizeCode() const override { return mState.code; }
-    int orientation() const override { return mState.orientation; }
+    QStringList installedPrinters() const override
+    {
+        QStringList names{mName};
+        if (onQueue(mPrinter))
+            names.append(mPrinter.printerName());
+        return names;
+    }
+    QString currentPrinter() const override
+    {
+        return onQueue(mPrinter) ? mPrinter.printerName() : mName;
+    }
+    bool selectPrinter(const QString &name) override { return name == currentPrinter(); }
+    int paperSizeCode() const override
+    {
+        return onQueue(mPrinter) ? deviceSizeCode(mPrinter) : mState.code;
+    }
+    int orientation() const override
+    {
+        return onQueue(mPrinter) ? deviceOrientation(mPrinter) : mState.orientation;
+    }
     void setPaperSizeCode(int code) override
     {
         mState.code = QPageSize::id(code) == QPageSize::Custom ? 9 : code;
-        configure(mPrinter, mState);
+        if (onQueue(mPrinter))
+            setDevicePaper(mPrinter, mState.code);
+        else
+            configure(mPrinter, mState);
     }
     void setOrientation(int o) override
     {
         mState.orientation = o == 1 ? 1 : 2;
-        configure(mPrinter, mState);
+        if (onQueue(mPrinter))
+            setDeviceOrientation(mPrinter, mState.orientation);
+        else
+            configure(mPrinter, mState);
     }
-    int dpiX() const override { return mState.dpi; }
-    int dpiY() const override { return mState.dpi; }
-    int physicalWidth() const override { return mState.widthDots(); }
-    int physicalHeight() const override { return mState.heightDots(); }
-    int offsetX() const override { return mState.offX; }
-    int offsetY() const override { return mState.offY; }
+    int dpiX() const override { return onQueue(mPrinter) ? mPrinter.resolution() : mState.dpi; }
+    int dpiY() const override { return onQueue(mPrinter) ? mPrinter.resolution() : mState.dpi; }
+    int physicalWidth() const override
+    {
+        return onQueue(mPrinter) ? deviceWidth(mPrinter) : mState.widthDots();
+    }
+    int physicalHeight() const override
+    {
+        return onQueue(mPrinter) ? deviceHeight(mPrinter) : mState.heightDots();
+    }
+    int offsetX() const override
+    {
+        return onQueue(mPrinter) ? deviceOffsetX(mPrinter) : mState.offX;
+    }
+    int offsetY() const override
+    {
+        return onQueue(mPrinter) ? deviceOffsetY(mPrinter) : mState.offY;
+    }
     QPrinter &printer() override { return mPrinter; }
     void syncFromPrinter() override
     {
+        if (onQueue(mPrinter)) {
+            // A queue chosen in a dialog: its own margins from now on.
+            fitMarginsToDevice(mPrinter);
+            return;
+        }
         const QPageLayout layout = mPrinter.pageLayout();
         const int code = layout.pageSize().windowsId();
         mState.code = code > 0 ? code : 9;
         mState.orientation = layout.orientation() == QPageLayout::Portrait ? 1 : 2;
     }
+    bool acceptsJobs() const override
+    {
+        return onQueue(mPrinter) ? SystemPrinterAcceptsJobs(mPrinter.printerName()) : mAccepting;
+    }
+    void setAccepting(bool on) { mAccepting = on; }
 
 private:
     QString mName;
     PaperState mState;
     QPrinter mPrinter;
+    bool mAccepting = true;
 };
 
 // The system's printers through QPrinterInfo.
-class SystemPrinters : public PrinterService {
+class SystemPrinters : public PrinterService
+{
 public:
     SystemPrinters() : mPrinter(QPrinter::HighResolution)
     {
@@ -124,42 +232,30 @@ public:
             return false;
         mPrinter.setPrinterName(name);
         mPrinter.setFullPage(false);
+        fitMarginsToDevice(mPrinter);
         return true;
     }
-    int paperSizeCode() const override
-    {
-        const int id = mPrinter.pageLayout().pageSize().windowsId();
-        return id > 0 ? id : 9;
-    }
-    int orientation() const override
-    {
-        return mPrinter.pageLayout().orientation() == QPageLayout::Portrait ? 1 : 2;
-    }
-    void setPaperSizeCode(int code) override { mPrinter.setPageSize(pageSizeForCode(code)); }
-    void setOrientation(int o) override
-    {
-        mPrinter.setPageOrientation(o == 1 ? QPageLayout::Portrait : QPageLayout::Landscape);
-    }
+    int paperSizeCode() const override { return deviceSizeCode(mPrinter); }
+    int orientation() const override { return deviceOrientation(mPrinter); }
+    void setPaperSizeCode(int code) override { setDevicePaper(mPrinter, code); }
+    void setOrientation(int o) override { setDeviceOrientation(mPrinter, o); }
     int dpiX() const override { return mPrinter.resolution(); }
     int dpiY() const override { return mPrinter.resolution(); }
-    int physicalWidth() const override
-    {
-        return mPrinter.pageLayout().fullRectPixels(mPrinter.resolution()).width();
-    }
-    int physicalHeight() const override
-    {
-        return mPrinter.pageLayout().fullRectPixels(mPrinter.resolution()).height();
-    }
-    int offsetX() const override
-    {
-        return mPrinter.pageLayout().paintRectPixels(mPrinter.resolution()).left();
-    }
-    int offsetY() const override
-    {
-        return mPrinter.pageLayout().paintRectPixels(mPrinter.resolution()).top();
-    }
+    int physicalWidth() const override { return deviceWidth(mPrinter); }
+    int physicalHeight() const override { return deviceHeight(mPrinter); }
+    int offsetX() const override { return deviceOffsetX(mPrinter); }
+    int offsetY() const override { return deviceOffsetY(mPrinter); }
     QPrinter &printer() override { return mPrinter; }
-    void syncFromPrinter() override {}
+    void syncFromPrinter() override
+    {
+        if (onQueue(mPrinter))
+            fitMarginsToDevice(mPrinter);
+    }
+    bool acceptsJobs() const override
+    {
+        // "Print to file" chosen in the dialog writes a PDF and needs no queue.
+        return !onQueue(mPrinter) || SystemPrinterAcceptsJobs(mPrinter.printerName());
+    }
 
 private:
     QPrinter mPrinter;
@@ -179,7 +275,10 @@ PrinterService &Printers()
     return *systemService;
 }
 
-void SetPrinters(PrinterService *service) { current = service; }
+void SetPrinters(PrinterService *service)
+{
+    current = service;
+}
 
 std::unique_ptr<PrinterService> MakeSystemPrinters()
 {
@@ -203,4 +302,26 @@ std::unique_ptr<PrinterService> MakeFakePrinter(const QString &name, int code, i
         s.fixedH = physicalHeight;
     }
     return std::make_unique<VirtualPrinter>(name, s, name == BuiltInPrinterName);
+}
+
+void SetFakePrinterAccepting(PrinterService &fake, bool accepting)
+{
+    if (auto *v = dynamic_cast<VirtualPrinter *>(&fake))
+        v->setAccepting(accepting);
+}
+
+bool SystemPrinterAcceptsJobs(const QString &name)
+{
+    const QPrinterInfo info = QPrinterInfo::printerInfo(name);
+    if (info.isNull() || info.state() == QPrinter::Error)
+        return false;
+    // Qt reports a queue that rejects jobs as idle; CUPS knows better.
+    cups_dest_t *dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.toUtf8().constData(), nullptr);
+    if (!dest)
+        return false;
+    const char *accepting =
+        cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options);
+    const bool ok = !accepting || qstrcmp(accepting, "false") != 0;
+    cupsFreeDests(1, dest);
+    return ok;
 }

@@ -1,9 +1,12 @@
 // Printer information and the driver settings the worksheet keeps: the
 // installed printers, the current one, its paper size code, orientation,
-// resolution, physical paper size and offsets. Backed by QPrinterInfo /
-// QPrinter; a machine without any printer gets a built-in one named "PDF"
-// (A4 portrait, 600 dpi, no offsets) that prints to a PDF file, so every path
-// of the program works there. Tests install a fake. Never shows a window.
+// resolution, physical paper size and offsets, and whether it takes jobs.
+// Backed by QPrinterInfo / QPrinter and, for the queue state Qt does not
+// report, libcups. A machine without any printer gets a built-in one named
+// "PDF" (A4 portrait, 600 dpi, no offsets) that prints to a PDF file, so every
+// path of the program works there; a print dialog may still point it at a
+// queue that appeared later, and from then on every value comes from that
+// queue. Tests install a fake. Never shows a window.
 #pragma once
 
 #include <QString>
@@ -12,7 +15,8 @@
 
 class QPrinter;
 
-class PrinterService {
+class PrinterService
+{
 public:
     virtual ~PrinterService() = default;
     virtual QStringList installedPrinters() const = 0;
@@ -34,8 +38,12 @@ public:
     // The QPrinter configured for the current printer and paper (print runs
     // and the set-up dialog use it). For the built-in printer it writes PDF.
     virtual QPrinter &printer() = 0;
-    // Reads the settings back after a set-up dialog has changed printer().
+    // Reads the settings back after a set-up or print dialog has changed
+    // printer(): the printer chosen there becomes the current one.
     virtual void syncFromPrinter() = 0;
+    // Whether the current printer takes a print job now. A queue that
+    // rejects jobs would lose the print without any error from Qt.
+    virtual bool acceptsJobs() const = 0;
 };
 
 // The printer service in use (the system one unless a test installed another).
@@ -49,5 +57,12 @@ std::unique_ptr<PrinterService> MakeSystemPrinters();
 std::unique_ptr<PrinterService> MakeFakePrinter(const QString &name, int code, int orientation,
                                                 int dpi, int offsetX = 0, int offsetY = 0,
                                                 int physicalWidth = 0, int physicalHeight = 0);
+
+// Makes a printer from MakeFakePrinter accept or refuse jobs (tests).
+void SetFakePrinterAccepting(PrinterService &fake, bool accepting);
+
+// Asks the system whether the named queue is known, not in error and
+// accepting jobs (CUPS' printer-is-accepting-jobs).
+bool SystemPrinterAcceptsJobs(const QString &name);
 
 inline const QString BuiltInPrinterName = QStringLiteral("PDF");
