@@ -1,48 +1,94 @@
 #include "app/UnitStartup.h"
 #include "app/Unit1.h"
 #include "app/UnitEditWiring.h"
-#include "render/UnitFonts.h"
 #include "platform/UnitMessages.h"
 #include "platform/UnitNumText.h"
 #include "platform/UnitProduct.h"
+#include "render/UnitFonts.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+#include <cstdio>
 #include <exception>
 
-namespace {
+namespace
+{
+
+const QString UnexpectedErrorText = QStringLiteral("予期しないエラーが発生しました。");
 
 // Errors that no command handles end the command here and reach the user in
 // one message box; the document stays as the command left it.
-class TavenorApplication : public QApplication {
+class TavenorApplication : public QApplication
+{
 public:
     using QApplication::QApplication;
     bool notify(QObject *receiver, QEvent *event) override
     {
-        try {
-            return QApplication::notify(receiver, event);
-        } catch (const std::exception &e) {
-            ShowError(QString::fromUtf8(e.what()));
-        } catch (...) {
-            ShowError(QStringLiteral("予期しないエラーが発生しました。"));
-        }
-        return false;
+        bool result = false;
+        RunGuarded([&] { result = QApplication::notify(receiver, event); });
+        return result;
     }
 };
 
 } // namespace
 
+bool RunGuarded(const std::function<void()> &work)
+{
+    try {
+        work();
+        return true;
+    } catch (const std::exception &e) {
+        const QString text = QString::fromUtf8(e.what());
+        ShowError(text.isEmpty() ? UnexpectedErrorText : text);
+    } catch (...) {
+        ShowError(UnexpectedErrorText);
+    }
+    return false;
+}
+
+QTranslator *InstallQtTranslations(QCoreApplication &app)
+{
+    auto *translator = new QTranslator(&app);
+    if (!translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                          QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return nullptr;
+    }
+    app.installTranslator(translator);
+    return translator;
+}
+
+void StartEditor(TForm1 &form, const QString &argumentFile)
+{
+    if (!RunGuarded([&] { form.SyokiForm(argumentFile); })) {
+        // The argument file failed half way: start on an empty worksheet.
+        RunGuarded([&] { form.StartNewWorksheet(); });
+    }
+    RunGuarded([&] { InstallEditing(form); });
+}
+
 int RunTavenorPrint(int argc, char **argv)
 {
     TavenorApplication app(argc, argv);
-    app.setApplicationName(QStringLiteral("TavenorPrint"));
-    app.setApplicationDisplayName(Product::DisplayName);
-    SetTenDigitWarningHook([] { ShowMessage(TenDigitWarningText, MsgIcon::Warning); });
-    InstallFontSubstitutions();
+    try {
+        app.setApplicationName(QStringLiteral("TavenorPrint"));
+        app.setApplicationDisplayName(Product::DisplayName);
+        InstallQtTranslations(app);
+        SetTenDigitWarningHook([] { ShowMessage(TenDigitWarningText, MsgIcon::Warning); });
+        InstallFontSubstitutions();
 
-    const QStringList args = app.arguments();
-    TForm1 form;
-    form.SyokiForm(args.size() > 1 ? args.at(1) : QString());
-    InstallEditing(form);
-    form.show();
-    return app.exec();
+        const QStringList args = app.arguments();
+        TForm1 form;
+        StartEditor(form, args.size() > 1 ? args.at(1) : QString());
+        form.show();
+        return app.exec();
+    } catch (const std::exception &e) {
+        std::fprintf(stderr, "tavenor-print: %s\n", e.what());
+    } catch (...) {
+        std::fprintf(stderr, "tavenor-print: %s\n", UnexpectedErrorText.toUtf8().constData());
+    }
+    return 1;
 }

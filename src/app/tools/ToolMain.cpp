@@ -6,7 +6,8 @@
 #include <map>
 #include <string>
 
-namespace {
+namespace
+{
 std::map<std::string, ToolCommand> &registry()
 {
     static std::map<std::string, ToolCommand> r;
@@ -45,7 +46,7 @@ int main(int argc, char **argv)
     auto it = registry().find(name.toStdString());
     if (it == registry().end())
         return usage(err);
-    int rc = it->second.run(args, out, err);
+    const int rc = RunToolCommand(it->second, args, out, err);
     out.flush();
     err.flush();
     if (rc == 2)

@@ -4,6 +4,7 @@
 
 #include <QStringList>
 #include <QTextStream>
+#include <exception>
 #include <functional>
 
 struct ToolCommand {
@@ -14,6 +15,21 @@ struct ToolCommand {
 };
 
 bool RegisterToolCommand(const ToolCommand &cmd);
+
+// Runs a command; an exception ends it with its message on `err` and exit
+// status 1, so that no input aborts the tool.
+inline int RunToolCommand(const ToolCommand &cmd, const QStringList &args, QTextStream &out,
+                          QTextStream &err)
+{
+    try {
+        return cmd.run(args, out, err);
+    } catch (const std::exception &e) {
+        err << cmd.name << ": " << QString::fromUtf8(e.what()) << "\n";
+    } catch (...) {
+        err << cmd.name << ": unexpected error\n";
+    }
+    return 1;
+}
 
 #define TOOL_COMMAND_CAT2(a, b) a##b
 #define TOOL_COMMAND_CAT(a, b) TOOL_COMMAND_CAT2(a, b)
