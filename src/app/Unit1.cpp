@@ -180,10 +180,13 @@ void TForm1::SyokiForm(const QString &argumentFile)
     mFiles->NameFieldSaveDialog.initialFolder = mFolders.UserPrintFolder;
     if (!argumentFile.isEmpty() && OpenFileHook && QFileInfo::exists(argumentFile)) {
         if (OpenFileHook(argumentFile)) {
+            // The save dialog opens in the file's own folder with its name,
+            // also for a path relative to the folder the editor started in.
             QString path = argumentFile;
             path.replace(QLatin1Char('\\'), QLatin1Char('/'));
-            SaveDialogFolder = path;
-            SaveDialogFileName = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+            const QFileInfo info(path);
+            SaveDialogFolder = info.absolutePath();
+            SaveDialogFileName = info.fileName();
             mFiles->SaveDialog.initialFolder = SaveDialogFolder;
             mFiles->SaveDialog.fileName = SaveDialogFileName;
         }
@@ -192,7 +195,12 @@ void TForm1::SyokiForm(const QString &argumentFile)
 
 void TForm1::StartNewWorksheet()
 {
+    // The selection's frames and handles leave the pages before they go.
+    if (TEditController *editing = EditingOf(*this).controller)
+        editing->clearSelection();
     NewFile(mDoc, mPages, mFolders);
+    if (mFiles)
+        mFiles->OpenFileName.clear();
     mPaperSet.GetPaperSize(Printers());
     mPaperSet.NewPage(mDoc.Paper.PaperH, mDoc.Paper.PaperW);
     mDoc.AData.clear();

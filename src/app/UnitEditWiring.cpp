@@ -134,11 +134,8 @@ EditingParts InstallEditing(TForm1 &form, TFormSiki *siki)
     QObject::connect(area, &TPageArea::zoomWheel, c, &TEditController::ViewChanged);
     if (form.MenuView)
         QObject::connect(form.MenuView, &QMenu::triggered, c, &TEditController::ViewChanged);
-    // A new worksheet has other rows: the selection goes.
-    if (form.ActionNew)
-        QObject::connect(form.ActionNew, &QAction::triggered, c, &TEditController::clearSelection);
-    if (form.ActionOpen)
-        QObject::connect(form.ActionOpen, &QAction::triggered, c, &TEditController::clearSelection);
+    // The selection goes with the worksheet (StartNewWorksheet, and
+    // ApplyLoadedPaper after an open), not when "新規作成" or "開く" is cancelled.
 
     if (form.MenuTest) {
         form.MenuTest->addAction(QStringLiteral("解答配置表示"), c,
