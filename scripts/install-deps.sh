@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth
   poppler-utils
+  python3 openssl
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,287 @@
+#include "library/UnitInternet.h"
+
+#include "platform/UnitNumText.h"
+
+#include <QDateTime>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QHttpMultiPart>
+#include <QNetworkAccessManager>
+#include <QNetworkProxy>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QSaveFile>
+#include <QSslConfiguration>
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <QTimeZone>
+#include <memory>
+
+namespace
+{
+
+int64_t numberOf(const QString &text)
+{
+    try {
+        return TextToInt64(text.trimmed());
+    } catch (const NumTextError &) {
+        return 0;
+    }
+}
+
+bool keptAsIs(unsigned char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '!' ||
+           c == '$' || c == '\'' || c == '(' || c == ')' || c == '*' || c == '-' || c == '.' ||
+           c == '@' || c == '_';
+}
+
+QHttpPart textPart(const QByteArray &name, const QByteArray &value)
+{
+    QHttpPart part;
+    part.setHeader(QNetworkRequest::ContentDispositionHeader,
+                   QByteArray("form-data; name=\"") + name + "\"");
+    part.setBody(value);
+    return part;
+}
+
+} // namespace
+
+QByteArray FormEncode(const QString &text)
+{
+    QStringEncoder encoder("windows-31j");
+    const QByteArray bytes = encoder.encode(text);
+    static const char hex[] = "0123456789abcdef";
+    QByteArray out;
+    out.reserve(bytes.size() * 3);
+    for (const char ch : bytes) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (keptAsIs(c)) {
+            out.append(char(c));
+        } else if (c == ' ') {
+            out.append('+');
+        } else {
+            out.append('%');
+            out.append(hex[c >> 4]);
+            out.append(hex[c & 15]);
+        }
+    }
+    return out;
+}
+
+QVector<RCloudRow> ParseCloudList(const QByteArray &body)
+{
+    QByteArray bytes = body;
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    const QString text = decoder.decode(bytes);
+    QVector<RCloudRow> rows;
+    for (const QString &record : text.split(QLatin1Char('\n'))) {
+        const QStringList fields = record.split(QLatin1Char(','));
+        if (fields.size() != 16)
+            continue;
+        rows.append(RCloudRow{fields, 0});
+    }
+    return rows;
+}
+
+QVector<int> CloudListKensaku(QVector<RCloudRow> &rows, int grade, int subject,
+                              const QString &keyword)
+{
+    QVector<int> kept;
+    for (int i = 0; i < rows.size(); ++i) {
+        RCloudRow &row = rows[i];
+        int count = 0;
+        if (grade == 0 || numberOf(CloudGradeText(row.fields[11])) == grade)
+            ++count;
+        if (subject == 0 || numberOf(row.fields[13]) == subject)
+            ++count;
+        if (keyword.isEmpty() || row.fields[4].contains(keyword, Qt::CaseSensitive))
+            ++count;
+        row.match = count;
+        row.fields[5] = QString::number(count);
+        if (count == 3)
+            kept.append(i);
+    }
+    return kept;
+}
+
+QString CloudSizeText(const QString &sizeField)
+{
+    return QString::number(numberOf(sizeField) / 1000 + 1) + QStringLiteral(" KB");
+}
+
+QString CloudTimeText(const QString &timeField)
+{
+    const qint64 seconds = numberOf(timeField) + 32400;
+    return QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC)
+        .toString(QStringLiteral("yyyy/MM/dd HH:mm"));
+}
+
+QString CloudGradeText(const QString &gradeField)
+{
+    const qsizetype cr = gradeField.indexOf(QLatin1Char('\r'));
+    return cr < 0 ? gradeField : gradeField.left(cr);
+}
+
+QUrl CheckCloudServer(const QString &text, QString *problem)
+{
+    const QUrl url(text.trimmed(), QUrl::StrictMode);
+    if (!url.isValid() || url.scheme() != QLatin1String("https") || url.host().isEmpty()) {
+        if (problem)
+            *problem = CloudServerMissingText;
+        return QUrl();
+    }
+    return url;
+}
+
+QUrl LoadCloudServer(const QString &workFolder, QString *problem)
+{
+    QFile file(workFolder + QStringLiteral("/CloudServer.txt"));
+    // A setting is one short line; anything longer is not an address.
+    if (!file.open(QIODevice::ReadOnly) || file.size() > 4096) {
+        if (problem)
+            *problem = CloudServerMissingText;
+        return QUrl();
+    }
+    const QString line = QString::fromUtf8(file.readAll()).section(QLatin1Char('\n'), 0, 0);
+    return CheckCloudServer(line, problem);
+}
+
+TInternet::TInternet() : mManager(new QNetworkAccessManager)
+{
+    setProxy(ProxySetting{});
+}
+
+TInternet::~TInternet()
+{
+    delete mManager;
+}
+
+void TInternet::setProxy(const ProxySetting &proxy)
+{
+    mProxy = proxy;
+    if (proxy.use && !proxy.address.isEmpty())
+        mManager->setProxy(
+            QNetworkProxy(QNetworkProxy::HttpProxy, proxy.address, quint16(proxy.port)));
+    else
+        mManager->setProxy(QNetworkProxy(QNetworkProxy::NoProxy));
+}
+
+void TInternet::addCaCertificates(const QList<QSslCertificate> &certificates)
+{
+    mExtraCa += certificates;
+}
+
+bool TInternet::addCaCertificateFile(const QString &path)
+{
+    const QList<QSslCertificate> certs = QSslCertificate::fromPath(path, QSsl::Pem);
+    if (certs.isEmpty())
+        return false;
+    addCaCertificates(certs);
+    return true;
+}
+
+QUrl TInternet::urlFor(const QString &path) const
+{
+    if (!mServer.isValid() || mServer.host().isEmpty())
+        throw CloudError(CloudServerMissingText.toStdString());
+    QUrl url = mServer;
+    QString base = url.path();
+    if (base.endsWith(QLatin1Char('/')))
+        base.chop(1);
+    url.setPath(base + path, QUrl::TolerantMode);
+    url.setQuery(QString());
+    return url;
+}
+
+void TInternet::prepare(QNetworkRequest &request) const
+{
+    request.setTransferTimeout(mTimeoutMs);
+    QSslConfiguration ssl = QSslConfiguration::defaultConfiguration();
+    if (!mExtraCa.isEmpty())
+        ssl.addCaCertificates(mExtraCa);
+    request.setSslConfiguration(ssl);
+}
+
+QByteArray TInternet::finish(QNetworkReply *replyPtr)
+{
+    std::unique_ptr<QNetworkReply> reply(replyPtr);
+    QByteArray body;
+    QObject::connect(reply.get(), &QNetworkReply::readyRead, [&] { body += reply->readAll(); });
+    if (!reply->isFinished()) {
+        QEventLoop loop;
+        QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    if (reply->isOpen())
+        body += reply->readAll();
+    if (reply->error() != QNetworkReply::NoError)
+        throw CloudError(reply->errorString().toStdString());
+    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    if (status.isValid() && status.toInt() >= 400)
+        throw CloudError(QStringLiteral("HTTP %1").arg(status.toInt()).toStdString());
+    // A body shorter than the length the server announced was cut off.
+    const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+    if (length.isValid() && length.toLongLong() != body.size())
+        throw CloudError(QStringLiteral("受信したデータが途中で切れています。").toStdString());
+    return body;
+}
+
+QByteArray TInternet::GetList(int grade, int subject)
+{
+    QNetworkRequest request(urlFor(CloudListPath));
+    prepare(request);
+    auto *multi = new QHttpMultiPart(QHttpMultiPart::FormDataType);
+    multi->append(textPart("gakkou", "1"));
+    multi->append(textPart("syurui", "1"));
+    multi->append(textPart("nen", QByteArray::number(grade)));
+    multi->append(textPart("kyouka", QByteArray::number(subject)));
+    multi->append(textPart("name", FormEncode(CloudListName)));
+    QNetworkReply *reply = mManager->post(request, multi);
+    multi->setParent(reply);
+    return finish(reply);
+}
+
+QByteArray TInternet::Upload(const QString &path, int grade, int subject, const QString &name)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw CloudError(file.errorString().toStdString());
+    const QByteArray content = file.readAll();
+    QNetworkRequest request(urlFor(CloudUploadPath));
+    prepare(request);
+    auto *multi = new QHttpMultiPart(QHttpMultiPart::FormDataType);
+    multi->append(textPart("MAX_FILE_SIZE", "1000000"));
+    QHttpPart filePart;
+    filePart.setHeader(QNetworkRequest::ContentDispositionHeader,
+                       QByteArray("form-data; name=\"userfile\"; filename=\"Upload.prx\""));
+    filePart.setHeader(QNetworkRequest::ContentTypeHeader, QByteArray("text/plain"));
+    filePart.setBody(content);
+    multi->append(filePart);
+    multi->append(textPart("gakkou", "1"));
+    multi->append(textPart("syurui", "1"));
+    multi->append(textPart("nen", QByteArray::number(grade)));
+    multi->append(textPart("kyouka", QByteArray::number(subject)));
+    multi->append(textPart("name", FormEncode(name)));
+    QNetworkReply *reply = mManager->post(request, multi);
+    multi->setParent(reply);
+    return finish(reply);
+}
+
+void TInternet::DownloadFile(const QString &fileName, const QString &target)
+{
+    // The name from the list stays one path segment on the server.
+    const QString segment = QString::fromLatin1(QUrl::toPercentEncoding(fileName));
+    QUrl url = urlFor(CloudDataPath);
+    url.setPath(url.path(QUrl::FullyEncoded) + segment, QUrl::StrictMode);
+    QNetworkRequest request(url);
+    prepare(request);
+    request.setHeader(QNetworkRequest::UserAgentHeader, CloudUserAgent);
+    const QByteArray body = finish(mManager->get(request));
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly) || out.write(body) != body.size() || !out.commit())
+        throw CloudError(out.errorString().toStdString());
+}

@@ -1,0 +1,517 @@
+// The cloud exchange against a real HTTPS server on 127.0.0.1 (made by the
+// test with its own certificate): the three requests with their form
+// fields, encoding and User-Agent, the list parsing and filter, and every
+// kind of failure (HTTP 500, time-out, a body cut short, an untrusted
+// certificate), through the client, the command-line tool and the windows.
+#include "CloudTestServer.h"
+
+#include "document/UnitFile.h"
+#include "library/UnitCloud.h"
+#include "library/UnitCloudDownload.h"
+#include "library/UnitCloudUpload.h"
+#include "library/UnitDrawnList.h"
+#include "library/UnitInternet.h"
+#include "library/UnitProxy.h"
+#include "platform/UnitMessages.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+namespace
+{
+
+QByteArray record(const QString &file, int size, const QString &content, qint64 time, int grade,
+                  int subject)
+{
+    QStringList f;
+    for (int i = 0; i < 16; ++i)
+        f << QStringLiteral("x%1").arg(i);
+    f[2] = file;
+    f[3] = QString::number(size);
+    f[4] = content;
+    f[7] = QString::number(time);
+    f[11] = QString::number(grade) + QStringLiteral("\r");
+    f[13] = QString::number(subject);
+    return f.join(QLatin1Char(',')).toUtf8();
+}
+
+QByteArray standardList()
+{
+    return QByteArray("\xEF\xBB\xBF") +
+           record(QStringLiteral("a1.prx"), 999, QStringLiteral("たし算"), 0, 1, 3) + "\n" +
+           record(QStringLiteral("a2.prx"), 1000, QStringLiteral("ひき算のれんしゅう"), 86400, 2,
+                  3) +
+           "\n" + "only,fifteen,fields,a,b,c,d,e,f,g,h,i,j,k,l\n" +
+           "seventeen,fields,a,b,c,d,e,f,g,h,i,j,k,l,m,n,o\n" +
+           record(QStringLiteral("a3.prx"), 25000, QStringLiteral("かん字"), 1700000000, 2, 1) +
+           "\n";
+}
+
+QByteArray sampleWorksheet(const QString &content)
+{
+    Document doc;
+    doc.Naiyou = content;
+    doc.NenIndex = 2;
+    doc.KyoukaIndex = 3;
+    RAData row;
+    row.Syu = QStringLiteral("1");
+    row.Siki = QStringLiteral("なまえ");
+    row.FontName = QStringLiteral("ＭＳ Ｐゴシック");
+    row.FontSize = 12;
+    row.Layer = 1;
+    doc.AData.append(row);
+    return BuildFileBytes(doc, LayerWorksheet, 1);
+}
+
+QString partValue(const QJsonObject &request, const QString &name)
+{
+    for (const QJsonValue &p : request.value(QStringLiteral("parts")).toArray())
+        if (p.toObject().value(QStringLiteral("name")).toString() == name)
+            return p.toObject().value(QStringLiteral("value")).toString();
+    return QStringLiteral("<missing>");
+}
+
+QStringList partNames(const QJsonObject &request)
+{
+    QStringList names;
+    for (const QJsonValue &p : request.value(QStringLiteral("parts")).toArray())
+        names << p.toObject().value(QStringLiteral("name")).toString();
+    return names;
+}
+
+struct ToolRun {
+    int exitCode = -1;
+    QByteArray out;
+    QString err;
+};
+
+ToolRun runTool(const QStringList &args)
+{
+    QProcess p;
+    p.start(QStringLiteral(TAVENOR_TOOL_PATH), args);
+    ToolRun r;
+    if (!p.waitForFinished(60000))
+        return r;
+    r.exitCode = p.exitCode();
+    r.out = p.readAllStandardOutput();
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+class Cloud : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite() { server = new CloudTestServer; }
+    static void TearDownTestSuite()
+    {
+        delete server;
+        server = nullptr;
+    }
+    void SetUp() override
+    {
+        ASSERT_TRUE(server->ready()) << server->problem.toStdString();
+        server->setMode(QStringLiteral("normal"));
+        server->setList(standardList());
+        server->clearRequests();
+        net.setServer(server->url());
+        ASSERT_TRUE(net.addCaCertificateFile(server->certPath));
+    }
+
+    static CloudTestServer *server;
+    TInternet net;
+    QTemporaryDir tmp;
+};
+
+CloudTestServer *Cloud::server = nullptr;
+
+class FakeCloudHost : public CloudHost
+{
+public:
+    void CloudOpenFile(const QString &path) override { opened << path; }
+    QString CloudOpenFileName() const override { return openFileName; }
+    void CloudToggleAnswer() override { ++toggles; }
+    void CloudPrint() override { ++prints; }
+    QStringList opened;
+    QString openFileName;
+    int toggles = 0;
+    int prints = 0;
+};
+
+} // namespace
+
+TEST(CloudText, FormEncodingKeepsTheSafeCharactersAndWritesCodePage932InLowerCaseHex)
+{
+    EXPECT_EQ(FormEncode(QStringLiteral("A B")), QByteArray("A+B"));
+    EXPECT_EQ(FormEncode(QStringLiteral("あ")), QByteArray("%82%a0"));
+    EXPECT_EQ(FormEncode(QStringLiteral("!$'()*-.09@AZ_az")), QByteArray("!$'()*-.09@AZ_az"));
+    EXPECT_EQ(FormEncode(QStringLiteral("a/b&c=d\r\n~")), QByteArray("a%2fb%26c%3dd%0d%0a%7e"));
+    // A half-width katakana is one byte above 0x80; "①" exists only in CP932
+    // and its second byte is the at sign, which stays as it is.
+    EXPECT_EQ(FormEncode(QStringLiteral("ｱ①")), QByteArray("%b1%87@"));
+    EXPECT_EQ(FormEncode(CloudListName),
+              QByteArray("123%95%b6%8e%9aabc%82%a0%82%a2%82%a4%82%a6%82%a8"));
+}
+
+TEST(CloudText, ListKeepsOnlySixteenFieldRecordsAndShowsSizesTimesAndGrades)
+{
+    QVector<RCloudRow> rows = ParseCloudList(standardList());
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[0].fileName(), QStringLiteral("a1.prx")); // the BOM did not stick to x0
+    EXPECT_EQ(rows[0].fields[0], QStringLiteral("x0"));
+    EXPECT_EQ(CloudSizeText(rows[0].fields[3]), QStringLiteral("1 KB"));
+    EXPECT_EQ(CloudSizeText(rows[1].fields[3]), QStringLiteral("2 KB"));
+    EXPECT_EQ(CloudTimeText(rows[0].fields[7]), QStringLiteral("1970/01/01 09:00"));
+    EXPECT_EQ(CloudTimeText(rows[1].fields[7]), QStringLiteral("1970/01/02 09:00"));
+    EXPECT_EQ(CloudGradeText(rows[1].fields[11]), QStringLiteral("2"));
+
+    EXPECT_EQ(CloudListKensaku(rows, 0, 0, QString()), (QVector<int>{0, 1, 2}));
+    EXPECT_EQ(CloudListKensaku(rows, 2, 0, QString()), (QVector<int>{1, 2}));
+    EXPECT_EQ(CloudListKensaku(rows, 2, 3, QString()), (QVector<int>{1}));
+    EXPECT_EQ(CloudListKensaku(rows, 0, 0, QStringLiteral("算")), (QVector<int>{0, 1}));
+    EXPECT_EQ(rows[2].match, 2);
+    EXPECT_EQ(rows[2].fields[5], QStringLiteral("2"));
+
+    // Bytes that are no list at all give no rows and no fault.
+    EXPECT_TRUE(ParseCloudList(QByteArray("\xff\xfe\x00garbage,,,\n\n,", 20)).isEmpty());
+    EXPECT_TRUE(ParseCloudList(QByteArray()).isEmpty());
+}
+
+TEST(CloudText, ServerAddressMustBeHttpsWithAHost)
+{
+    QTemporaryDir work;
+    QString problem;
+    EXPECT_TRUE(LoadCloudServer(work.path(), &problem).isEmpty());
+    EXPECT_EQ(problem, CloudServerMissingText);
+    QFile f(work.path() + QStringLiteral("/CloudServer.txt"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("https://cloud.example/print\r\nsecond line ignored\r\n");
+    f.close();
+    EXPECT_EQ(LoadCloudServer(work.path()).toString(),
+              QStringLiteral("https://cloud.example/print"));
+    EXPECT_TRUE(CheckCloudServer(QStringLiteral("http://cloud.example")).isEmpty());
+    EXPECT_TRUE(CheckCloudServer(QStringLiteral("https://")).isEmpty());
+}
+
+TEST(CloudProxy, RegistryValueEnvironmentAndFileGiveTheProxy)
+{
+    ProxySetting s = CheckReg({QStringLiteral("http=host1:8080;https=host2:8443"), 1});
+    EXPECT_TRUE(s.use);
+    EXPECT_EQ(s.address, QStringLiteral("host1"));
+    EXPECT_EQ(s.port, 8080);
+    s = CheckReg({QStringLiteral("proxy.school:3128"), 1});
+    EXPECT_EQ(s.address, QStringLiteral("proxy.school"));
+    EXPECT_EQ(s.port, 3128);
+    s = CheckReg({QStringLiteral("nocolon"), 1});
+    EXPECT_TRUE(s.address.isEmpty());
+    EXPECT_EQ(s.port, 0);
+    s = CheckReg({QStringLiteral("proxy.school:3128"), 0});
+    EXPECT_FALSE(s.use);
+    EXPECT_TRUE(s.address.isEmpty());
+
+    const QByteArray saved = qgetenv("https_proxy");
+    qputenv("https_proxy", "http://gate.school:8081/");
+    RegistryProxy reg = SystemProxyValues();
+    EXPECT_EQ(reg.ProxyEnable, 1);
+    s = CheckReg(reg);
+    EXPECT_EQ(s.address, QStringLiteral("gate.school"));
+    EXPECT_EQ(s.port, 8081);
+    if (saved.isNull())
+        qunsetenv("https_proxy");
+    else
+        qputenv("https_proxy", saved);
+
+    QTemporaryDir work;
+    const QString path = ProxyFilePath(work.path());
+    ProxySetting fromFile = s;
+    EXPECT_FALSE(LoadProxy(path, fromFile)); // no file: the system's value stays
+    EXPECT_TRUE(fromFile.use);
+    ASSERT_TRUE(SaveProxy(path, ProxySetting{false, QString(), 0}));
+    EXPECT_TRUE(LoadProxy(path, fromFile));
+    EXPECT_FALSE(fromFile.use);
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("Tavenor,Print\r\n1,0\r\n0\r\n\r\n\r\n"));
+    f.close();
+    ASSERT_TRUE(SaveProxy(path, ProxySetting{true, QStringLiteral("p.local"), 8080}));
+    EXPECT_TRUE(LoadProxy(path, fromFile));
+    EXPECT_TRUE(fromFile.use);
+    EXPECT_EQ(fromFile.address, QStringLiteral("p.local"));
+    EXPECT_EQ(fromFile.port, 8080);
+}
+
+TEST(CloudProxy, WindowOkWritesTheFileAndAnUncheckedBoxEmptiesAddressAndPort)
+{
+    QTemporaryDir work;
+    TInternet net;
+    TFormProxy form;
+    form.SyokiForm(work.path(), net);
+    form.StartForm();
+    form.CheckBox1->setChecked(false);
+    form.EditAddress->setText(QStringLiteral("kept.nowhere"));
+    form.EditPort->setText(QStringLiteral("99"));
+    form.ButtonOKClick();
+    EXPECT_FALSE(net.proxy().use);
+    EXPECT_TRUE(form.current().address.isEmpty());
+    ProxySetting read{true, QStringLiteral("x"), 1};
+    ASSERT_TRUE(LoadProxy(ProxyFilePath(work.path()), read));
+    EXPECT_FALSE(read.use);
+    EXPECT_TRUE(read.address.isEmpty());
+
+    form.CheckBox1->setChecked(true);
+    form.EditAddress->setText(QStringLiteral("gate"));
+    form.EditPort->setText(QStringLiteral("8080"));
+    form.ButtonOKClick();
+    EXPECT_TRUE(net.proxy().use);
+    EXPECT_EQ(net.proxy().address, QStringLiteral("gate"));
+    EXPECT_EQ(net.proxy().port, 8080);
+    // The next start takes the file over the system's setting.
+    TInternet next;
+    TFormProxy again;
+    again.SyokiForm(work.path(), next);
+    EXPECT_EQ(next.proxy().address, QStringLiteral("gate"));
+}
+
+TEST_F(Cloud, ListRequestSendsItsFieldsInOrderAndReturnsTheBody)
+{
+    const QByteArray body = net.GetList(2, 3);
+    EXPECT_EQ(body, standardList());
+    const QJsonArray reqs = server->requests();
+    ASSERT_EQ(reqs.size(), 1);
+    const QJsonObject r = reqs[0].toObject();
+    EXPECT_EQ(r.value(QStringLiteral("path")).toString(),
+              QStringLiteral("/software/print/list.php"));
+    EXPECT_TRUE(
+        r.value(QStringLiteral("contentType")).toString().startsWith("multipart/form-data"));
+    EXPECT_EQ(partNames(r), (QStringList{"gakkou", "syurui", "nen", "kyouka", "name"}));
+    EXPECT_EQ(partValue(r, "gakkou"), QStringLiteral("1"));
+    EXPECT_EQ(partValue(r, "syurui"), QStringLiteral("1"));
+    EXPECT_EQ(partValue(r, "nen"), QStringLiteral("2"));
+    EXPECT_EQ(partValue(r, "kyouka"), QStringLiteral("3"));
+    EXPECT_EQ(partValue(r, "name"),
+              QStringLiteral("123%95%b6%8e%9aabc%82%a0%82%a2%82%a4%82%a6%82%a8"));
+}
+
+TEST_F(Cloud, DownloadSendsTheUserAgentAndWritesTheWholeFile)
+{
+    const QByteArray file = sampleWorksheet(QStringLiteral("ダウンロード"));
+    server->putData(QStringLiteral("sheet 1.prx"), file);
+    const QString target = tmp.filePath(QStringLiteral("File.prx"));
+    net.DownloadFile(QStringLiteral("sheet 1.prx"), target);
+    QFile f(target);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), file);
+    const QJsonObject r = server->requests().last().toObject();
+    EXPECT_EQ(r.value(QStringLiteral("path")).toString(), QStringLiteral("/data/sheet%201.prx"));
+    EXPECT_EQ(r.value(QStringLiteral("userAgent")).toString(), QStringLiteral("TavenorPrint"));
+    // A name from the list cannot climb out of /data/.
+    EXPECT_THROW(net.DownloadFile(QStringLiteral("../software/print/list.php"), target),
+                 CloudError);
+    EXPECT_EQ(server->requests().last().toObject().value("path").toString(),
+              QStringLiteral("/data/..%2Fsoftware%2Fprint%2Flist.php"));
+}
+
+TEST_F(Cloud, UploadSendsTheFormFieldsInOrderWithTheTitleInCodePage932)
+{
+    const QString source = tmp.filePath(QStringLiteral("mine.prx"));
+    const QByteArray bytes = sampleWorksheet(QStringLiteral("あ"));
+    QFile f(source);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    f.close();
+    EXPECT_EQ(net.Upload(source, 4, 3, QStringLiteral("あ B")), QByteArray("OK"));
+    const QJsonObject r = server->requests().last().toObject();
+    EXPECT_EQ(r.value(QStringLiteral("path")).toString(),
+              QStringLiteral("/software/print/act.php"));
+    EXPECT_EQ(partNames(r), (QStringList{"MAX_FILE_SIZE", "userfile", "gakkou", "syurui", "nen",
+                                         "kyouka", "name"}));
+    EXPECT_EQ(partValue(r, "MAX_FILE_SIZE"), QStringLiteral("1000000"));
+    EXPECT_EQ(partValue(r, "nen"), QStringLiteral("4"));
+    EXPECT_EQ(partValue(r, "kyouka"), QStringLiteral("3"));
+    EXPECT_EQ(partValue(r, "name"), QStringLiteral("%82%a0+B"));
+    const QJsonObject filePart = r.value("parts").toArray()[1].toObject();
+    EXPECT_EQ(filePart.value("contentType").toString(), QStringLiteral("text/plain"));
+    EXPECT_EQ(filePart.value("filename").toString(), QStringLiteral("Upload.prx"));
+    EXPECT_EQ(filePart.value("value").toString().toLatin1(), bytes);
+}
+
+TEST_F(Cloud, FailuresRaiseAndLeaveThePreviousFileInPlace)
+{
+    const QString target = tmp.filePath(QStringLiteral("File.prx"));
+    QFile old(target);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("previous download");
+    old.close();
+    auto previousKept = [&] {
+        QFile f(target);
+        return f.open(QIODevice::ReadOnly) && f.readAll() == QByteArray("previous download");
+    };
+    server->putData(QStringLiteral("big.prx"), QByteArray(200000, 'x'));
+
+    server->setMode(QStringLiteral("list500"));
+    EXPECT_THROW(net.GetList(0, 0), CloudError);
+
+    server->setMode(QStringLiteral("cut"));
+    EXPECT_THROW(net.DownloadFile(QStringLiteral("big.prx"), target), CloudError);
+    EXPECT_TRUE(previousKept());
+
+    server->setMode(QStringLiteral("normal"));
+    EXPECT_THROW(net.DownloadFile(QStringLiteral("missing.prx"), target), CloudError);
+    EXPECT_TRUE(previousKept());
+
+    server->setMode(QStringLiteral("hang"));
+    net.setReadTimeout(500);
+    EXPECT_THROW(net.DownloadFile(QStringLiteral("big.prx"), target), CloudError);
+    EXPECT_THROW(net.GetList(0, 0), CloudError);
+    EXPECT_TRUE(previousKept());
+    server->setMode(QStringLiteral("normal"));
+
+    // A client that does not trust the server's certificate, or trusts only
+    // another one, gets no answer at all.
+    TInternet untrusting;
+    untrusting.setServer(server->url());
+    EXPECT_THROW(untrusting.DownloadFile(QStringLiteral("big.prx"), target), CloudError);
+    TInternet other;
+    other.setServer(server->url());
+    ASSERT_TRUE(other.addCaCertificateFile(server->otherCertPath));
+    EXPECT_THROW(other.GetList(0, 0), CloudError);
+    EXPECT_TRUE(previousKept());
+
+    // Without a server address nothing is sent.
+    TInternet none;
+    EXPECT_THROW(none.GetList(0, 0), CloudError);
+}
+
+TEST_F(Cloud, ToolCommandsListDownloadAndUpload)
+{
+    const QString url = server->url().toString();
+    ToolRun r = runTool({"cloud-list", "--server", url, "--ca", server->certPath, "--grade", "2"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QList<QByteArray> lines = r.out.trimmed().split('\n');
+    ASSERT_EQ(lines.size(), 2);
+    const QJsonObject first = QJsonDocument::fromJson(lines[0]).object();
+    EXPECT_EQ(first.value("file").toString(), QStringLiteral("a2.prx"));
+    EXPECT_EQ(first.value("size").toString(), QStringLiteral("2 KB"));
+    EXPECT_EQ(first.value("updated").toString(), QStringLiteral("1970/01/02 09:00"));
+    EXPECT_EQ(first.value("subject").toString(), QStringLiteral("算数"));
+    EXPECT_EQ(partValue(server->requests().last().toObject(), "nen"), QStringLiteral("2"));
+
+    r = runTool({"cloud-list", "--server", url, "--ca", server->certPath, "--keyword", "かん"});
+    ASSERT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out.trimmed().split('\n').size(), 1);
+
+    const QByteArray file = sampleWorksheet(QStringLiteral("ツール"));
+    server->putData(QStringLiteral("t.prx"), file);
+    const QString out = tmp.filePath(QStringLiteral("got.prx"));
+    r = runTool({"cloud-get", "--server", url, "--ca", server->certPath, "t.prx", "-o", out});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    QFile got(out);
+    ASSERT_TRUE(got.open(QIODevice::ReadOnly));
+    EXPECT_EQ(got.readAll(), file);
+
+    r = runTool({"cloud-put", "--server", url, "--ca", server->certPath, out, "--grade", "3",
+                 "--subject", "3", "--title", "たし算 1"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QByteArray("OK"));
+    EXPECT_EQ(partValue(server->requests().last().toObject(), "name"),
+              QStringLiteral("%82%bd%82%b5%8eZ+1"));
+
+    // Without the certificate, with an http address or a bad option: refused.
+    r = runTool({"cloud-list", "--server", url});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_FALSE(r.err.isEmpty());
+    EXPECT_EQ(runTool({"cloud-list", "--server", "http://127.0.0.1:1"}).exitCode, 2);
+    EXPECT_EQ(runTool({"cloud-list", "--server", url, "--grade", "x"}).exitCode, 2);
+    EXPECT_EQ(runTool({"cloud-get", "--server", url, "--ca", server->certPath, "t.prx"}).exitCode,
+              2);
+}
+
+TEST_F(Cloud, DownloadWindowListsFiltersAndOpensThePressedRow)
+{
+    ScriptedMessages messages;
+    QTemporaryDir work;
+    QDir(work.path()).mkpath(QStringLiteral("DownLoad"));
+    FakeCloudHost host;
+    TFormCloudDownload form(net);
+    Document doc;
+    form.SyokiForm(doc.BunruiData, work.path(), &host);
+    form.resize(640, 460);
+    ASSERT_TRUE(form.ListDownload());
+    EXPECT_EQ(form.filtered().size(), 3);
+    QFile list(form.listPath());
+    ASSERT_TRUE(list.open(QIODevice::ReadOnly));
+    EXPECT_EQ(list.readAll(), standardList());
+    form.ComboNen->setCurrentIndex(2);
+    form.ListKensaku();
+    ASSERT_EQ(form.filtered().size(), 2);
+    EXPECT_EQ(form.List->rowCount(), 2);
+
+    const QByteArray file = sampleWorksheet(QStringLiteral("窓"));
+    server->putData(QStringLiteral("a3.prx"), file);
+    form.ListRowPressed(1); // the last listed row
+    ASSERT_EQ(host.opened, QStringList{form.downloadPath()});
+    QFile got(form.downloadPath());
+    ASSERT_TRUE(got.open(QIODevice::ReadOnly));
+    EXPECT_EQ(got.readAll(), file);
+    EXPECT_TRUE(form.isEnabled());
+    EXPECT_FALSE(form.Wait->isVisible());
+    EXPECT_TRUE(messages.texts.isEmpty());
+
+    // A failed download shows the error and opens nothing.
+    server->setMode(QStringLiteral("cut"));
+    form.ListRowPressed(1);
+    EXPECT_EQ(host.opened.size(), 1);
+    EXPECT_EQ(messages.texts.size(), 1);
+    EXPECT_TRUE(form.isEnabled());
+    server->setMode(QStringLiteral("list500"));
+    EXPECT_FALSE(form.ListDownload());
+    EXPECT_EQ(messages.texts.size(), 2);
+
+    // The header row opens nothing.
+    server->setMode(QStringLiteral("normal"));
+    form.ListRowPressed(-1);
+    EXPECT_EQ(host.opened.size(), 1);
+}
+
+TEST_F(Cloud, UploadWindowSendsTheOpenWorksheetOrNothing)
+{
+    ScriptedMessages messages;
+    QTemporaryDir work;
+    QDir(work.path()).mkpath(QStringLiteral("UpLoad"));
+    FakeCloudHost host;
+    TFormCloudUpload form(net);
+    Document doc;
+    form.SyokiForm(doc.BunruiData, work.path(), &host);
+    EXPECT_FALSE(form.ButtonUploadClick());
+    EXPECT_TRUE(server->requests().isEmpty());
+
+    host.openFileName = tmp.filePath(QStringLiteral("open.prx"));
+    QFile f(host.openFileName);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(sampleWorksheet(QStringLiteral("開いている")));
+    f.close();
+    form.ComboNen->setCurrentIndex(6);
+    form.ComboKyouka->setCurrentIndex(3);
+    form.EditTitle->setText(QStringLiteral("６年"));
+    EXPECT_TRUE(form.ButtonUploadClick());
+    const QJsonObject r = server->requests().last().toObject();
+    EXPECT_EQ(partValue(r, "nen"), QStringLiteral("6"));
+    EXPECT_EQ(partValue(r, "name"), FormEncode(QStringLiteral("６年")));
+    QFile act(work.filePath(QStringLiteral("UpLoad/act.txt")));
+    ASSERT_TRUE(act.open(QIODevice::ReadOnly));
+    EXPECT_EQ(act.readAll(), QByteArray("OK"));
+    EXPECT_TRUE(QFile::exists(work.filePath(QStringLiteral("UpLoad/Upload.prx"))));
+    EXPECT_TRUE(messages.texts.isEmpty());
+
+    FakeCloudHost hub;
+    TFormCloudDownload download(net);
+    TFormCloud cloud(download, form, hub);
+    cloud.StartForm();
+    EXPECT_FALSE(cloud.ButtonUpload->isEnabled());
+    hub.openFileName = host.openFileName;
+    cloud.StartForm();
+    EXPECT_TRUE(cloud.ButtonUpload->isEnabled());
+}
