@@ -1,12 +1,15 @@
 #include "app/UnitStartup.h"
 #include "app/Unit1.h"
 #include "app/UnitEditWiring.h"
+#include "app/UnitLibraryWiring.h"
+#include "library/UnitNavi.h"
 #include "platform/UnitMessages.h"
 #include "platform/UnitNumText.h"
 #include "platform/UnitProduct.h"
 #include "render/UnitFonts.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -68,6 +71,7 @@ void StartEditor(TForm1 &form, const QString &argumentFile)
         RunGuarded([&] { form.StartNewWorksheet(); });
     }
     RunGuarded([&] { InstallEditing(form); });
+    RunGuarded([&] { InstallLibrary(form); });
 }
 
 int RunTavenorPrint(int argc, char **argv)
@@ -84,6 +88,15 @@ int RunTavenorPrint(int argc, char **argv)
         TForm1 form;
         StartEditor(form, args.size() > 1 ? args.at(1) : QString());
         form.show();
+        if (NaviDueAtStart(form, args.size() > 1)) {
+            // After the main window has been painted, behind the navigator.
+            QTimer::singleShot(0, &form, [&form] {
+                if (TFormNavi *navi = LibraryOf(form).navi) {
+                    navi->StartForm();
+                    navi->exec();
+                }
+            });
+        }
         return app.exec();
     } catch (const std::exception &e) {
         std::fprintf(stderr, "tavenor-print: %s\n", e.what());

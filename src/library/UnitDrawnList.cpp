@@ -1,7 +1,6 @@
 #include "library/UnitDrawnList.h"
 
 #include <QApplication>
-#include <QHBoxLayout>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -19,11 +18,6 @@ TDrawnList::TDrawnList(QWidget *parent) : QWidget(parent)
     mArea->setAttribute(Qt::WA_OpaquePaintEvent);
     mScroll = new QScrollBar(Qt::Vertical, this);
     mScroll->setAccessibleName(QStringLiteral("スクロール"));
-    auto *row = new QHBoxLayout(this);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(0);
-    row->addWidget(mArea, 1);
-    row->addWidget(mScroll);
     connect(mScroll, &QScrollBar::valueChanged, mArea, qOverload<>(&QWidget::update));
     mPopup = new QLabel(this, Qt::ToolTip);
     mPopup->setFrameShape(QFrame::Box);
@@ -64,14 +58,20 @@ void TDrawnList::setHintText(const QString &text)
     mArea->setToolTip(text);
 }
 
+QSize TDrawnList::areaSize() const
+{
+    return QSize(std::max(1, width() - mScroll->sizeHint().width()), std::max(1, height()));
+}
+
 int TDrawnList::visibleRowCount() const
 {
-    return mArea->height() / RowHeight + 1;
+    return areaSize().height() / RowHeight + 1;
 }
 
 QVector<int> TDrawnList::columnBounds() const
 {
-    return mBounds ? mBounds(mArea->width()) : QVector<int>{0, mArea->width()};
+    const int w = areaSize().width();
+    return mBounds ? mBounds(w) : QVector<int>{0, w};
 }
 
 int TDrawnList::rowAt(int y) const
@@ -87,7 +87,7 @@ int TDrawnList::rowAt(int y) const
 void TDrawnList::updateScroll()
 {
     // Data rows that fit wholly below the header.
-    const int fit = std::max(0, (mArea->height() - RowHeight) / RowHeight);
+    const int fit = std::max(0, (areaSize().height() - RowHeight) / RowHeight);
     if (mRows.size() <= fit) {
         mScroll->setRange(0, 0);
         mScroll->setEnabled(false);
@@ -101,12 +101,17 @@ void TDrawnList::updateScroll()
 
 void TDrawnList::resizeEvent(QResizeEvent *)
 {
+    // Placed by hand so that the list's size is known at once, also while
+    // the window is hidden.
+    const QSize area = areaSize();
+    mArea->setGeometry(0, 0, area.width(), area.height());
+    mScroll->setGeometry(area.width(), 0, width() - area.width(), height());
     updateScroll();
 }
 
 QImage TDrawnList::picture() const
 {
-    QImage image(mArea->size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    QImage image(areaSize(), QImage::Format_RGB32);
     QPainter p(&image);
     paintList(p, image.size());
     return image;

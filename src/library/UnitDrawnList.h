@@ -65,6 +65,8 @@ protected:
 
 private:
     void paintList(QPainter &p, const QSize &size) const;
+    // The size of the painted list: the widget less the scroll bar.
+    QSize areaSize() const;
     void updateScroll();
 
     QWidget *mArea;

@@ -1,0 +1,155 @@
+#include "app/UnitLibraryWiring.h"
+
+#include "app/Unit1.h"
+#include "app/UnitDocumentCycle.h"
+#include "app/UnitEditWiring.h"
+#include "app/UnitFileCommands.h"
+#include "app/UnitPageButtons.h"
+#include "app/UnitPageView.h"
+#include "app/UnitViewControls.h"
+#include "editing/UnitSelect.h"
+#include "library/UnitCloud.h"
+#include "library/UnitCloudDownload.h"
+#include "library/UnitCloudUpload.h"
+#include "library/UnitNavi.h"
+#include "library/UnitProxy.h"
+
+#include <QCoreApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace
+{
+
+// The main window as the navigator and the cloud windows see it.
+class FormLibraryHost : public QObject, public NaviHost, public CloudHost
+{
+public:
+    explicit FormLibraryHost(TForm1 &form) : QObject(&form), mForm(form)
+    {
+        setObjectName(HostName);
+    }
+    ~FormLibraryHost() override { delete parts.internet; }
+    static inline const QString HostName = QStringLiteral("TavenorLibraryHost");
+
+    void NaviOpenFile(const QString &path) override
+    {
+        FileCommands &files = mForm.fileCommands();
+        if (!files.FileLoad(path))
+            return;
+        const QString bare = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+        files.SaveDialog.fileName = bare;
+        mForm.SaveDialogFileName = bare;
+    }
+    void NaviEmptyWorksheet() override
+    {
+        if (TEditController *editing = EditingOf(mForm).controller)
+            editing->clearSelection();
+        NewFile(mForm.doc(), mForm.pages(), mForm.folders());
+        mForm.doc().Paper = RPaperData{}; // A4 portrait, 210 x 297 mm
+        mForm.paperSet().NewPage(mForm.doc().Paper.PaperH, mForm.doc().Paper.PaperW);
+        mForm.pageArea()->setPages(mForm.pages());
+        mForm.LayoutPages();
+        mForm.Redraw();
+    }
+    void NaviToggleAnswer() override { mForm.viewControls()->OnPageAnswerSwitch(); }
+    void NaviPrint() override { mForm.PrinterOut(); }
+    // The same command as the main window's "作成" button.
+    void NaviRegenerate() override { mForm.pageButtons()->SpeedButtonRandom->click(); }
+
+    void CloudOpenFile(const QString &path) override { mForm.fileCommands().FileLoad(path); }
+    QString CloudOpenFileName() const override { return mForm.fileCommands().OpenFileName; }
+    void CloudToggleAnswer() override { NaviToggleAnswer(); }
+    void CloudPrint() override { NaviPrint(); }
+
+    LibraryParts parts;
+
+private:
+    TForm1 &mForm;
+};
+
+FormLibraryHost *hostOf(TForm1 &form)
+{
+    return static_cast<FormLibraryHost *>(
+        form.findChild<QObject *>(FormLibraryHost::HostName, Qt::FindDirectChildrenOnly));
+}
+
+} // namespace
+
+QString SampleFolder()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/Navi");
+}
+
+LibraryParts LibraryOf(TForm1 &form)
+{
+    FormLibraryHost *host = hostOf(form);
+    return host ? host->parts : LibraryParts{};
+}
+
+LibraryParts InstallLibrary(TForm1 &form, const QString &sampleFolder)
+{
+    if (FormLibraryHost *existing = hostOf(form))
+        return existing->parts;
+    auto *host = new FormLibraryHost(form);
+    LibraryParts &p = host->parts;
+    const WorkingFolders &folders = form.folders();
+    const RBunruiData &bunrui = form.doc().BunruiData;
+
+    // In the order of start-up: the proxy, the navigator, the cloud windows.
+    p.internet = new TInternet;
+    p.proxy = new TFormProxy(&form);
+    p.proxy->SyokiForm(folders.WorkFolder, *p.internet);
+    p.navi = new TFormNavi(&form);
+    p.navi->setHost(host);
+    p.navi->SyokiForm(bunrui, sampleFolder.isEmpty() ? SampleFolder() : sampleFolder,
+                      folders.PrintFileFolder(), folders.UserPrintFolder, folders.WorkFolder);
+    p.download = new TFormCloudDownload(*p.internet, &form);
+    p.download->SyokiForm(bunrui, folders.WorkFolder, host);
+    p.upload = new TFormCloudUpload(*p.internet, &form);
+    p.upload->SyokiForm(bunrui, folders.WorkFolder, host);
+    p.cloud = new TFormCloud(*p.download, *p.upload, *host, &form);
+
+    p.naviButton = new QToolButton(form.FileToolBar);
+    p.naviButton->setText(QStringLiteral("ナビ"));
+    p.naviButton->setToolTip(QStringLiteral("プリント ナビゲーション"));
+    p.naviButton->setAccessibleName(QStringLiteral("ナビ"));
+    p.naviButton->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    form.FileToolBar->insertWidget(form.FileToolBar->actions().value(0), p.naviButton);
+    QObject::connect(p.naviButton, &QToolButton::clicked, &form,
+                     [&form] { NaviButtonClick(form); });
+
+    // The cloud and the proxy settings are not offered to teachers: their
+    // menus exist but are hidden.
+    p.cloudMenu = form.menuBar()->addMenu(QStringLiteral("クラウド"));
+    p.cloudMenu->addAction(QStringLiteral("Upload"), &form, [p] {
+        p.cloud->StartForm();
+        p.cloud->show();
+    });
+    p.cloudMenu->menuAction()->setVisible(false);
+    p.settingsMenu = form.menuBar()->addMenu(QStringLiteral("設定"));
+    p.settingsMenu->addAction(QStringLiteral("プロキシサーバ"), &form, [p] {
+        p.proxy->StartForm();
+        p.proxy->show();
+    });
+    p.settingsMenu->menuAction()->setVisible(false);
+    return p;
+}
+
+bool NaviButtonClick(TForm1 &form)
+{
+    const LibraryParts p = LibraryOf(form);
+    if (!p.navi || !form.AskSave())
+        return false;
+    p.navi->StartForm();
+    p.navi->exec();
+    return true;
+}
+
+bool NaviDueAtStart(TForm1 &form, bool fileNamed)
+{
+    const LibraryParts p = LibraryOf(form);
+    return p.navi && !fileNamed && p.navi->showAtStart();
+}
