@@ -207,6 +207,7 @@ void TForm1::StartNewWorksheet()
     mPageArea->setPages(mPages);
     LayoutPages();
     Redraw();
+    emit worksheetReplaced();
 }
 
 bool TForm1::AskSave()
@@ -338,6 +339,7 @@ void TForm1::ApplyLoadedPaper()
     mView->SetAnswerColorSilently(mDoc.AnswerColor);
     LayoutPages();
     Redraw();
+    emit worksheetReplaced();
 }
 
 void TForm1::PrinterOut()

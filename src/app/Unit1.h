@@ -150,6 +150,10 @@ public:
     QToolButton *ToolButtonSave = nullptr;
     QToolButton *ToolButtonPrint = nullptr;
 
+signals:
+    // A new or opened worksheet replaced the previous one.
+    void worksheetReplaced();
+
 protected:
     void closeEvent(QCloseEvent *e) override;
 

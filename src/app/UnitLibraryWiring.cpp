@@ -53,6 +53,7 @@ public:
         mForm.pageArea()->setPages(mForm.pages());
         mForm.LayoutPages();
         mForm.Redraw();
+        emit mForm.worksheetReplaced();
     }
     void NaviToggleAnswer() override { mForm.viewControls()->OnPageAnswerSwitch(); }
     void NaviPrint() override { mForm.PrinterOut(); }

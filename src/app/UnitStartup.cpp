@@ -1,5 +1,6 @@
 #include "app/UnitStartup.h"
 #include "app/Unit1.h"
+#include "app/UnitBunruiBar.h"
 #include "app/UnitEditWiring.h"
 #include "app/UnitLibraryWiring.h"
 #include "library/UnitNavi.h"
@@ -70,6 +71,7 @@ void StartEditor(TForm1 &form, const QString &argumentFile)
         // The argument file failed half way: start on an empty worksheet.
         RunGuarded([&] { form.StartNewWorksheet(); });
     }
+    RunGuarded([&] { InstallBunruiBar(form); });
     RunGuarded([&] { InstallEditing(form); });
     RunGuarded([&] { InstallLibrary(form); });
 }

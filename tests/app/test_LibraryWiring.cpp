@@ -1,0 +1,140 @@
+// The navigator and the classification boxes in the main window: the "ナビ"
+// button behind the unsaved-changes question, opening a library file into
+// the editor, the start-up rule, the hidden cloud menus, and the grade,
+// subject and content boxes following the worksheet and writing its header.
+#include "app/Unit1.h"
+#include "app/UnitBunruiBar.h"
+#include "app/UnitFileCommands.h"
+#include "app/UnitLibraryWiring.h"
+#include "document/UnitFile.h"
+#include "library/UnitNavi.h"
+#include "platform/UnitMessages.h"
+#include "support/FakePrinter.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace
+{
+
+void writeSheet(const QString &path, const QString &content, int grade, int subject)
+{
+    Document doc;
+    doc.Naiyou = content;
+    doc.NenIndex = grade;
+    doc.KyoukaIndex = subject;
+    RAData row;
+    row.Syu = QStringLiteral("1");
+    row.Siki = QStringLiteral("もんだい");
+    row.FontName = QStringLiteral("ＭＳ Ｐゴシック");
+    row.FontSize = 20;
+    row.Layer = 1;
+    doc.AData.append(row);
+    ASSERT_TRUE(SaveFileAll(path, doc, LayerWorksheet, 1).ok);
+}
+
+} // namespace
+
+TEST(LibraryWiring, NaviButtonAsksFirstAndOpensLibraryFilesIntoTheEditor)
+{
+    FakeA4 fake;
+    ScriptedMessages messages;
+    QTemporaryDir samples;
+    writeSheet(samples.filePath("s1.prx"), QStringLiteral("見本の内容"), 3, 3);
+    TForm1 form;
+    form.SyokiForm(QString());
+    TBunruiBar *bar = InstallBunruiBar(form);
+    const LibraryParts parts = InstallLibrary(form, samples.path());
+    ASSERT_TRUE(parts.navi);
+    EXPECT_EQ(parts.naviButton->text(), QStringLiteral("ナビ"));
+    EXPECT_FALSE(parts.naviButton->toolTip().isEmpty());
+    EXPECT_FALSE(parts.cloudMenu->menuAction()->isVisible());
+    EXPECT_FALSE(parts.settingsMenu->menuAction()->isVisible());
+    EXPECT_EQ(InstallLibrary(form).navi, parts.navi);
+
+    // Unsaved changes and Cancel: the navigator does not open.
+    form.doc().FileData.HensyuB = true;
+    messages.answers.push_back(MsgAnswer::Cancel);
+    EXPECT_FALSE(NaviButtonClick(form));
+    EXPECT_FALSE(parts.navi->isVisible());
+
+    // No: the navigator opens modally at its start page; a row opens the
+    // file behind it and a second press on it closes the navigator.
+    messages.answers.push_back(MsgAnswer::No);
+    bool sawStartPage = false;
+    QTimer::singleShot(0, [&] {
+        sawStartPage = !parts.navi->onListPage() && parts.navi->isVisible();
+        parts.navi->OpenLibrary(TFormNavi::Library::Sample);
+        parts.navi->ListRowPressed(0);
+        EXPECT_EQ(form.doc().Naiyou, QStringLiteral("見本の内容"));
+        EXPECT_EQ(bar->EditNaiyou->text(), QStringLiteral("見本の内容"));
+        parts.navi->ListRowPressed(0);
+    });
+    EXPECT_TRUE(NaviButtonClick(form));
+    EXPECT_TRUE(sawStartPage);
+    EXPECT_FALSE(parts.navi->isVisible());
+    EXPECT_EQ(form.doc().AData.size(), 1);
+    EXPECT_EQ(form.fileCommands().OpenFileName, samples.filePath("s1.prx"));
+    EXPECT_EQ(form.fileCommands().SaveDialog.fileName, QStringLiteral("s1.prx"));
+    EXPECT_FALSE(form.doc().FileData.HensyuB);
+    EXPECT_EQ(bar->ComboNen->currentIndex(), 3);
+    EXPECT_EQ(bar->ComboKyouka->currentText(), QStringLiteral("算数"));
+
+    // The start-up rule: due unless a file was named or the option is off.
+    EXPECT_TRUE(NaviDueAtStart(form, false));
+    EXPECT_FALSE(NaviDueAtStart(form, true));
+    parts.navi->CheckStart->click();
+    EXPECT_FALSE(NaviDueAtStart(form, false));
+}
+
+TEST(LibraryWiring, ClassificationBoxesChangeTheDocumentAndItsSavedHeader)
+{
+    FakeA4 fake;
+    ScriptedMessages messages;
+    TForm1 form;
+    form.SyokiForm(QString());
+    TBunruiBar *bar = InstallBunruiBar(form);
+    EXPECT_EQ(bar->ComboNen->count(), form.doc().BunruiData.Nen.size());
+    EXPECT_EQ(bar->ComboNen->currentIndex(), 0);
+    EXPECT_EQ(bar->ComboKyouka->currentIndex(), 0);
+    EXPECT_TRUE(bar->EditNaiyou->text().isEmpty());
+    EXPECT_EQ(bar->ComboNen->accessibleName(), QStringLiteral("学年"));
+
+    bar->ComboNen->setCurrentIndex(4);
+    bar->ApplyBoxes();
+    EXPECT_EQ(form.doc().NenIndex, 4);
+    EXPECT_TRUE(form.doc().FileData.HensyuB);
+    bar->ComboKyouka->setCurrentIndex(3);
+    bar->EditNaiyou->setText(QStringLiteral("わり算\nのあまり"));
+    bar->ApplyBoxes();
+    EXPECT_EQ(form.doc().KyoukaIndex, 3);
+    EXPECT_EQ(form.doc().Naiyou, QStringLiteral("わり算 のあまり"));
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("k.prx");
+    ASSERT_TRUE(SaveFileAll(path, form.doc(), LayerWorksheet, 1).ok);
+    QStringList header;
+    ASSERT_TRUE(LoadFileHeaderList(path, header).ok);
+    EXPECT_EQ(header.mid(2), (QStringList{QStringLiteral("わり算 のあまり"), "4", "3"}));
+
+    // A new worksheet empties the boxes again.
+    form.doc().FileData.HensyuB = false;
+    form.NewFileCommand();
+    EXPECT_EQ(bar->ComboNen->currentIndex(), 0);
+    EXPECT_TRUE(bar->EditNaiyou->text().isEmpty());
+
+    // A header index outside the lists is shown as entry 0 and kept until
+    // the teacher picks another.
+    form.doc().NenIndex = 42;
+    bar->ShowDocument();
+    EXPECT_EQ(bar->ComboNen->currentIndex(), 0);
+    bar->ApplyBoxes();
+    EXPECT_EQ(form.doc().NenIndex, 42);
+}
