@@ -87,6 +87,8 @@ TBunruiBar *InstallBunruiBar(TForm1 &form)
 {
     auto *bar = new TBunruiBar(form.doc(), &form);
     bar->Bar->setParent(&form);
+    // A row of its own: the rows above are full of tools.
+    form.addToolBarBreak();
     form.addToolBar(bar->Bar);
     bar->SyokiForm();
     bar->ShowDocument();

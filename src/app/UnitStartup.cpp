@@ -71,8 +71,8 @@ void StartEditor(TForm1 &form, const QString &argumentFile)
         // The argument file failed half way: start on an empty worksheet.
         RunGuarded([&] { form.StartNewWorksheet(); });
     }
-    RunGuarded([&] { InstallBunruiBar(form); });
     RunGuarded([&] { InstallEditing(form); });
+    RunGuarded([&] { InstallBunruiBar(form); });
     RunGuarded([&] { InstallLibrary(form); });
 }
 
