@@ -5,7 +5,6 @@
 #include "platform/UnitProduct.h"
 
 #include <QEvent>
-#include <chrono>
 #include <QFont>
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -13,8 +12,10 @@
 #include <QKeyEvent>
 #include <QRegularExpressionValidator>
 #include <QScrollBar>
+#include <chrono>
 
-namespace {
+namespace
+{
 // Client area of the tool, and its width on the pages with wider inputs.
 constexpr int FormWidth = 600;
 constexpr int FormWidthWide = 690;
@@ -26,7 +27,8 @@ const QColor InputColor(224, 236, 248);
 // handed the tool its measurer (a tool used on its own, as in a test
 // harness). The main window always sets the renderer's measurer, whose
 // figures are the ones worksheets are laid out with.
-class FallbackMeasurer : public SikiMeasurer {
+class FallbackMeasurer : public SikiMeasurer
+{
 public:
     int textWidth(const QString &text, const QString &fontName, int fontSize) override
     {
@@ -104,9 +106,11 @@ TFormSiki::TFormSiki(Document &document, QWidget *parent)
     auto *yoko = new QWidget(PageControl);
     auto *tate = new QWidget(PageControl);
     auto *bunsu = new QWidget(PageControl);
+    auto *bunsyo = new QWidget(PageControl);
     buildYoko(yoko);
     buildTate(tate);
     buildBunsu(bunsu);
+    buildBunsyo(bunsyo);
     // Every page and the random panel scroll rather than force the window
     // past its client size.
     auto scrolled = [](QWidget *content, QWidget *parent) {
@@ -120,6 +124,7 @@ TFormSiki::TFormSiki(Document &document, QWidget *parent)
     PageControl->addTab(scrolled(yoko, PageControl), QStringLiteral("横式"));
     PageControl->addTab(scrolled(tate, PageControl), QStringLiteral("筆算"));
     PageControl->addTab(scrolled(bunsu, PageControl), QStringLiteral("分数"));
+    PageControl->addTab(scrolled(bunsyo, PageControl), QStringLiteral("文章問題"));
     layout->addWidget(PageControl, 1);
 
     // The panel keeps its natural size; the area scrolls it vertically when
@@ -138,6 +143,7 @@ TFormSiki::TFormSiki(Document &document, QWidget *parent)
     layout->addWidget(randomArea);
 
     connect(PageControl, &QTabWidget::currentChanged, this, [this] { SetNyu(); });
+    connect(RandomPanel->ButtonMake, &QPushButton::clicked, this, [this] { MakeRandomCommand(); });
     SyokiForm();
 }
 
@@ -256,8 +262,8 @@ void TFormSiki::buildBunsu(QWidget *page)
         auto *edit = new QLineEdit(page);
         // At most four characters typed; a longer part of a stored or
         // generated problem is kept whole rather than cut.
-        edit->setValidator(new QRegularExpressionValidator(
-            QRegularExpression(QStringLiteral(".{0,4}")), edit));
+        edit->setValidator(
+            new QRegularExpressionValidator(QRegularExpression(QStringLiteral(".{0,4}")), edit));
         edit->setFixedWidth(48);
         edit->setAlignment(Qt::AlignCenter);
         edit->installEventFilter(this);
@@ -310,9 +316,9 @@ void TFormSiki::buildBunsu(QWidget *page)
 
 QList<QLineEdit *> TFormSiki::inputBoxes() const
 {
-    return {MemoY1,      MemoY2,      MemoT1,      MemoT2,      EditBunsu1T, EditBunsu1S,
-            EditBunsu1B, EditBunsu2T, EditBunsu2S, EditBunsu2B, EditBunsuKT, EditBunsuKS,
-            EditBunsuKB, MemoBunsuSiki};
+    return {MemoY1,      MemoY2,      MemoT1,      MemoT2,       EditBunsu1T,
+            EditBunsu1S, EditBunsu1B, EditBunsu2T, EditBunsu2S,  EditBunsu2B,
+            EditBunsuKT, EditBunsuKS, EditBunsuKB, MemoBunsuSiki};
 }
 
 bool TFormSiki::eventFilter(QObject *watched, QEvent *event)
@@ -325,6 +331,8 @@ bool TFormSiki::eventFilter(QObject *watched, QEvent *event)
         else if (watched == EditBunsu1T || watched == EditBunsu1S || watched == EditBunsu1B ||
                  watched == EditBunsu2T || watched == EditBunsu2S || watched == EditBunsu2B)
             KeisanBunsu();
+        else if (watched == EditBunsyoR1 || watched == EditBunsyoR2)
+            MakeSikiKotaeBunsyo();
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -363,6 +371,7 @@ void TFormSiki::StartForm()
     mBunsuKotae.clear();
     mBunsuError.clear();
     clearTate();
+    resetBunsyo();
     MoveForm();
 }
 
@@ -427,7 +436,7 @@ bool TFormSiki::LoadRow(int rowIndex)
     if (rowIndex < 0 || rowIndex >= mDoc.AData.size())
         return false;
     const RAData row = mDoc.AData.at(rowIndex);
-    if (row.Syu != QStringLiteral("5") || row.Siki1 < PageYoko || row.Siki1 > PageBunsu)
+    if (row.Syu != QStringLiteral("5") || row.Siki1 < PageYoko || row.Siki1 > PageBunsyo)
         return false;
 
     StartForm();
@@ -461,6 +470,10 @@ bool TFormSiki::LoadRow(int rowIndex)
         MakeSikiKotaeBunsu();
         break;
     }
+    case PageBunsyo:
+        loadBunsyo(row);
+        SelectPage(PageBunsyo);
+        break;
     }
     return true;
 }
@@ -503,6 +516,8 @@ int TFormSiki::Kettei()
         return KetteiTate();
     case PageBunsu:
         return KetteiBunsu();
+    case PageBunsyo:
+        return KetteiBunsyo();
     default:
         return -1;
     }
@@ -522,7 +537,9 @@ int TFormSiki::beginRow(int page)
     row.FontSize = s.fontSize;
     row.Siki1 = page;
     row.Layer = 1;
-    row.KotaeMode = s.kotaeDisplay ? 1 : 0;
+    // The word-problem page leaves the answer mode as it was.
+    if (page != PageBunsyo)
+        row.KotaeMode = s.kotaeDisplay ? 1 : 0;
     return index;
 }
 

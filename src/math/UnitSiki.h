@@ -1,5 +1,6 @@
 // The expression tool window TFormSiki: where the teacher types one math
-// problem (horizontal expression, column arithmetic or two fractions), sees
+// problem (horizontal expression, column arithmetic, two fractions or a
+// word problem), sees
 // its answer and layout live, sets the random settings, and confirms it with
 // "決定", which writes the object row into the document. The main window
 // creates one TFormSiki at start-up, keeps it for the run, and opens it for a
@@ -25,6 +26,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QList>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTabWidget>
@@ -36,12 +38,12 @@
 #include <memory>
 #include <random>
 
-class TFormSiki : public QWidget {
+class TFormSiki : public QWidget
+{
     Q_OBJECT
 public:
-    // The pages; the index is stored in the row's Siki1. The word-problem
-    // page (3) joins later as a fourth tab.
-    enum Page { PageYoko = 0, PageTate = 1, PageBunsu = 2 };
+    // The pages; the index is stored in the row's Siki1.
+    enum Page { PageYoko = 0, PageTate = 1, PageBunsu = 2, PageBunsyo = 3 };
     // Column operation of the last column preview.
     enum TateSyu { TateNone = 0, TateTasu = 1, TateHiku = 2, TateKake = 3, TateWari = 4 };
 
@@ -78,11 +80,12 @@ public:
     void MakeSikiKotaeTate();
     void KeisanBunsu();
     void MakeSikiKotaeBunsu();
+    void MakeSikiKotaeBunsyo(); // the word-problem preview
 
     // Division steps of the column page; each does nothing unless it applies.
-    void WarizanIchi();    // "一の位まで"
-    void WarizanSusumu();  // "わり進める"
-    void WarizanModosu();  // "元に戻す"
+    void WarizanIchi();   // "一の位まで"
+    void WarizanSusumu(); // "わり進める"
+    void WarizanModosu(); // "元に戻す"
 
     // "決定" of the current page or of one page. Returns the index of the
     // row written, or -1 when nothing was written (empty input, or an
@@ -91,6 +94,10 @@ public:
     int KetteiYoko();
     int KetteiTate();
     int KetteiBunsu();
+    int KetteiBunsyo();
+
+    // "①を挿入" and "②を挿入": the marker at the cursor of the problem text.
+    void InsertBunsyoMarker(QChar marker);
 
     // The pieces of "決定", for random regeneration, which rewrites the
     // problem of a row but keeps its placement, font and mode. A check tells
@@ -103,13 +110,46 @@ public:
     InputState CheckYoko(QString &kotae, QString &message) const;
     InputState CheckTate(QString &message) const;
     InputState CheckBunsu(QString &message);
+    InputState CheckBunsyo(QString &kotae, QString &message) const;
     void WriteYokoFields(RAData &row, const QString &kotae);
     bool WriteTateFields(RAData &row);
     void WriteBunsuFields(RAData &row);
+    // Siki, Kotae and every word-problem field; Width and Height only with
+    // measure (a regenerated word problem keeps its size).
+    void WriteBunsyoFields(RAData &row, const QString &kotae, bool measure);
 
     // The tool's random source for problem generation, seeded from the clock
     // when the window is made: a uniform integer 0 .. n - 1 (0 when n < 1).
     int64_t Random(int64_t n);
+    // Tests, the command-line tool and benchmarks replay a run from a seed.
+    void SeedRandom(uint64_t seed) { mRandom.seed(seed); }
+
+    // Random generation. MakeRandom draws a new problem for the current page
+    // from the random panel's settings and puts it into the page's inputs,
+    // trying at most RandMax times; after that the warning line shows and
+    // (except on the fraction page) the inputs are emptied.
+    void MakeRandom();
+    int RandMax = 500;
+    // The batch history: every expression made since the last clear, and
+    // how many drawn expressions were refused as repeats. "問題作成" and
+    // "作成" clear it before they start, so one batch never repeats itself.
+    void ClearRandomLog();
+    const QStringList &RandomLog() const { return mRandomLog; }
+    int RandomLogDuplicates() const { return mRandomDuplicates; }
+    // The warning line is showing (the last MakeRandom found no problem
+    // within the attempt limit).
+    bool RandomWarning() const { return mRandomWarning; }
+
+    // The writers of random regeneration: the regenerated problem into the
+    // row being edited (NewData.ID), leaving placement, font, Layer and
+    // KotaeMode alone, then the tool closes. Each writes nothing and returns
+    // false while its page's input is empty or cannot be evaluated.
+    bool SetRandomKaitouYoko();
+    bool SetRandomKaitouTate();
+    bool SetRandomKaitouBunsu();
+    bool SetRandomKaitouBunsyo();
+    // "問題作成" of the random panel: a fresh batch, then MakeRandom.
+    void MakeRandomCommand();
 
     // Tool state read by the main window, random generation and tests.
     QString DisplayText() const { return mDisplayText; }
@@ -143,6 +183,21 @@ public:
     QCheckBox *CheckKabunsu;
     QLineEdit *MemoBunsuSiki; // hidden fraction expression
     QPushButton *ButtonKetteiB;
+    // Page 3.
+    QLineEdit *EditBunsyoR1;
+    QComboBox *ComboBunsyoR;
+    QLineEdit *EditBunsyoR2;
+    QPlainTextEdit *MemoBunsyoText;
+    QPushButton *ButtonBunsyo1, *ButtonBunsyo2; // "①を挿入", "②を挿入"
+    QComboBox *ComboBunsyoSiki;
+    QLineEdit *EditBunsyo1;
+    QLineEdit *EditBunsyo2;
+    QComboBox *ComboBunsyoKotae;
+    QLineEdit *EditBunsyoKotae;
+    QComboBox *ComboBunsyoTani;
+    QCheckBox *CheckBunsyoTani;
+    QLabel *ImageBunsyoTani; // the picture of the answer line
+    QPushButton *ButtonKetteiS;
 
 signals:
     // A row was written: the main window redraws the pages and refreshes
@@ -156,6 +211,14 @@ private:
     void buildYoko(QWidget *page);
     void buildTate(QWidget *page);
     void buildBunsu(QWidget *page);
+    void buildBunsyo(QWidget *page);
+    void resetBunsyo();
+    void loadBunsyo(const RAData &row);
+    void showBunsyoTaniPicture();
+    // One attempt of MakeRandom on the number pages: false when refused.
+    bool drawNumbers(QString &siki, QString &x, QString &y, int &kigou);
+    bool drawFractions();
+    bool setRandomRow(int page);
     QList<QLineEdit *> inputBoxes() const;
 
     // Column page helpers.
@@ -190,4 +253,7 @@ private:
     QString mBunsuKotae;
     QString mBunsuError; // the evaluator's message for the fraction expression
     std::mt19937_64 mRandom;
+    QStringList mRandomLog;
+    int mRandomDuplicates = 0;
+    bool mRandomWarning = false;
 };

@@ -4,12 +4,14 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
-namespace siki_lists {
+namespace siki_lists
+{
 QStringList Kigou()
 {
     return {QStringLiteral("たし算【①＋②】"), QStringLiteral("ひき算【①－②】"),
@@ -25,8 +27,9 @@ QStringList SyosuXY()
 }
 QStringList SyosuA()
 {
-    return {QStringLiteral("指定なし"), QStringLiteral("少数点第一位"), QStringLiteral("少数点第二位"),
-            QStringLiteral("少数点第三位"), QStringLiteral("少数点第四位")};
+    return {QStringLiteral("指定なし"), QStringLiteral("少数点第一位"),
+            QStringLiteral("少数点第二位"), QStringLiteral("少数点第三位"),
+            QStringLiteral("少数点第四位")};
 }
 QStringList Kihon()
 {
@@ -43,7 +46,8 @@ QStringList BunboY()
 }
 } // namespace siki_lists
 
-namespace {
+namespace
+{
 constexpr int RangeMin = 0;
 constexpr int RangeMax = 10000;
 
@@ -92,7 +96,8 @@ void SikiRangeBox::step(int delta)
 {
     // The up-down control counts from what the box holds; a text that is not
     // a number counts as 0, as everywhere else.
-    const int64_t value = std::clamp<int64_t>(TextToInt64(mEdit->text()) + delta, RangeMin, RangeMax);
+    const int64_t value =
+        std::clamp<int64_t>(TextToInt64(mEdit->text()) + delta, RangeMin, RangeMax);
     mEdit->setText(QString::number(value));
 }
 
@@ -170,13 +175,20 @@ TSikiRandomPanel::TSikiRandomPanel(QWidget *parent) : QWidget(parent)
     outer->addWidget(BunsuBox);
 
     ButtonMake = new QPushButton(QStringLiteral("問題作成"), this);
-    // Generation arrives with the random generator; until then the button
-    // is there but cannot be pressed.
-    ButtonMake->setEnabled(false);
     outer->addWidget(ButtonMake);
-    LabelWarning = new QLabel(SikiRandomWarningText, this);
+    WarningLine = new QWidget(this);
+    auto *warning = new QHBoxLayout(WarningLine);
+    warning->setContentsMargins(0, 0, 0, 0);
+    ImageWarning = new QLabel(WarningLine);
+    ImageWarning->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(16, 16));
+    ImageWarning->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // The icon sits on the leading spaces of the text.
+    LabelWarning = new QLabel(SikiRandomWarningText, WarningLine);
     LabelWarning->setWordWrap(true);
-    outer->addWidget(LabelWarning);
+    LabelWarning->setAccessibleName(SikiRandomWarningText);
+    warning->addWidget(ImageWarning);
+    warning->addWidget(LabelWarning, 1);
+    outer->addWidget(WarningLine);
     outer->addStretch(1);
 
     connect(ComboKigou, &QComboBox::currentIndexChanged, this, &TSikiRandomPanel::kigouChanged);
@@ -209,7 +221,12 @@ void TSikiRandomPanel::SyokiForm()
     CheckXYaku->setChecked(false);
     CheckYYaku->setChecked(false);
     CheckAmari->setVisible(false);
-    LabelWarning->setVisible(false);
+    ShowWarning(false);
+}
+
+void TSikiRandomPanel::ShowWarning(bool shown)
+{
+    WarningLine->setVisible(shown);
 }
 
 void TSikiRandomPanel::kigouChanged(int index)

@@ -2,8 +2,9 @@
 // "ランダムで問題作成する", the operation, the number ranges, decimal places,
 // rounding and remainder of ① and ②, the answer range, and the fraction
 // settings shown on the fraction page only. It holds the settings that the
-// random generator reads and that "決定" stores into an object row; it
-// never generates a problem itself and never touches the document.
+// random generator (TFormSiki::MakeRandom) reads and that "決定" stores into
+// an object row; it never generates a problem itself and never touches the
+// document.
 #pragma once
 
 #include "document/UnitData.h"
@@ -16,7 +17,8 @@
 #include <QWidget>
 
 // A range box: free text with an up-down control running from 0 to 10000.
-class SikiRangeBox : public QWidget {
+class SikiRangeBox : public QWidget
+{
     Q_OBJECT
 public:
     explicit SikiRangeBox(QWidget *parent = nullptr);
@@ -30,7 +32,8 @@ private:
     QLineEdit *mEdit;
 };
 
-class TSikiRandomPanel : public QWidget {
+class TSikiRandomPanel : public QWidget
+{
     Q_OBJECT
 public:
     explicit TSikiRandomPanel(QWidget *parent = nullptr);
@@ -65,15 +68,20 @@ public:
     QComboBox *ComboBunsuSyuX, *ComboBunsuSyuY, *ComboBunsuSyuA;
     QComboBox *ComboBunboY;
     QCheckBox *CheckXYaku, *CheckYYaku;
-    QPushButton *ButtonMake; // "問題作成": generation is not part of this tool yet
+    QPushButton *ButtonMake; // "問題作成"
+    QWidget *WarningLine;    // the warning icon and LabelWarning
+    QLabel *ImageWarning;
     QLabel *LabelWarning;
+    // Shows or hides the warning line of a search that found no problem.
+    void ShowWarning(bool shown);
 
 private:
     void kigouChanged(int index);
 };
 
 // The texts of the lists, in item order (the stored byte is the index).
-namespace siki_lists {
+namespace siki_lists
+{
 QStringList Kigou();     // たし算【①＋②】 ...
 QStringList BunsuSign(); // ＋ － × ÷
 QStringList SyosuXY();   // 整数 ...

@@ -5,7 +5,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 
-namespace {
+namespace
+{
 QStringList items(const QComboBox *box)
 {
     QStringList out;
@@ -18,10 +19,11 @@ QStringList items(const QComboBox *box)
 TEST_F(SikiTest, CaptionPagesListsAndDefaults)
 {
     EXPECT_EQ(tool.windowTitle(), QStringLiteral("数式入力 - Tavenor プリント"));
-    ASSERT_EQ(tool.PageControl->count(), 3);
+    ASSERT_EQ(tool.PageControl->count(), 4);
     EXPECT_EQ(tool.PageControl->tabText(0), QStringLiteral("横式"));
     EXPECT_EQ(tool.PageControl->tabText(1), QStringLiteral("筆算"));
     EXPECT_EQ(tool.PageControl->tabText(2), QStringLiteral("分数"));
+    EXPECT_EQ(tool.PageControl->tabText(3), QStringLiteral("文章問題"));
     EXPECT_TRUE(tool.windowFlags() & Qt::Window);
 
     const TSikiRandomPanel *p = tool.RandomPanel;
@@ -43,9 +45,9 @@ TEST_F(SikiTest, CaptionPagesListsAndDefaults)
     EXPECT_EQ(items(p->ComboBunsuSyuA), syu);
     EXPECT_EQ(items(p->ComboBunboY), QStringList({"指定なし", "①と同じ分母"}));
 
-    for (const QComboBox *box : {p->ComboKigou, p->ComboBunsuKigou, p->ComboSyosuX, p->ComboSyosuY,
-                                 p->ComboSyosuA, p->ComboKihonX, p->ComboKihonY, p->ComboBunboY,
-                                 tool.ComboBunsu})
+    for (const QComboBox *box :
+         {p->ComboKigou, p->ComboBunsuKigou, p->ComboSyosuX, p->ComboSyosuY, p->ComboSyosuA,
+          p->ComboKihonX, p->ComboKihonY, p->ComboBunboY, tool.ComboBunsu})
         EXPECT_EQ(box->currentIndex(), 0) << box->objectName().toStdString();
     for (const QComboBox *box : {p->ComboBunsuSyuX, p->ComboBunsuSyuY, p->ComboBunsuSyuA})
         EXPECT_EQ(box->currentIndex(), 1);
@@ -60,14 +62,13 @@ TEST_F(SikiTest, CaptionPagesListsAndDefaults)
     EXPECT_EQ(p->EditBunsuY1->text(), "2");
     EXPECT_EQ(p->EditBunsuY2->text(), "9");
 
-    // Hidden until asked for: the remainder option, the warning line; the
-    // generation button cannot be pressed yet.
+    // Hidden until asked for: the remainder option, the warning line.
     EXPECT_TRUE(p->CheckAmari->isHidden());
-    EXPECT_TRUE(p->LabelWarning->isHidden());
+    EXPECT_TRUE(p->WarningLine->isHidden());
     EXPECT_EQ(p->LabelWarning->text(),
               QStringLiteral("　　　　設定した条件の数式になっていない可能性があります。"));
     EXPECT_EQ(p->ButtonMake->text(), QStringLiteral("問題作成"));
-    EXPECT_FALSE(p->ButtonMake->isEnabled());
+    EXPECT_TRUE(p->ButtonMake->isEnabled());
 }
 
 TEST_F(SikiTest, DivisionShowsTheRemainderOptionAndResetsAnswerPlaces)
@@ -515,10 +516,10 @@ TEST_F(SikiTest, LoadingAStoredRowBringsBackItsInputs)
     text.ID = 10;
     text.Syu = "1";
     doc.AData.append(text);
-    RAData word = yoko;
-    word.ID = 11;
-    word.Siki1 = 3;
-    doc.AData.append(word);
+    RAData unknown = yoko;
+    unknown.ID = 11;
+    unknown.Siki1 = 4;
+    doc.AData.append(unknown);
     EXPECT_FALSE(tool.LoadRow(2));
     EXPECT_FALSE(tool.LoadRow(3));
     EXPECT_FALSE(tool.LoadRow(-1));
