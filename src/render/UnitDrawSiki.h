@@ -1,9 +1,10 @@
 // The layouts of math problems ("5" rows) drawn from the strings the
 // expression tool and the column engines stored in the row: a horizontal
-// expression with its answer (Siki1 0) and the four column layouts of
+// expression with its answer (Siki1 0), the four column layouts of
 // Siki1 1 (addition, subtraction, multiplication, long division) with their
 // digit cells, bars, decimal points, struck trailing zeros and the division
-// bracket. The page renderer hands every "5" row to SikiLayouts through its
+// bracket, stacked fractions (Siki1 2) and word problems with their formula
+// and answer lines (Siki1 3). The page renderer hands every "5" row to SikiLayouts through its
 // math-problem hook; the layouts draw through the primitives only.
 //
 // Every mark is in one of two inks. The problem part uses the ink the
@@ -12,12 +13,10 @@
 // answer colour (answer display on) or the pale KotaeColor (off), shows on
 // screen always and reaches paper only while answer display is on.
 //
-// Fractions (Siki1 2) and word problems (Siki1 3) are not drawn here:
-// SikiLayouts::DrawSiki returns false for them, so that their own layouts
-// can take the row. Any other Siki1, and a Siki2 other than 0..3 with Siki1 1, draws
-// nothing. Strings that do not have the shape the engines give draw what
-// they can: missing rows, cells and pieces are simply not drawn. Nothing
-// here changes the document or keeps state between calls.
+// Any other Siki1 is left alone (DrawSiki returns false), and a Siki2 other
+// than 0..3 with Siki1 1 draws nothing. Strings that do not have the shape the engines give draw
+// what they can: missing rows, cells and pieces are simply not drawn. Nothing here changes the
+// document or keeps state between calls.
 #pragma once
 
 #include "render/UnitRender.h"
@@ -56,12 +55,13 @@ struct SikiCellSizes {
 //     renderer.setSikiDrawer(SikiLayouts());
 // An instance keeps the cell sizes of the last few fonts it measured (they
 // depend on the font alone, and measuring shapes text); nothing else.
-class SikiLayouts {
+class SikiLayouts
+{
 public:
     // Draws the row's layout for its Siki1 and Siki2. Returns true when the
-    // row is one of the layouts of this unit (Siki1 0 or 1, also when its
-    // strings are malformed or nothing ends up drawn), false for fractions,
-    // word problems and unknown kinds, which it leaves untouched.
+    // row is one of the layouts of this unit (Siki1 0 to 3, also when its
+    // strings are malformed or nothing ends up drawn), false for unknown
+    // kinds, which it leaves untouched.
     bool DrawSiki(const SikiContext &ctx);
     void operator()(const SikiContext &ctx) { DrawSiki(ctx); }
 

@@ -4,10 +4,12 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 
 // Sets the busy flag for one redraw and clears it however the redraw ends.
-class BusyGuard {
+class BusyGuard
+{
 public:
     explicit BusyGuard(bool &flag) : mFlag(flag) { mFlag = true; }
     ~BusyGuard() { mFlag = false; }
@@ -18,10 +20,19 @@ private:
     bool &mFlag;
 };
 
-int64_t right(const RAData &r) { return int64_t(r.X1) + r.Width; }
-int64_t bottom(const RAData &r) { return int64_t(r.Y1) + r.Height; }
+int64_t right(const RAData &r)
+{
+    return int64_t(r.X1) + r.Width;
+}
+int64_t bottom(const RAData &r)
+{
+    return int64_t(r.Y1) + r.Height;
+}
 
-int clampInt(int64_t v) { return int(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
+int clampInt(int64_t v)
+{
+    return int(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+}
 
 } // namespace
 
@@ -94,7 +105,8 @@ void Renderer::SrcImageP(bool PrintB)
     for (int i = 0; i < mDoc.AData.size(); ++i) {
         const RAData &row = mDoc.AData.at(i);
         mMetrics.SetBold(row.FontB == 1);
-        Canvas *screen = row.Page >= 0 && row.Page < int(canvases.size()) ? canvases[row.Page].get() : nullptr;
+        Canvas *screen =
+            row.Page >= 0 && row.Page < int(canvases.size()) ? canvases[row.Page].get() : nullptr;
         drawRow(row, i, screen, PrintB);
     }
 
@@ -107,9 +119,11 @@ void Renderer::SrcImageP(bool PrintB)
     canvases.clear();
     if (mButtons) {
         if (mPlace[0].placed)
-            mButtons->placeButton(PageButton::AnswerSwitch, mPlace[0].page, mPlace[0].rect, mPlace[0].fontPx);
+            mButtons->placeButton(PageButton::AnswerSwitch, mPlace[0].page, mPlace[0].rect,
+                                  mPlace[0].fontPx);
         if (mPlace[1].placed)
-            mButtons->placeButton(PageButton::Random, mPlace[1].page, mPlace[1].rect, mPlace[1].fontPx);
+            mButtons->placeButton(PageButton::Random, mPlace[1].page, mPlace[1].rect,
+                                  mPlace[1].fontPx);
     }
 }
 
@@ -128,15 +142,18 @@ void Renderer::drawRow(const RAData &row, int index, Canvas *screen, bool PrintB
             ButtonPlace &place = mPlace[random ? 1 : 0];
             place.placed = true;
             place.page = row.Page;
-            place.rect = QRect(mDraw.ScreenPos(row.X1), mDraw.ScreenPos(row.Y1),
-                               mDraw.ScreenPos(row.Width) - (random ? 1 : 0), mDraw.ScreenPos(row.Height));
+            place.rect =
+                QRect(mDraw.ScreenPos(row.X1), mDraw.ScreenPos(row.Y1),
+                      mDraw.ScreenPos(row.Width) - (random ? 1 : 0), mDraw.ScreenPos(row.Height));
             place.fontPx = mDraw.ScreenPos(14);
         }
-        mDraw.FDrawPicture(screen, x1, y1, row.Width, row.Height, row.PicNo, row.Page, live ? 0 : 1, PrintB);
+        mDraw.FDrawPicture(screen, x1, y1, row.Width, row.Height, row.PicNo, row.Page, live ? 0 : 1,
+                           PrintB);
         return;
     }
 
-    const bool known = syu == u"1" || syu == u"2" || syu == u"3" || syu == u"4" || syu == u"5" || syu == u"k";
+    const bool known =
+        syu == u"1" || syu == u"2" || syu == u"3" || syu == u"4" || syu == u"5" || syu == u"k";
     if (!known)
         return;
     if (syu == u"k")
@@ -145,25 +162,32 @@ void Renderer::drawRow(const RAData &row, int index, Canvas *screen, bool PrintB
     const RowInk ink = InkFor(row, PrintB);
     if (syu == u"5") {
         // The problem layouts decide about their answer parts themselves.
-        if (mSikiDrawer)
-            mSikiDrawer(SikiContext{row, index, screen, ink, PrintB, mView, mDraw, mMetrics});
+        if (mSikiDrawer) {
+            int64_t pageRight = 1 << 14;
+            if (row.Page >= 0 && row.Page < mImages.size())
+                pageRight = int64_t(mImages.at(row.Page).width()) * 10000 /
+                            std::max<int64_t>(1, mView.GamenBai.raw);
+            mSikiDrawer(
+                SikiContext{row, index, screen, ink, PrintB, mView, mDraw, mMetrics, pageRight});
+        }
         return;
     }
     if (ink.leftOut)
         return;
 
     if (syu == u"1") {
-        mDraw.FDrawText(screen, x1, y1, r, b, row.Siki, row.FontName, row.FontSize, TextFormat::NoClip,
-                        ink.color, row.BackColor, row.BackColorB, row.FontB, row.FontI, row.FontU,
-                        row.FontS, row.Page, PrintB);
+        mDraw.FDrawText(screen, x1, y1, r, b, row.Siki, row.FontName, row.FontSize,
+                        TextFormat::NoClip, ink.color, row.BackColor, row.BackColorB, row.FontB,
+                        row.FontI, row.FontU, row.FontS, row.Page, PrintB);
     } else if (syu == u"2") {
-        mDraw.FDrawLine(screen, x1, y1, r, b, ink.color, row.LineSyu, row.FontSize, 1, row.Page, PrintB);
+        mDraw.FDrawLine(screen, x1, y1, r, b, ink.color, row.LineSyu, row.FontSize, 1, row.Page,
+                        PrintB);
     } else if (syu == u"3") {
-        mDraw.FDrawBox(screen, x1, y1, r, b, row.FontSize, 1, ink.color, row.BackColor, row.BackColorB,
-                       row.Page, PrintB);
+        mDraw.FDrawBox(screen, x1, y1, r, b, row.FontSize, 1, ink.color, row.BackColor,
+                       row.BackColorB, row.Page, PrintB);
     } else if (syu == u"4") {
-        mDraw.FDrawPicture(screen, x1, y1, row.Width, row.Height, row.PicNo, row.Page, ink.gray ? 1 : 0,
-                           PrintB);
+        mDraw.FDrawPicture(screen, x1, y1, row.Width, row.Height, row.PicNo, row.Page,
+                           ink.gray ? 1 : 0, PrintB);
     } else if (syu == u"k") {
         mDraw.FDrawImage(screen, x1, y1, row.Width, row.Height, CharacterPicture(), row.Page,
                          ink.gray ? 1 : 0, PrintB);
@@ -192,10 +216,10 @@ void Renderer::drawCreditNotice(const std::vector<std::unique_ptr<Canvas>> &canv
 
     // Printer dots per page unit, so that the notice stays inside the
     // printable area, at least 100 dots from the edge of the paper.
-    const Fixed4 ratio = H > 0 ? Fixed4::fromQuotient(double(mDoc.Paper.PaperH) / 10000.0 / 25.4 *
-                                                          mView.PrinterDpiY,
-                                                      double(H))
-                               : Fixed4{};
+    const Fixed4 ratio =
+        H > 0 ? Fixed4::fromQuotient(double(mDoc.Paper.PaperH) / 10000.0 / 25.4 * mView.PrinterDpiY,
+                                     double(H))
+              : Fixed4{};
     auto margin = [&](int offset) -> int64_t {
         if (ratio.raw <= 0)
             return 0;
@@ -204,9 +228,9 @@ void Renderer::drawCreditNotice(const std::vector<std::unique_ptr<Canvas>> &canv
     };
     const int64_t mx = margin(mView.PrinterOffset.x());
     const int64_t my = margin(mView.PrinterOffset.y());
-    mDraw.FDrawText(canvases[page].get(), clampInt(W - mx - tw), clampInt(H - my - th), clampInt(W - mx),
-                    clampInt(H - my), notice, font.face, 16, TextFormat::LeftTopClipped, 0, 0xFFFFFF, 1, 0, 0,
-                    0, 0, page, PrintB);
+    mDraw.FDrawText(canvases[page].get(), clampInt(W - mx - tw), clampInt(H - my - th),
+                    clampInt(W - mx), clampInt(H - my), notice, font.face, 16,
+                    TextFormat::LeftTopClipped, 0, 0xFFFFFF, 1, 0, 0, 0, 0, page, PrintB);
 }
 
 void Renderer::drawCreation(const std::vector<std::unique_ptr<Canvas>> &canvases)
@@ -217,18 +241,19 @@ void Renderer::drawCreation(const std::vector<std::unique_ptr<Canvas>> &canvases
     Canvas *active = page >= 0 && page < int(canvases.size()) ? canvases[page].get() : nullptr;
     if (active && c.Dragging) {
         if (c.ToolKind == u"2")
-            mDraw.FDrawLine(active, c.StartX, c.StartY, c.CurX, c.CurY, c.LineColor, c.LineSyu, 1, 1, page,
-                            false);
+            mDraw.FDrawLine(active, c.StartX, c.StartY, c.CurX, c.CurY, c.LineColor, c.LineSyu, 1,
+                            1, page, false);
         else if (c.ToolKind == u"3")
-            mDraw.FDrawBox(active, c.StartX, c.StartY, c.CurX, c.CurY, 1, 1, c.LineColor, c.FillColor,
-                           c.FillB, page, false);
+            mDraw.FDrawBox(active, c.StartX, c.StartY, c.CurX, c.CurY, 1, 1, c.LineColor,
+                           c.FillColor, c.FillB, page, false);
     }
-    if (c.MarkerOn && c.MarkerPage >= 0 && c.MarkerPage < int(canvases.size()) && canvases[c.MarkerPage]) {
+    if (c.MarkerOn && c.MarkerPage >= 0 && c.MarkerPage < int(canvases.size()) &&
+        canvases[c.MarkerPage]) {
         Canvas *m = canvases[c.MarkerPage].get();
         const TColor grey = 0x808080;
-        mDraw.FDrawLine(m, c.MarkerX - 4, c.MarkerY, c.MarkerX + 5, c.MarkerY, grey, 0, 1, 1, c.MarkerPage,
-                        false);
-        mDraw.FDrawLine(m, c.MarkerX, c.MarkerY - 4, c.MarkerX, c.MarkerY + 5, grey, 0, 1, 1, c.MarkerPage,
-                        false);
+        mDraw.FDrawLine(m, c.MarkerX - 4, c.MarkerY, c.MarkerX + 5, c.MarkerY, grey, 0, 1, 1,
+                        c.MarkerPage, false);
+        mDraw.FDrawLine(m, c.MarkerX, c.MarkerY - 4, c.MarkerX, c.MarkerY + 5, grey, 0, 1, 1,
+                        c.MarkerPage, false);
     }
 }

@@ -28,7 +28,8 @@ enum class PageButton {
 };
 
 // Implemented by the main window: owns the two button controls.
-class PageButtonHost {
+class PageButtonHost
+{
 public:
     virtual ~PageButtonHost() = default;
     // Puts both buttons back on the hidden panel (start of every redraw).
@@ -50,15 +51,19 @@ struct RowInk {
 struct SikiContext {
     const RAData &row;
     int rowIndex;
-    Canvas *screen;      // the page image's canvas (null when the page has no image)
-    RowInk problemInk;   // ink of the problem part
+    Canvas *screen;    // the page image's canvas (null when the page has no image)
+    RowInk problemInk; // ink of the problem part
     bool PrintB;
     const ViewState &view;
     Draw &draw;
     Metrics &metrics;
+    // The right edge of the row's page image in page units (word problems
+    // run their text up to it).
+    int64_t pageRight = 1 << 14;
 };
 
-class Renderer {
+class Renderer
+{
 public:
     Renderer(Document &doc, QVector<QImage> &ImageP, ViewState &view);
 
