@@ -2,11 +2,6 @@
 
 #include <QColorDialog>
 
-QColor ToQColor(TColor c)
-{
-    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
-}
-
 TColor FromQColor(const QColor &c)
 {
     return TColor(c.red() | (c.green() << 8) | (c.blue() << 16));

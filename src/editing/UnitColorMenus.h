@@ -9,6 +9,7 @@
 #pragma once
 
 #include "document/UnitData.h"
+#include "render/UnitCanvas.h" // ToQColor
 
 #include <QMenu>
 #include <QObject>
@@ -45,7 +46,7 @@ public:
     int asked = 0;
 };
 
-QColor ToQColor(TColor c);
+// The reverse of ToQColor for the colours a dialog gives.
 TColor FromQColor(const QColor &c);
 
 class TColorMenus : public QObject
