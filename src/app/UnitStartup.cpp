@@ -3,6 +3,7 @@
 #include "app/UnitBunruiBar.h"
 #include "app/UnitEditWiring.h"
 #include "app/UnitLibraryWiring.h"
+#include "app/UnitRandomBar.h"
 #include "library/UnitNavi.h"
 #include "platform/UnitMessages.h"
 #include "platform/UnitNumText.h"
@@ -71,7 +72,10 @@ void StartEditor(TForm1 &form, const QString &argumentFile)
         // The argument file failed half way: start on an empty worksheet.
         RunGuarded([&] { form.StartNewWorksheet(); });
     }
-    RunGuarded([&] { InstallEditing(form); });
+    RunGuarded([&] {
+        InstallEditing(form);
+        InstallRandomBar(form);
+    });
     RunGuarded([&] { InstallBunruiBar(form); });
     RunGuarded([&] { InstallLibrary(form); });
 }

@@ -4,6 +4,7 @@
 // Also the word-problem page: preview, "決定", size and reloading.
 #include "SikiTestSupport.h"
 
+#include "math/UnitRegenerate.h"
 #include "platform/UnitNumText.h"
 
 namespace
@@ -350,4 +351,63 @@ TEST_F(RandomTest, WordProblemPageAndItsRegeneration)
     EXPECT_EQ(g.BunsyoTani, 0);
 }
 
+} // namespace
+
+namespace
+{
+TEST_F(RandomTest, OneRunNeverRepeatsAProblemAndSkipsOthers)
+{
+    // Thirty horizontal problems with the default settings (36 sums of at
+    // most 9 exist), one that is not random, and a text.
+    RAData base;
+    base.Syu = "5";
+    base.Rand = 1;
+    base.FontName = "ＭＳ 明朝";
+    base.FontSize = 10;
+    base.RandX1 = base.RandY1 = base.RandA1 = "1";
+    base.RandX2 = base.RandY2 = base.RandA2 = "9";
+    for (int i = 0; i < 30; ++i) {
+        RAData r = base;
+        r.ID = i + 1;
+        r.Y1 = i * 20;
+        doc.AData.append(r);
+    }
+    RAData fixed = base;
+    fixed.ID = 40;
+    fixed.Rand = 0;
+    fixed.Siki = "1+2";
+    doc.AData.append(fixed);
+    RAData text;
+    text.ID = 41;
+    text.Syu = "1";
+    text.Rand = 1;
+    text.Siki = "abc";
+    doc.AData.append(text);
+    doc.NewData.ID = 77;
+
+    QList<QPair<int, int>> steps;
+    EXPECT_EQ(RegenerateAll(doc, tool, [&](int p, int m) { steps << qMakePair(p, m); }), 30);
+    QStringList seen;
+    for (int i = 0; i < 30; ++i) {
+        const RAData &r = doc.AData[i];
+        EXPECT_FALSE(seen.contains(r.Siki)) << r.Siki.toStdString();
+        seen << r.Siki;
+        EXPECT_EQ(r.Kotae, Keisan(r.Siki));
+        EXPECT_EQ(r.Y1, i * 20);
+    }
+    EXPECT_EQ(doc.AData[30].Siki, "1+2");
+    EXPECT_EQ(doc.AData[31].Siki, "abc");
+    EXPECT_EQ(doc.NewData.ID, 77);
+    EXPECT_TRUE(doc.FileData.HensyuB);
+    // One step per row: 0 first, the last row index at the end.
+    ASSERT_EQ(steps.size(), 33);
+    EXPECT_EQ(steps.first(), qMakePair(0, 31));
+    EXPECT_EQ(steps.last(), qMakePair(31, 31));
+
+    // An empty worksheet only marks the document as changed.
+    Document empty;
+    TFormSiki other(empty);
+    EXPECT_EQ(RegenerateAll(empty, other), 0);
+    EXPECT_TRUE(empty.FileData.HensyuB);
+}
 } // namespace

@@ -1,0 +1,37 @@
+// The main window's bar "ランダム": the button "作成" that regenerates every
+// random math problem of the worksheet, and the progress bar that advances
+// one step per row while it runs. The random button placed on a page ("r")
+// runs the same command. The bar only drives the run and the redraw; the
+// work itself is RegenerateAll.
+#pragma once
+
+#include <QProgressBar>
+#include <QToolBar>
+#include <QToolButton>
+
+class TForm1;
+class TFormSiki;
+class TEditController;
+
+class TRandomBar : public QToolBar
+{
+    Q_OBJECT
+public:
+    TRandomBar(TForm1 &form, TFormSiki &siki, TEditController *controller);
+
+    QToolButton *SpeedButton24 = nullptr; // "作成"
+    QProgressBar *ProgressBar1 = nullptr;
+
+    // "作成": regenerates, then redraws the pages and places the selection
+    // marks again. Returns the number of problems rewritten.
+    int SpeedButton24Click();
+
+private:
+    TForm1 &mForm;
+    TFormSiki &mSiki;
+    TEditController *mController;
+};
+
+// Adds the bar to a form whose editing is installed, and connects the page
+// button "r" to it. Calling it again returns the bar of the first call.
+TRandomBar *InstallRandomBar(TForm1 &form);

@@ -1,0 +1,226 @@
+// tavenor-print-tool regen / random: "作成" on a worksheet, written to a new
+// file; and MakeRandom run N times in one batch for random settings given as
+// JSON, one JSON line per problem with the fields the page writer stores.
+// Both drive the expression tool on a window that is never shown, with the
+// renderer's metrics, and can be replayed from a seed.
+#include "ToolMain.h"
+#include "ToolSikiMeasurer.h"
+
+#include "document/UnitFile.h"
+#include "document/UnitFileFields.h"
+#include "math/UnitRegenerate.h"
+#include "math/UnitSiki.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace
+{
+
+// "--seed S": the generator's seed; absent means the clock's.
+bool readSeed(const QString &text, uint64_t &seed, QTextStream &err)
+{
+    bool ok = false;
+    seed = text.toULongLong(&ok);
+    if (!ok)
+        err << "not a seed: " << text << "\n";
+    return ok;
+}
+
+int regenCommand(const QStringList &args, QTextStream &out, QTextStream &err)
+{
+    QString in, outPath;
+    bool seeded = false;
+    uint64_t seed = 0;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString &a = args[i];
+        if (a == u"-o" && i + 1 < args.size()) {
+            outPath = args[++i];
+        } else if (a == u"--seed" && i + 1 < args.size()) {
+            if (!readSeed(args[++i], seed, err))
+                return 2;
+            seeded = true;
+        } else if (in.isEmpty() && !a.startsWith(u'-')) {
+            in = a;
+        } else {
+            err << "unexpected argument: " << a << "\n";
+            return 2;
+        }
+    }
+    if (in.isEmpty() || outPath.isEmpty())
+        return 2;
+    if (!QFileInfo(in).isFile()) {
+        err << in << ": no such file\n";
+        return 1;
+    }
+    Document doc;
+    FileResult r = LoadFileAll(in, doc);
+    if (!r.ok) {
+        err << r.message << "\n";
+        return 1;
+    }
+    ToolSikiMeasurer measurer;
+    TFormSiki tool(doc);
+    tool.SetMeasurer(&measurer);
+    if (seeded)
+        tool.SeedRandom(seed);
+    const int written = RegenerateAll(doc, tool);
+    // An opened worksheet has one page, so that is what a save stores.
+    r = SaveFileAll(outPath, doc, LayerWorksheet, 1);
+    if (!r.ok) {
+        err << r.message << "\n";
+        return 1;
+    }
+    out << written << "\n";
+    return 0;
+}
+
+// The row the settings describe: fields by their names, numbers for the
+// numeric ones, texts for the others.
+bool rowFromJson(const QJsonObject &o, RAData &row, QTextStream &err)
+{
+    const auto &fields = RADataFields();
+    for (auto it = o.begin(); it != o.end(); ++it) {
+        const auto f = std::find_if(fields.begin(), fields.end(), [&](const FieldDef &d) {
+            return it.key() == QLatin1String(d.name);
+        });
+        if (f == fields.end()) {
+            err << "unknown field: " << it.key() << "\n";
+            return false;
+        }
+        const QJsonValue v = it.value();
+        if (f->type == FieldType::Str) {
+            row.*(f->s) = v.isString() ? v.toString() : v.toVariant().toString();
+        } else {
+            const qint64 n = v.isString() ? v.toString().toLongLong() : v.toInteger();
+            if (f->type == FieldType::Int)
+                row.*(f->i) = Integer(n);
+            else
+                row.*(f->b) = Byte(n);
+        }
+    }
+    return true;
+}
+
+// The fields the page writer stores, by page.
+QJsonObject written(const RAData &row, bool warning)
+{
+    QJsonObject o{{QStringLiteral("Siki"), row.Siki}, {QStringLiteral("Kotae"), row.Kotae}};
+    if (row.Siki1 == TFormSiki::PageTate) {
+        o.insert(QStringLiteral("Siki2"), row.Siki2);
+        o.insert(QStringLiteral("HissanSiki"), row.HissanSiki);
+        o.insert(QStringLiteral("HissanKotae"), row.HissanKotae);
+        o.insert(QStringLiteral("SikiSyo"), row.SikiSyo);
+        o.insert(QStringLiteral("KaiSikiSyo"), row.KaiSikiSyo);
+        o.insert(QStringLiteral("KotaeSyo"), row.KotaeSyo);
+        o.insert(QStringLiteral("KotaeZero"), row.KotaeZero);
+        o.insert(QStringLiteral("AmariSyo"), row.AmariSyo);
+    } else if (row.Siki1 == TFormSiki::PageBunsyo) {
+        o.insert(QStringLiteral("BunsyoR1"), row.BunsyoR1);
+        o.insert(QStringLiteral("BunsyoR"), row.BunsyoR);
+        o.insert(QStringLiteral("BunsyoR2"), row.BunsyoR2);
+        o.insert(QStringLiteral("Bunsyo1"), row.Bunsyo1);
+        o.insert(QStringLiteral("Bunsyo2"), row.Bunsyo2);
+        o.insert(QStringLiteral("BunsyoKotae"), row.BunsyoKotae);
+    }
+    o.insert(QStringLiteral("warning"), warning);
+    return o;
+}
+
+int randomCommand(const QStringList &args, QTextStream &out, QTextStream &err)
+{
+    QString path;
+    bool seeded = false;
+    uint64_t seed = 0;
+    int count = 1;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString &a = args[i];
+        if (a == u"--seed" && i + 1 < args.size()) {
+            if (!readSeed(args[++i], seed, err))
+                return 2;
+            seeded = true;
+        } else if (a == u"-n" && i + 1 < args.size()) {
+            bool ok = false;
+            count = args[++i].toInt(&ok);
+            if (!ok || count < 1 || count > 100000) {
+                err << "-n takes 1 to 100000\n";
+                return 2;
+            }
+        } else if (path.isEmpty() && !a.startsWith(u'-')) {
+            path = a;
+        } else {
+            err << "unexpected argument: " << a << "\n";
+            return 2;
+        }
+    }
+    if (path.isEmpty())
+        return 2;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        err << path << ": cannot be read\n";
+        return 1;
+    }
+    QJsonParseError parseError;
+    const QJsonDocument json = QJsonDocument::fromJson(file.read(1 << 20), &parseError);
+    if (!json.isObject()) {
+        err << path << ": not a JSON object (" << parseError.errorString() << ")\n";
+        return 1;
+    }
+    RAData settings;
+    if (!rowFromJson(json.object(), settings, err))
+        return 1;
+    if (settings.Siki1 < TFormSiki::PageYoko || settings.Siki1 > TFormSiki::PageBunsyo) {
+        err << "Siki1 must be 0 to 3\n";
+        return 1;
+    }
+    settings.Syu = QStringLiteral("5");
+    settings.Rand = 1;
+    settings.ID = 1;
+    // A fraction page starts from a valid problem of its own.
+    if (settings.Siki1 == TFormSiki::PageBunsu && settings.Siki.isEmpty())
+        settings.Siki = QStringLiteral("s1b2+s1b3");
+
+    Document doc;
+    doc.AData.append(settings);
+    ToolSikiMeasurer measurer;
+    TFormSiki tool(doc);
+    tool.SetMeasurer(&measurer);
+    if (seeded)
+        tool.SeedRandom(seed);
+    if (!tool.LoadRow(0))
+        return 1;
+    tool.ClearRandomLog();
+    for (int k = 0; k < count; ++k) {
+        tool.MakeRandom();
+        doc.AData[0] = settings;
+        doc.NewData.ID = settings.ID;
+        bool ok = false;
+        switch (settings.Siki1) {
+        case TFormSiki::PageYoko:
+            ok = tool.SetRandomKaitouYoko();
+            break;
+        case TFormSiki::PageTate:
+            ok = tool.SetRandomKaitouTate();
+            break;
+        case TFormSiki::PageBunsu:
+            ok = tool.SetRandomKaitouBunsu();
+            break;
+        default:
+            ok = tool.SetRandomKaitouBunsyo();
+            break;
+        }
+        RAData row = ok ? doc.AData[0] : RAData{};
+        row.Siki1 = settings.Siki1;
+        out << QString::fromUtf8(
+                   QJsonDocument(written(row, tool.RandomWarning())).toJson(QJsonDocument::Compact))
+            << "\n";
+    }
+    return 0;
+}
+
+} // namespace
+
+TOOL_COMMAND("regen", "regen FILE.prx -o OUT.prx [--seed S]", regenCommand);
+TOOL_COMMAND("random", "random SETTINGS.json [--seed S] [-n N]", randomCommand);

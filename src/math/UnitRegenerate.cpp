@@ -1,0 +1,49 @@
+#include "math/UnitRegenerate.h"
+
+#include "math/UnitSiki.h"
+
+int RegenerateAll(Document &doc, TFormSiki &tool, const RegenerateProgress &progress)
+{
+    tool.ClearRandomLog();
+    doc.FileData.HensyuB = true;
+    if (doc.AData.isEmpty())
+        return 0;
+    const int maximum = int(doc.AData.size()) - 1;
+    if (progress)
+        progress(0, maximum);
+
+    // The pending object belongs to a creation the teacher may have under
+    // way; the run borrows its ID only.
+    const RAData pending = doc.NewData;
+    int written = 0;
+    for (int i = 0; i < doc.AData.size(); ++i) {
+        const RAData &row = doc.AData.at(i);
+        if (row.Syu == QStringLiteral("5") && row.Rand == 1 && tool.LoadRow(i)) {
+            tool.MakeRandom();
+            bool ok = false;
+            switch (tool.CurrentPage()) {
+            case TFormSiki::PageYoko:
+                ok = tool.SetRandomKaitouYoko();
+                break;
+            case TFormSiki::PageTate:
+                ok = tool.SetRandomKaitouTate();
+                break;
+            case TFormSiki::PageBunsu:
+                ok = tool.SetRandomKaitouBunsu();
+                break;
+            case TFormSiki::PageBunsyo:
+                ok = tool.SetRandomKaitouBunsyo();
+                break;
+            default:
+                break;
+            }
+            if (ok)
+                ++written;
+        }
+        if (progress)
+            progress(std::min(i + 1, maximum), maximum);
+    }
+    doc.NewData = pending;
+    doc.FileData.HensyuB = true;
+    return written;
+}

@@ -1,0 +1,25 @@
+// Regeneration of every random math problem of a worksheet ("作成"): walks
+// the rows in table order and, for each math problem marked random, loads it
+// into the expression tool without showing it, draws a new problem with
+// MakeRandom and writes it back with the writer of its page. Called by the
+// main window's "作成" (bar "ランダム" and the random button on a page), by
+// its undoable command and by the command-line tool; it never redraws.
+#pragma once
+
+#include "document/UnitData.h"
+
+#include <functional>
+
+class TFormSiki;
+
+// Progress of a run: called once with (0, maximum) before the first row and
+// then with (position, maximum) after every row; maximum is the last row
+// index.
+using RegenerateProgress = std::function<void(int position, int maximum)>;
+
+// Regenerates the random problems of doc through tool (whose batch history
+// is emptied first, so that no two problems of the run repeat). Marks the
+// document as changed. The pending object NewData is the same afterwards.
+// Returns the number of rows rewritten; a row whose search found nothing
+// keeps its problem (and is not counted).
+int RegenerateAll(Document &doc, TFormSiki &tool, const RegenerateProgress &progress = {});

@@ -1,0 +1,142 @@
+// The bar "ランダム" of the main window: "作成" regenerates the random
+// problems of all four kinds with matching answers, leaves the others, runs
+// its progress bar, and the random button placed on a page does the same.
+#include "app/Unit1.h"
+#include "app/UnitEditWiring.h"
+#include "app/UnitPageButtons.h"
+#include "app/UnitRandomBar.h"
+#include "editing/UnitSelect.h"
+#include "math/UnitKeisan2.h"
+#include "math/UnitSiki.h"
+#include "platform/UnitMessages.h"
+#include "platform/UnitPrinter.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace
+{
+RAData randomRow(int id, int siki1, int y)
+{
+    RAData r;
+    r.ID = id;
+    r.Syu = QStringLiteral("5");
+    r.Siki1 = siki1;
+    r.Rand = 1;
+    r.Layer = 1;
+    r.FontName = QStringLiteral("ＭＳ Ｐゴシック");
+    r.FontSize = 20;
+    r.X1 = 40;
+    r.Y1 = y;
+    r.Width = 300;
+    r.Height = 40;
+    r.RandX1 = r.RandY1 = QStringLiteral("2");
+    r.RandX2 = r.RandY2 = QStringLiteral("30");
+    r.RandA1 = QStringLiteral("1");
+    r.RandA2 = QStringLiteral("60");
+    r.RandBunsuX1 = r.RandBunsuY1 = QStringLiteral("2");
+    r.RandBunsuX2 = r.RandBunsuY2 = QStringLiteral("9");
+    r.RandBunsuSyuX = r.RandBunsuSyuY = r.RandBunsuSyuA = 1;
+    return r;
+}
+} // namespace
+
+TEST(RandomBar, MakeRegeneratesEveryRandomProblem)
+{
+    auto printer = MakeFakePrinter("Fake600", 9, 1, 600, 0, 0, 4960, 7016);
+    SetPrinters(printer.get());
+    ScriptedMessages messages;
+    SetMessages(&messages);
+    {
+        TForm1 form;
+        form.SyokiForm(QString());
+        const EditingParts parts = InstallEditing(form);
+        TRandomBar *bar = InstallRandomBar(form);
+        ASSERT_NE(bar, nullptr);
+        EXPECT_EQ(InstallRandomBar(form), bar);
+        EXPECT_EQ(bar->windowTitle(), QStringLiteral("ランダム"));
+        EXPECT_EQ(bar->SpeedButton24->text(), QStringLiteral("作成"));
+        EXPECT_EQ(bar->SpeedButton24->accessibleName(), QStringLiteral("作成"));
+        parts.siki->SeedRandom(5);
+
+        Document &doc = form.doc();
+        RAData yoko = randomRow(1, 0, 40);
+        yoko.Siki = QStringLiteral("1+1");
+        RAData tate = randomRow(2, 1, 100);
+        tate.RandKigou = 3;
+        tate.RandAmari = 1;
+        tate.RandA1 = QStringLiteral("2");
+        tate.RandA2 = QStringLiteral("9");
+        RAData bunsu = randomRow(3, 2, 250);
+        bunsu.Siki = QStringLiteral("s1b2+s1b3");
+        bunsu.Kotae = QStringLiteral("s5b6");
+        RAData word = randomRow(4, 3, 350);
+        word.BunsyoText = QStringLiteral("①と②で？");
+        word.BunsyoTani = 1;
+        word.BunsyoSiki = QStringLiteral("（しき）");
+        word.BunsyoKotaeCombo = QStringLiteral("こたえ");
+        word.Height = 200;
+        RAData fixed = randomRow(5, 0, 600);
+        fixed.Rand = 0;
+        fixed.Siki = QStringLiteral("7+8");
+        fixed.Kotae = QStringLiteral("15");
+        RAData same = yoko; // identical settings: a different problem in one run
+        same.ID = 6;
+        same.Y1 = 650;
+        doc.AData = {yoko, tate, bunsu, word, fixed, same};
+        doc.FileData.HensyuB = false;
+        // A creation under way keeps its pending object.
+        doc.NewData.ID = -1;
+        doc.NewData.Syu = QStringLiteral("5");
+        doc.NewData.X1 = 321;
+
+        QList<int> progress;
+        QObject::connect(bar->ProgressBar1, &QProgressBar::valueChanged,
+                         [&progress](int v) { progress << v; });
+        QTest::mouseClick(bar->SpeedButton24, Qt::LeftButton);
+
+        EXPECT_TRUE(doc.FileData.HensyuB);
+        EXPECT_EQ(bar->ProgressBar1->value(), 0);
+        EXPECT_TRUE(progress.contains(5));
+        EXPECT_EQ(doc.NewData.X1, 321);
+        EXPECT_EQ(doc.NewData.ID, -1);
+
+        const RAData &y = doc.AData[0];
+        const QStringList xy = y.Siki.split(u'+');
+        ASSERT_EQ(xy.size(), 2);
+        EXPECT_EQ(y.Kotae, Keisan(y.Siki));
+        EXPECT_NE(doc.AData[5].Siki, y.Siki);
+
+        const RAData &t = doc.AData[1];
+        EXPECT_EQ(t.Siki1, 1);
+        EXPECT_EQ(t.Siki2, 3);
+        EXPECT_EQ(t.Kotae, Keisan(t.Siki));
+        EXPECT_TRUE(t.Kotae.contains("..."));
+        EXPECT_FALSE(t.HissanKotae.isEmpty());
+
+        const RAData &b = doc.AData[2];
+        EXPECT_NE(b.Siki, "s1b2+s1b3");
+        const FKeisanResult f = FKeisan(b.Siki);
+        EXPECT_EQ(b.Kotae, QStringLiteral("s%1b%2").arg(f.numerator, f.denominator));
+
+        const RAData &w = doc.AData[3];
+        EXPECT_EQ(w.BunsyoText, QStringLiteral("①と②で？"));
+        EXPECT_EQ(w.Siki, w.BunsyoR1 + "+" + w.BunsyoR2);
+        EXPECT_EQ(w.BunsyoKotae, Keisan(w.Siki));
+        EXPECT_EQ(w.Height, 200);
+
+        EXPECT_EQ(doc.AData[4].Siki, "7+8");
+
+        // The random button on a page runs the same.
+        ASSERT_GE(parts.controller->PlaceButtonObject(QStringLiteral("r")), 0);
+        const QString before = doc.AData[0].Siki + doc.AData[1].Siki + doc.AData[2].Siki;
+        for (int k = 0;
+             k < 3 && doc.AData[0].Siki + doc.AData[1].Siki + doc.AData[2].Siki == before; ++k)
+            form.pageButtons()->SpeedButtonRandom->click();
+        EXPECT_NE(doc.AData[0].Siki + doc.AData[1].Siki + doc.AData[2].Siki, before);
+        EXPECT_TRUE(messages.texts.isEmpty());
+    }
+    SetMessages(nullptr);
+    SetPrinters(nullptr);
+}
