@@ -7,6 +7,7 @@
 #include "render/UnitRender.h"
 
 #include <QAction>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QToolBar>
@@ -60,6 +61,19 @@ FormEditHost *hostOf(TForm1 &form)
         form.findChild<QObject *>(FormEditHost::HostName, Qt::FindDirectChildrenOnly));
 }
 
+// The bar of tool panels is as high as its highest panel, whichever panel
+// is shown or none, so that the page below never moves under the pointer
+// when a selection or a tool shows or hides one.
+void keepPanelRowHeight(TEditPanels &panels)
+{
+    int h = 0;
+    for (QWidget *panel : {panels.PanelMoji, panels.PanelLine, panels.PanelBox, panels.PanelPic})
+        h = std::max(h, panel->sizeHint().height());
+    if (QLayout *row = panels.PanelRow->layout())
+        h += row->contentsMargins().top() + row->contentsMargins().bottom();
+    panels.PanelRow->setFixedHeight(std::max(h, panels.PanelRow->sizeHint().height()));
+}
+
 EditPanelDefaults defaultsFrom(const TEditorSettings &s)
 {
     EditPanelDefaults d;
@@ -99,6 +113,7 @@ EditingParts InstallEditing(TForm1 &form, TFormSiki *siki)
     parts.panelBar = form.addToolBar(QStringLiteral("プロパティ"));
     parts.panelBar->setMovable(false);
     parts.panelBar->addWidget(parts.panels->PanelRow);
+    keepPanelRowHeight(*parts.panels);
 
     parts.controller = new TEditController(form.doc(), form.viewState(), form.renderer().metrics(),
                                            *host, *parts.panels, &form);

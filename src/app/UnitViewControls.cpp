@@ -9,7 +9,8 @@
 #include <QPainter>
 #include <QToolButton>
 
-namespace {
+namespace
+{
 QColor toQColor(TColor c)
 {
     return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
@@ -40,7 +41,10 @@ void TColorSwatch::paintEvent(QPaintEvent *)
     p.drawRect(rect().adjusted(2, 2, -3, -3));
 }
 
-void TColorSwatch::mousePressEvent(QMouseEvent *e) { emit clicked(e->globalPosition().toPoint()); }
+void TColorSwatch::mousePressEvent(QMouseEvent *e)
+{
+    emit clicked(e->globalPosition().toPoint());
+}
 
 TViewControls::TViewControls(QWidget *parent) : QObject(parent)
 {
@@ -58,6 +62,11 @@ TViewControls::TViewControls(QWidget *parent) : QObject(parent)
         panel->setFrameShape(QFrame::StyledPanel);
         panelLayout = new QHBoxLayout(panel);
         panelLayout->setContentsMargins(2, 0, 2, 0);
+        // A hidden panel keeps its room, so the bars around it and the page
+        // below do not move when a display is switched on or off.
+        QSizePolicy policy = panel->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        panel->setSizePolicy(policy);
         row->addWidget(panel);
         return bar;
     };
@@ -83,7 +92,10 @@ TViewControls::TViewControls(QWidget *parent) : QObject(parent)
     NameOff();
 }
 
-bool TViewControls::nameDisplayOn() const { return SpeedButtonName->isChecked(); }
+bool TViewControls::nameDisplayOn() const
+{
+    return SpeedButtonName->isChecked();
+}
 
 void TViewControls::KaiOn()
 {
@@ -98,7 +110,10 @@ void TViewControls::KaiOff()
     PanelKaiS->setVisible(false);
 }
 
-void TViewControls::NameOn() { PanelNameS->setVisible(true); }
+void TViewControls::NameOn()
+{
+    PanelNameS->setVisible(true);
+}
 
 void TViewControls::NameOff()
 {
@@ -147,4 +162,7 @@ void TViewControls::ChooseAnswerColor()
         SetAnswerColor(fromQColor(c));
 }
 
-void TViewControls::ResetAnswerColor() { SetAnswerColor(255); }
+void TViewControls::ResetAnswerColor()
+{
+    SetAnswerColor(255);
+}
