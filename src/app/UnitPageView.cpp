@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyleOptionComplex>
 #include <QWheelEvent>
 
 TPagePanel::TPagePanel(int page, QWidget *parent) : QWidget(parent), mPage(page)
@@ -49,6 +50,24 @@ void TPagePanel::mouseDoubleClickEvent(QMouseEvent *e)
     emit mouseDoubleClicked(mPage, e->position().toPoint());
 }
 
+void TPageBarStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex *option,
+                                       QPainter *painter, const QWidget *widget) const
+{
+    QProxyStyle::drawComplexControl(control, option, painter, widget);
+    if (control != CC_ScrollBar)
+        return;
+    const QRect thumb = subControlRect(control, option, SC_ScrollBarSlider, widget);
+    if (!thumb.isValid() || !(option->state & State_Enabled))
+        return;
+    const bool active = option->activeSubControls & SC_ScrollBarSlider;
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(active ? QColor(100, 100, 100) : QColor(140, 140, 140));
+    painter->drawRoundedRect(QRectF(thumb).adjusted(2, 2, -2, -2), 3, 3);
+    painter->restore();
+}
+
 TPageArea::TPageArea(QWidget *parent) : QScrollArea(parent), mCanvas(new QWidget)
 {
     mCanvas->setAutoFillBackground(true);
@@ -59,6 +78,10 @@ TPageArea::TPageArea(QWidget *parent) : QScrollArea(parent), mCanvas(new QWidget
     setWidgetResizable(false);
     verticalScrollBar()->setSingleStep(30);
     horizontalScrollBar()->setSingleStep(30);
+    auto *barStyle = new TPageBarStyle;
+    barStyle->setParent(this);
+    verticalScrollBar()->setStyle(barStyle);
+    horizontalScrollBar()->setStyle(barStyle);
 }
 
 void TPageArea::setPages(PageSet &pages)

@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QPointer>
+#include <QProxyStyle>
 #include <QScrollArea>
 #include <QVector>
 #include <QWidget>
@@ -37,6 +38,17 @@ protected:
 private:
     int mPage;
     const QImage *mImage = nullptr;
+};
+
+// The look of the page area's scroll bars: the style's own bar with a dark
+// thumb over it. The platform style draws a light thumb on a darker groove,
+// which reads as a dark thumb at the far end moving the wrong way, most of
+// all in a landscape view where the thumbs are long.
+class TPageBarStyle : public QProxyStyle
+{
+public:
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex *option,
+                            QPainter *painter, const QWidget *widget) const override;
 };
 
 class TPageArea : public QScrollArea
