@@ -347,13 +347,28 @@ void TForm1::PrinterOut()
     PrinterService &ps = Printers();
     ApplyWorksheetPaper(ps);
     QPrinter &printer = ps.printer();
-    // A print to a file is offered under the worksheet's own name.
-    if (printer.outputFormat() == QPrinter::PdfFormat)
-        printer.setOutputFileName(DefaultPdfPath(mFiles->OpenFileName, mFolders.UserPrintFolder));
+    // A print to a file is offered under the worksheet's own name, also
+    // when a queue is chosen and the user switches to a file in the dialog.
+    const QString pdfPath = DefaultPdfPath(mFiles->OpenFileName, mFolders.UserPrintFolder);
+    const bool toQueue = printer.outputFormat() == QPrinter::NativeFormat;
+    const QString queue = printer.printerName();
+    printer.setOutputFileName(pdfPath);
+    if (toQueue) {
+        printer.setOutputFormat(QPrinter::NativeFormat);
+        printer.setPrinterName(queue);
+    }
     const int last = mPages.PageNoS() + 1;
     int from = 1;
     int to = last;
-    if (!mPrintDialogs->print(printer, this, last, from, to))
+    const bool accepted = mPrintDialogs->print(printer, this, last, from, to);
+    if (printer.outputFormat() == QPrinter::NativeFormat) {
+        // A queue prints on paper: the offered file name must not divert it.
+        const QString chosen = printer.printerName();
+        printer.setOutputFileName(QString());
+        printer.setOutputFormat(QPrinter::NativeFormat);
+        printer.setPrinterName(chosen);
+    }
+    if (!accepted)
         return;
     // The dialog may have chosen another printer and reset its paper.
     ps.syncFromPrinter();
