@@ -515,3 +515,29 @@ TEST_F(Cloud, UploadWindowSendsTheOpenWorksheetOrNothing)
     cloud.StartForm();
     EXPECT_TRUE(cloud.ButtonUpload->isEnabled());
 }
+
+TEST(CloudWindows, WithoutAServerAddressTheWindowsSaySoAndSendNothing)
+{
+    ScriptedMessages messages;
+    QTemporaryDir work;
+    TInternet net;
+    FakeCloudHost host;
+    Document doc;
+    TFormCloudDownload download(net);
+    download.SyokiForm(doc.BunruiData, work.path(), &host);
+    EXPECT_FALSE(download.ListDownload());
+    ASSERT_EQ(messages.texts.size(), 1);
+    EXPECT_EQ(messages.texts[0], CloudServerMissingText);
+    EXPECT_TRUE(download.table().isEmpty());
+
+    TFormCloudUpload upload(net);
+    upload.SyokiForm(doc.BunruiData, work.path(), &host);
+    host.openFileName = work.filePath(QStringLiteral("open.prx"));
+    QFile f(host.openFileName);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(sampleWorksheet(QStringLiteral("x")));
+    f.close();
+    EXPECT_FALSE(upload.ButtonUploadClick());
+    EXPECT_EQ(messages.texts.size(), 2);
+    EXPECT_FALSE(QFile::exists(work.filePath(QStringLiteral("UpLoad/Upload.prx"))));
+}
