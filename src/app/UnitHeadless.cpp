@@ -17,7 +17,8 @@ bool HeadlessWorksheet::load(const QString &path, QString &error)
     Document loaded;
     const FileResult r = LoadFileAll(path, loaded);
     if (!r.ok) {
-        error = r.message.isEmpty() ? QStringLiteral("ファイルを読み込めませんでした。") : r.message;
+        error =
+            r.message.isEmpty() ? QStringLiteral("ファイルを読み込めませんでした。") : r.message;
         return false;
     }
     TakeWorksheet(doc, std::move(loaded));
@@ -62,7 +63,8 @@ bool HeadlessWorksheet::printPdf(const QString &path, int fromPage, int toPage, 
                                    : QPageLayout::Landscape);
     printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
     const int dots = printer.pageLayout().fullRectPixels(600).height();
-    const int page0 = pages.ImageP.isEmpty() ? 0 : pages.ImageP[0].height();
+    // Page 0 in page units: the scale does not depend on a zoom.
+    const int page0 = pages.PageSize.isEmpty() ? 0 : pages.PageSize[0].height();
     const PrintPlan plan = MakePrintPlan(fromPage, toPage, pages.count(), dots, page0, 0, 0);
     view.AnswerColor = doc.AnswerColor;
     view.PrinterDpiY = 600;
