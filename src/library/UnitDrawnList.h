@@ -42,6 +42,8 @@ public:
     void setHintText(const QString &text);
 
     QScrollBar *scrollBar() const { return mScroll; }
+    // The painted list itself (receives the presses and the wheel).
+    QWidget *listArea() const { return mArea; }
     // The list picture as last painted (tests read its pixels).
     QImage picture() const;
     // Row under a point of the picture: -1 for the header or below the

@@ -7,6 +7,7 @@
 #include "library/UnitNavi.h"
 #include "platform/UnitMessages.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -246,6 +247,18 @@ TEST_F(Navi, ListPressesMapToRowsThroughTheScrollPosition)
     // The last row is reachable at the bottom.
     EXPECT_EQ(list->rowAt(30 * fit + 5), 24);
     EXPECT_EQ(list->rowAt(30 * (fit + 1) + 5), -1);
+
+    // One wheel notch moves the list by one row.
+    list->scrollBar()->setValue(3);
+    QWidget *area = list->listArea();
+    QWheelEvent down(QPointF(10, 40), QPointF(10, 40), QPoint(), QPoint(0, -120), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(area, &down);
+    EXPECT_EQ(list->scrollBar()->value(), 4);
+    QWheelEvent up(QPointF(10, 40), QPointF(10, 40), QPoint(), QPoint(0, 240), Qt::NoButton,
+                   Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(area, &up);
+    EXPECT_EQ(list->scrollBar()->value(), 2);
 
     // Column bounds: c = Trunc(width / 3), grade and subject Trunc(c / 2) wide.
     const QVector<int> b = list->columnBounds();
