@@ -152,6 +152,23 @@ void BM_RegenerateAll100(benchmark::State &state)
 }
 BENCHMARK(BM_RegenerateAll100)->Unit(benchmark::kMillisecond);
 
+// The same run without the redraw, to tell generation from drawing.
+void BM_RegenerateAll100NoRedraw(benchmark::State &state)
+{
+    InstallFontSubstitutions();
+    Document doc;
+    for (int i = 0; i < 100; ++i)
+        doc.AData.append(problem(i));
+    BenchMeasurer measurer;
+    TFormSiki tool(doc);
+    tool.SetMeasurer(&measurer);
+    tool.SeedRandom(1);
+    RegenerateAll(doc, tool);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(RegenerateAll(doc, tool));
+}
+BENCHMARK(BM_RegenerateAll100NoRedraw)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char **argv)

@@ -18,7 +18,7 @@ int RegenerateAll(Document &doc, TFormSiki &tool, const RegenerateProgress &prog
     int written = 0;
     for (int i = 0; i < doc.AData.size(); ++i) {
         const RAData &row = doc.AData.at(i);
-        if (row.Syu == QStringLiteral("5") && row.Rand == 1 && tool.LoadRow(i)) {
+        if (row.Syu == QStringLiteral("5") && row.Rand == 1 && tool.LoadRowForRandom(i)) {
             tool.MakeRandom();
             bool ok = false;
             switch (tool.CurrentPage()) {

@@ -354,9 +354,13 @@ void TFormSiki::StartForm()
     for (QLineEdit *edit : inputBoxes()) {
         const QSignalBlocker block(edit);
         edit->clear();
-        QPalette palette = edit->palette();
-        palette.setColor(QPalette::Base, InputColor);
-        edit->setPalette(palette);
+        // Setting a palette is costly and regeneration opens the tool once
+        // per problem: only a box that lost its colour gets it again.
+        if (edit->palette().color(QPalette::Base) != InputColor) {
+            QPalette palette = edit->palette();
+            palette.setColor(QPalette::Base, InputColor);
+            edit->setPalette(palette);
+        }
     }
     {
         const QSignalBlocker block(CheckKabunsu);
@@ -433,6 +437,16 @@ void TFormSiki::OpenNew(int page, int x1, int y1)
 
 bool TFormSiki::LoadRow(int rowIndex)
 {
+    return loadRow(rowIndex, true);
+}
+
+bool TFormSiki::LoadRowForRandom(int rowIndex)
+{
+    return loadRow(rowIndex, false);
+}
+
+bool TFormSiki::loadRow(int rowIndex, bool preview)
+{
     if (rowIndex < 0 || rowIndex >= mDoc.AData.size())
         return false;
     const RAData row = mDoc.AData.at(rowIndex);
@@ -455,8 +469,13 @@ bool TFormSiki::LoadRow(int rowIndex)
         break;
     case PageTate:
         MemoT1->setText(row.Siki);
-        SelectPage(PageTate);
-        restoreTateRows(row);
+        if (preview) {
+            SelectPage(PageTate);
+            restoreTateRows(row);
+        } else {
+            const QSignalBlocker blockPages(PageControl);
+            PageControl->setCurrentIndex(PageTate);
+        }
         break;
     case PageBunsu: {
         const QSignalBlocker block(CheckKabunsu);

@@ -72,6 +72,9 @@ public:
     // Neither shows the window; OpenNew and OpenRow also show it.
     void PrepareNew(int page, int x1, int y1);
     bool LoadRow(int rowIndex);
+    // The same for random regeneration, which draws a new problem at once:
+    // the column page's preview of the old problem is not built.
+    bool LoadRowForRandom(int rowIndex);
     void OpenNew(int page, int x1, int y1);
     bool OpenRow(int rowIndex);
 
@@ -212,6 +215,7 @@ private:
     void buildTate(QWidget *page);
     void buildBunsu(QWidget *page);
     void buildBunsyo(QWidget *page);
+    bool loadRow(int rowIndex, bool preview);
     void resetBunsyo();
     void loadBunsyo(const RAData &row);
     void showBunsyoTaniPicture();

@@ -36,6 +36,9 @@ QComboBox *editableList(QWidget *parent, const QStringList &items)
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
     box->addItems(items);
+    // Wide enough for "（しき）" and a typed label of the same length.
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box->setMinimumContentsLength(5);
     return box;
 }
 
@@ -53,6 +56,7 @@ void TFormSiki::buildBunsyo(QWidget *page)
     EditBunsyoR1->setAccessibleName(QStringLiteral("①"));
     ComboBunsyoR = new QComboBox(page);
     ComboBunsyoR->addItems(siki_lists::BunsuSign());
+    ComboBunsyoR->setAccessibleName(QStringLiteral("演算"));
     EditBunsyoR2 = new QLineEdit(page);
     EditBunsyoR2->setAccessibleName(QStringLiteral("②"));
     auto *numbers = new QHBoxLayout;
@@ -73,6 +77,7 @@ void TFormSiki::buildBunsyo(QWidget *page)
     grid->addWidget(MemoBunsyoText, 1, 0, 1, 4);
 
     ComboBunsyoSiki = editableList(page, {QStringLiteral("（しき）"), QStringLiteral("（式）")});
+    ComboBunsyoSiki->setAccessibleName(QStringLiteral("式の見出し"));
     EditBunsyo1 = new QLineEdit(page);
     EditBunsyo1->setAccessibleName(QStringLiteral("式"));
     EditBunsyo2 = new QLineEdit(page);
@@ -83,6 +88,7 @@ void TFormSiki::buildBunsyo(QWidget *page)
     grid->addWidget(EditBunsyo2, 2, 3);
 
     ComboBunsyoKotae = editableList(page, {QStringLiteral("こたえ"), QStringLiteral("答え")});
+    ComboBunsyoKotae->setAccessibleName(QStringLiteral("答えの見出し"));
     EditBunsyoKotae = new QLineEdit(page);
     EditBunsyoKotae->setAccessibleName(QStringLiteral("答え"));
     ComboBunsyoTani =
@@ -163,9 +169,12 @@ void TFormSiki::resetBunsyo()
          {EditBunsyoR1, EditBunsyoR2, EditBunsyo1, EditBunsyo2, EditBunsyoKotae}) {
         const QSignalBlocker block(edit);
         edit->clear();
-        QPalette palette = edit->palette();
-        palette.setColor(QPalette::Base, QColor(224, 236, 248));
-        edit->setPalette(palette);
+        const QColor inputColor(224, 236, 248);
+        if (edit->palette().color(QPalette::Base) != inputColor) {
+            QPalette palette = edit->palette();
+            palette.setColor(QPalette::Base, inputColor);
+            edit->setPalette(palette);
+        }
     }
     {
         const QSignalBlocker block(MemoBunsyoText);
