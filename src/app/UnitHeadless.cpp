@@ -21,15 +21,19 @@ bool HeadlessWorksheet::load(const QString &path, QString &error)
             r.message.isEmpty() ? QStringLiteral("ファイルを読み込めませんでした。") : r.message;
         return false;
     }
+    adopt(std::move(loaded), r.storedPages);
+    return true;
+}
+
+void HeadlessWorksheet::adopt(Document &&loaded, int pagesInFile)
+{
     TakeWorksheet(doc, std::move(loaded));
-    doc.Paper.PaperW = TextToInt64(doc.Paper.Width) * 10000;
-    doc.Paper.PaperH = TextToInt64(doc.Paper.Height) * 10000;
-    storedPages = std::max(1, r.storedPages);
+    ApplyPaperValues(doc.Paper);
+    storedPages = std::max(1, pagesInFile);
     int maxPage = 0;
     for (const RAData &row : doc.AData)
         maxPage = std::max(maxPage, row.Page);
     storedPages = std::clamp(std::max(storedPages, maxPage + 1), 1, 100);
-    return true;
 }
 
 void HeadlessWorksheet::layout(int pageCount, Fixed4 zoom)
@@ -54,7 +58,7 @@ bool HeadlessWorksheet::printPdf(const QString &path, int fromPage, int toPage, 
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
     printer.setResolution(600);
-    QPageSize::PageSizeId id = QPageSize::id(int(TextToInt64(doc.Paper.PaperSizeCode)));
+    QPageSize::PageSizeId id = QPageSize::id(PaperSizeCodeOf(doc.Paper));
     if (id == QPageSize::Custom)
         id = QPageSize::A4;
     printer.setPageSize(QPageSize(id));

@@ -25,6 +25,9 @@ public:
 
     // Reads a worksheet; false with the program's message in `error`.
     bool load(const QString &path, QString &error);
+    // Takes a worksheet that was read, with the page count stored in its
+    // file; its paper values are applied (damaged ones give A4 portrait).
+    void adopt(Document &&loaded, int pagesInFile);
     // Lays out one page per stored page of the file's paper at the zoom.
     void layout(int pageCount, Fixed4 zoom);
     // Repaints every page image in the current display mode.

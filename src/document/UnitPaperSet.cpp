@@ -1,7 +1,9 @@
 #include "document/UnitPaperSet.h"
+#include "document/UnitFileFields.h"
 #include "platform/UnitPrinter.h"
 
 #include <cmath>
+#include <limits>
 
 Fixed4 PaperBaiForDpi(int dpi)
 {
@@ -26,6 +28,33 @@ int64_t MmFromDots(int dots, int dpi)
     const double mm = double(dots) * 25.4 / double(dpi);
     const double fourPlaces = std::nearbyint(mm * 10000.0) / 10000.0;
     return int64_t(std::nearbyint(fourPlaces)) * 10000;
+}
+
+bool ApplyPaperValues(RPaperData &paper)
+{
+    // The file reader's conversion: non-numeric, malformed or oversized
+    // texts read as 0 instead of raising.
+    const int64_t w = FileTextToInt64(paper.Width);
+    const int64_t h = FileTextToInt64(paper.Height);
+    if (w > 0 && h > 0 && w <= MaxPaperMm && h <= MaxPaperMm) {
+        paper.PaperW = w * 10000;
+        paper.PaperH = h * 10000;
+        return true;
+    }
+    const RPaperData a4;
+    paper.PaperSizeCode = a4.PaperSizeCode;
+    paper.Orientation = a4.Orientation;
+    paper.Width = a4.Width;
+    paper.Height = a4.Height;
+    paper.PaperW = a4.PaperW;
+    paper.PaperH = a4.PaperH;
+    return false;
+}
+
+int PaperSizeCodeOf(const RPaperData &paper)
+{
+    const int64_t code = FileTextToInt64(paper.PaperSizeCode);
+    return code > 0 && code <= std::numeric_limits<int16_t>::max() ? int(code) : 0;
 }
 
 void PageSet::clear()
@@ -67,11 +96,10 @@ void PaperSet::GetPaperSize(PrinterService &printer)
 void PaperSet::SetPaperSize(PrinterService &printer)
 {
     RPaperData &p = mDoc.Paper;
+    ApplyPaperValues(p);
     printer.selectPrinter(p.PrinterName); // keeps the current one when not installed
-    printer.setPaperSizeCode(int(TextToInt64(p.PaperSizeCode)));
+    printer.setPaperSizeCode(PaperSizeCodeOf(p));
     printer.setOrientation(p.Orientation == QLatin1String("1") ? 1 : 2);
-    p.PaperW = TextToInt64(p.Width) * 10000;
-    p.PaperH = TextToInt64(p.Height) * 10000;
     p.OffsetX = printer.offsetX();
     p.OffsetY = printer.offsetY();
 }

@@ -25,6 +25,21 @@ int PageUnitsFromMm(int64_t mmRaw, Fixed4 paperBai);
 // number, ties to even (4960 dots at 600 dpi are 210 mm).
 int64_t MmFromDots(int dots, int dpi);
 
+// Longest paper side taken from a file, in millimetres: A0 is 1189 mm long;
+// anything beyond a roll of several metres is a damaged value.
+constexpr int64_t MaxPaperMm = 5000;
+
+// Sets PaperW and PaperH from the width and height texts without ever
+// raising: a text that is not a plain whole number reads as 0. A paper with
+// a side of 0, a negative side or a side above MaxPaperMm cannot be laid out,
+// so the settings fall back to A4 portrait (code 9, "1", "210", "297").
+// True when the texts were usable as they stood.
+bool ApplyPaperValues(RPaperData &paper);
+
+// The driver's paper size code of the settings; 0 when the text is not a
+// plain whole number of a driver code's range.
+int PaperSizeCodeOf(const RPaperData &paper);
+
 // The pages of the worksheet. Index = Page of an object.
 class PageSet {
 public:

@@ -209,3 +209,33 @@ TEST(ToolRender, RenderSizesThePageAndColoursTheAnswer)
     EXPECT_LT(darkest(z, QRect(75, 75, 300, 45)).lightness(), 80);
     EXPECT_GT(darkest(z, scaled).lightness(), 100);
 }
+
+TEST(ToolRender, DamagedPaperValuesFallBackToA4)
+{
+    // Widths and heights that are no plain whole number, or no usable paper
+    // size, must neither abort the tool nor empty the sheet: A4 portrait.
+    QTemporaryDir dir;
+    const QString good = writeWorksheet(dir);
+    Document doc;
+    ASSERT_TRUE(LoadFileAll(good, doc).ok);
+    const QList<QPair<QString, QString>> damaged = {
+        {"-abc", "297"}, {"210", "--3"}, {"-5", "-7"}, {"0", "0"}, {"99999999999999999999", "297"}};
+    for (const auto &[width, height] : damaged) {
+        doc.Paper.Orientation = QStringLiteral("2");
+        doc.Paper.Width = width;
+        doc.Paper.Height = height;
+        const QString file = dir.filePath(QStringLiteral("damaged.prx"));
+        ASSERT_TRUE(SaveFileAll(file, doc, 0, 1).ok);
+        const QString png = dir.filePath(QStringLiteral("damaged.png"));
+        const QString pdf = dir.filePath(QStringLiteral("damaged.pdf"));
+        QFile::remove(png);
+        const ToolRun render = runTool({"render", file, "-o", png});
+        EXPECT_EQ(render.exitCode, 0) << width.toStdString() << " " << render.err.toStdString();
+        const QImage img(png);
+        EXPECT_EQ(img.size(), QSize(793, 1122)) << width.toStdString();
+        EXPECT_LT(darkest(img, kProblemRect).lightness(), 80) << width.toStdString();
+        const ToolRun print = runTool({"pdf", file, "-o", pdf});
+        EXPECT_EQ(print.exitCode, 0) << width.toStdString() << " " << print.err.toStdString();
+        EXPECT_TRUE(QFile::exists(pdf));
+    }
+}
