@@ -19,17 +19,204 @@ constexpr int kMaxNesting = 1000;
 
 [[noreturn]] void cannotEvaluate() { throw KeisanError(KeisanCannotEvaluateText.toStdString()); }
 
-class ArithmeticParser {
+// The exact values of the arithmetic: every number of an expression is a
+// finite decimal, so sums, differences and products are exact decimals and a
+// quotient is an exact fraction. A value is num / den with den > 0, both
+// kept below 2^126 in magnitude so that a sum of two never overflows.
+using i128 = __int128;
+using u128 = unsigned __int128;
+
+// Thrown inside the evaluator when a value outgrows 128 bits; the expression
+// is then evaluated again in double precision (and is as inexact as the
+// ten-digit warning says).
+struct Inexact {
+};
+
+constexpr u128 kExactLimit = u128(1) << 126;
+
+u128 magnitude(i128 v)
+{
+    return v < 0 ? u128(0) - u128(v) : u128(v);
+}
+
+i128 checkedMul(i128 a, i128 b)
+{
+    const u128 ua = magnitude(a);
+    const u128 ub = magnitude(b);
+    // Two factors below 2^63 always fit; otherwise divide to check.
+    if ((ua >> 63) == 0 && (ub >> 63) == 0)
+        return a * b;
+    if (ua != 0 && ub > kExactLimit / ua)
+        throw Inexact{};
+    return a * b;
+}
+
+i128 checkedAdd(i128 a, i128 b)
+{
+    const i128 r = a + b; // both below 2^126: cannot overflow
+    if (magnitude(r) > kExactLimit)
+        throw Inexact{};
+    return r;
+}
+
+u128 gcd128(u128 a, u128 b)
+{
+    if ((a >> 64) == 0 && (b >> 64) == 0) {
+        uint64_t x = uint64_t(a);
+        uint64_t y = uint64_t(b);
+        while (y) {
+            const uint64_t t = x % y;
+            x = y;
+            y = t;
+        }
+        return x;
+    }
+    while (b) {
+        const u128 t = a % b;
+        a = b;
+        b = t;
+    }
+    return a;
+}
+
+struct Exact {
+    i128 num = 0;
+    i128 den = 1;
+
+    void reduce()
+    {
+        if (den == 1)
+            return;
+        const u128 g = gcd128(magnitude(num), u128(den));
+        if (g > 1) {
+            num /= i128(g);
+            den /= i128(g);
+        }
+    }
+};
+
+// The arithmetic of one kind of value: exact fractions or doubles.
+struct ExactOps {
+    using Value = Exact;
+
+    static Value number(const char *begin, const char *end)
+    {
+        Value v;
+        bool fraction = false;
+        for (const char *p = begin; p != end; ++p) {
+            if (*p == '.') {
+                fraction = true;
+                continue;
+            }
+            v.num = checkedAdd(checkedMul(v.num, 10), *p - '0');
+            if (fraction)
+                v.den = checkedMul(v.den, 10);
+        }
+        return v;
+    }
+    static Value negate(Value v)
+    {
+        v.num = -v.num;
+        return v;
+    }
+    static Value add(Value a, Value b, bool subtract)
+    {
+        if (subtract)
+            b.num = -b.num;
+        if (a.den == b.den)
+            return Value{checkedAdd(a.num, b.num), a.den};
+        // Decimal denominators are powers of ten: the larger one is a
+        // multiple of the smaller, so one scaling is enough.
+        if (a.den < b.den && b.den % a.den == 0)
+            return Value{checkedAdd(checkedMul(a.num, b.den / a.den), b.num), b.den};
+        if (b.den < a.den && a.den % b.den == 0)
+            return Value{checkedAdd(a.num, checkedMul(b.num, a.den / b.den)), a.den};
+        a.reduce();
+        b.reduce();
+        return Value{checkedAdd(checkedMul(a.num, b.den), checkedMul(b.num, a.den)),
+                     checkedMul(a.den, b.den)};
+    }
+    static Value multiply(Value a, Value b)
+    {
+        try {
+            return Value{checkedMul(a.num, b.num), checkedMul(a.den, b.den)};
+        } catch (const Inexact &) {
+            a.reduce();
+            b.reduce();
+            return Value{checkedMul(a.num, b.num), checkedMul(a.den, b.den)};
+        }
+    }
+    static Value divide(Value a, Value b)
+    {
+        if (b.num == 0)
+            throw KeisanError(KeisanDivisionByZeroText.toStdString());
+        if (b.num < 0) {
+            b.num = -b.num;
+            a.num = -a.num;
+        }
+        a.reduce();
+        b.reduce();
+        Value q{checkedMul(a.num, b.den), checkedMul(a.den, b.num)};
+        q.reduce();
+        return q;
+    }
+    static double finish(Value v)
+    {
+        v.reduce();
+        // Both parts exact in a double: one correctly rounded division.
+        constexpr i128 exactInDouble = i128(1) << 53;
+        if (magnitude(v.num) <= u128(exactInDouble) && v.den <= exactInDouble)
+            return double(v.num) / double(v.den);
+        const i128 whole = v.num / v.den;
+        const i128 rest = v.num % v.den;
+        return double(static_cast<long double>(whole) +
+                      static_cast<long double>(rest) / static_cast<long double>(v.den));
+    }
+};
+
+struct DoubleOps {
+    using Value = double;
+
+    static double checked(double v)
+    {
+        if (!std::isfinite(v))
+            cannotEvaluate();
+        return v;
+    }
+    static Value number(const char *begin, const char *end)
+    {
+        double v = 0;
+        const auto r = std::from_chars(begin, end, v, std::chars_format::fixed);
+        if (r.ec != std::errc() || r.ptr != end)
+            cannotEvaluate();
+        return v;
+    }
+    static Value negate(Value v) { return -v; }
+    static Value add(Value a, Value b, bool subtract) { return checked(subtract ? a - b : a + b); }
+    static Value multiply(Value a, Value b) { return checked(a * b); }
+    static Value divide(Value a, Value b)
+    {
+        if (b == 0.0)
+            throw KeisanError(KeisanDivisionByZeroText.toStdString());
+        return checked(a / b);
+    }
+    static double finish(Value v) { return v; }
+};
+
+template <typename Ops> class ArithmeticParser
+{
 public:
+    using Value = typename Ops::Value;
+
     ArithmeticParser(const char *begin, const char *end) : mP(begin), mEnd(end) {}
 
     double run()
     {
-        const double v = expression();
+        const Value v = expression();
         skipSpaces();
         if (mP != mEnd)
             cannotEvaluate();
-        return v;
+        return Ops::finish(v);
     }
 
 private:
@@ -39,36 +226,26 @@ private:
             ++mP;
     }
 
-    static double checked(double v)
+    Value expression()
     {
-        if (!std::isfinite(v))
-            cannotEvaluate();
-        return v;
-    }
-
-    double expression()
-    {
-        double v = term();
+        Value v = term();
         for (;;) {
             skipSpaces();
             if (mP == mEnd)
                 return v;
             const char c = *mP;
-            if (c == '+') {
+            if (c == '+' || c == '-') {
                 ++mP;
-                v = checked(v + term());
-            } else if (c == '-') {
-                ++mP;
-                v = checked(v - term());
+                v = Ops::add(v, term(), c == '-');
             } else {
                 return v;
             }
         }
     }
 
-    double term()
+    Value term()
     {
-        double v = factor();
+        Value v = factor();
         for (;;) {
             skipSpaces();
             if (mP == mEnd)
@@ -76,20 +253,17 @@ private:
             const char c = *mP;
             if (c == '*') {
                 ++mP;
-                v = checked(v * factor());
+                v = Ops::multiply(v, factor());
             } else if (c == '/') {
                 ++mP;
-                const double d = factor();
-                if (d == 0.0)
-                    throw KeisanError(KeisanDivisionByZeroText.toStdString());
-                v = checked(v / d);
+                v = Ops::divide(v, factor());
             } else {
                 return v;
             }
         }
     }
 
-    double factor()
+    Value factor()
     {
         // Signs in front of a factor are counted, not recursed into, so a
         // long run of them cannot exhaust the stack.
@@ -104,7 +278,7 @@ private:
         }
         if (mP == mEnd)
             cannotEvaluate();
-        double v = 0;
+        Value v{};
         if (*mP == '(') {
             ++mP;
             if (++mDepth > kMaxNesting)
@@ -118,10 +292,10 @@ private:
         } else {
             v = number();
         }
-        return negative ? -v : v;
+        return negative ? Ops::negate(v) : v;
     }
 
-    double number()
+    Value number()
     {
         const char *start = mP;
         int digits = 0;
@@ -137,11 +311,7 @@ private:
         }
         if (digits == 0 || points > 1)
             cannotEvaluate();
-        double v = 0;
-        const auto r = std::from_chars(start, mP, v, std::chars_format::fixed);
-        if (r.ec != std::errc() || r.ptr != mP)
-            cannotEvaluate();
-        return v;
+        return Ops::number(start, mP);
     }
 
     const char *mP;
@@ -166,7 +336,11 @@ double evaluateArithmetic(const QString &expression)
         // the parser as an unknown character.
         buf[i] = c < 0x80 ? char(c) : '\x01';
     }
-    return ArithmeticParser(buf, buf + n).run();
+    try {
+        return ArithmeticParser<ExactOps>(buf, buf + n).run();
+    } catch (const Inexact &) {
+        return ArithmeticParser<DoubleOps>(buf, buf + n).run();
+    }
 }
 
 bool isBlank(const QString &text)
@@ -207,8 +381,6 @@ QString divideWithRemainder(const QString &dividendText, const QString &divisorT
 
 // ---------------------------------------------------------------------------
 // Cells of the fraction tables.
-
-constexpr int64_t kFixedMax = std::numeric_limits<int64_t>::max();
 
 bool hasChar(const QString &text, char16_t c)
 {
@@ -262,9 +434,127 @@ int64_t readCell(const QString &cell, bool &tooLarge)
     return 0;
 }
 
-bool mul64(int64_t a, int64_t b, int64_t &out) { return !__builtin_mul_overflow(a, b, &out); }
-bool add64(int64_t a, int64_t b, int64_t &out) { return !__builtin_add_overflow(a, b, &out); }
-bool sub64(int64_t a, int64_t b, int64_t &out) { return !__builtin_sub_overflow(a, b, &out); }
+// A cell of fraction mode read exactly: the value is mantissa / 10^scale,
+// rounded to four decimals (ties to even) like every cell, with any number
+// of whole digits that 128 bits hold. False for a value beyond that.
+// Text that is not a number (an empty cell included) counts as 0.
+bool readExactCell(const QString &cell, i128 &mantissa, int &scale)
+{
+    mantissa = 0;
+    scale = 0;
+    qsizetype i = 0;
+    const qsizetype n = cell.size();
+    while (i < n && cell.at(i) == u' ')
+        ++i;
+    const bool negative = i < n && cell.at(i) == u'-';
+    if (negative)
+        ++i;
+    // Digits, at most one point and spaces, with at least one digit.
+    int points = 0;
+    int digits = 0;
+    for (qsizetype j = i; j < n; ++j) {
+        const char16_t c = cell.at(j).unicode();
+        if (c >= u'0' && c <= u'9')
+            ++digits;
+        else if (c == u'.')
+            ++points;
+        else if (c != u' ')
+            digits = -1000000;
+    }
+    if (digits <= 0 || points > 1) {
+        // Results written in scientific notation (very large or very small)
+        // and anything else go through the fixed-point reading.
+        bool tooLarge = false;
+        mantissa = readCell(cell, tooLarge);
+        scale = 4;
+        return !tooLarge;
+    }
+    try {
+        bool fraction = false;
+        int fractionDigits = 0;
+        int roundDigit = -1;
+        bool restNonZero = false;
+        for (qsizetype j = i; j < n; ++j) {
+            const char16_t c = cell.at(j).unicode();
+            if (c == u' ')
+                continue;
+            if (c == u'.') {
+                fraction = true;
+                continue;
+            }
+            const int d = c - u'0';
+            if (fraction && fractionDigits == 4) {
+                if (roundDigit < 0)
+                    roundDigit = d;
+                else if (d != 0)
+                    restNonZero = true;
+                continue;
+            }
+            mantissa = checkedAdd(checkedMul(mantissa, 10), d);
+            if (fraction)
+                ++fractionDigits;
+        }
+        if (roundDigit > 5 || (roundDigit == 5 && (restNonZero || (mantissa & 1))))
+            mantissa = checkedAdd(mantissa, 1);
+        scale = fractionDigits;
+        while (scale > 0 && mantissa % 10 == 0) {
+            mantissa /= 10;
+            --scale;
+        }
+    } catch (const Inexact &) {
+        return false;
+    }
+    if (negative)
+        mantissa = -mantissa;
+    return true;
+}
+
+i128 pow10(int k)
+{
+    i128 p = 1;
+    while (k-- > 0)
+        p *= 10;
+    return p;
+}
+
+// A fraction of 128-bit integers in lowest terms with a positive denominator.
+void normalise128(i128 &num, i128 &den)
+{
+    if (den < 0) {
+        num = -num;
+        den = -den;
+    }
+    const u128 g = gcd128(magnitude(num), magnitude(den));
+    if (g > 1) {
+        num /= i128(g);
+        den /= i128(g);
+    }
+}
+
+QString text128(i128 v)
+{
+    if (v >= std::numeric_limits<int64_t>::min() && v <= std::numeric_limits<int64_t>::max())
+        return QString::number(int64_t(v));
+    char buf[48];
+    int at = sizeof buf;
+    u128 m = magnitude(v);
+    do {
+        buf[--at] = char('0' + int(m % 10));
+        m /= 10;
+    } while (m);
+    if (v < 0)
+        buf[--at] = '-';
+    return QString::fromLatin1(buf + at, qsizetype(sizeof buf) - at);
+}
+
+bool add64(int64_t a, int64_t b, int64_t &out)
+{
+    return !__builtin_add_overflow(a, b, &out);
+}
+bool sub64(int64_t a, int64_t b, int64_t &out)
+{
+    return !__builtin_sub_overflow(a, b, &out);
+}
 
 int64_t absGcd(int64_t a, int64_t b)
 {
@@ -277,23 +567,6 @@ int64_t absGcd(int64_t a, int64_t b)
     }
     return int64_t(x);
 }
-
-// Keeps a fraction small and its denominator positive; the value is unchanged.
-void normalise(int64_t &num, int64_t &den)
-{
-    if (den < 0) {
-        num = -num;
-        den = -den;
-    }
-    const int64_t g = absGcd(num, den);
-    if (g > 1) {
-        num /= g;
-        den /= g;
-    }
-}
-
-// A cell value in units of 1/10000 that must fit back into a cell.
-bool fitsCell(int64_t v) { return v <= kFixedMax / 10000 && v >= -(kFixedMax / 10000); }
 
 } // namespace
 
@@ -394,24 +667,46 @@ FKeisanResult TFormKeisan2::FKeisan(const QString &expression)
         return out;
     }
 
-    bool tooLarge = false;
-    const int64_t den = readCell(final.den, tooLarge) / 10000;
-    if (den > 0) {
-        const int64_t whole = readCell(final.whole, tooLarge) / 10000;
-        const int64_t num = readCell(final.num, tooLarge) / 10000;
-        if (tooLarge) {
+    // A fraction result holds whole integers of up to 128 bits; it is
+    // reduced like ReduceFraction does, without narrowing them.
+    i128 den = 0;
+    int denScale = 0;
+    bool fits = readExactCell(final.den, den, denScale);
+    if (fits && denScale == 0 && den > 0) {
+        i128 whole = 0;
+        i128 num = 0;
+        int wholeScale = 0;
+        int numScale = 0;
+        fits = readExactCell(final.whole, whole, wholeScale) &&
+               readExactCell(final.num, num, numScale);
+        if (!fits) {
             out.result = FKeisanTooLargeText;
             return out;
         }
-        const ReducedFraction r = ReduceFraction(whole, num, den);
-        final.whole = QString::number(r.whole);
-        if (r.numerator == 0) {
+        whole /= pow10(wholeScale);
+        num /= pow10(numScale);
+        i128 a = 0;
+        i128 b = 1;
+        if (num > 0) {
+            const i128 c = i128(gcd128(magnitude(num), magnitude(den)));
+            a = num / c;
+            b = den / c;
+            if (a >= b) {
+                whole += a / b;
+                a %= b;
+            }
+        }
+        final.whole = text128(whole);
+        if (a == 0) {
             final.num.clear();
             final.den.clear();
         } else {
-            final.num = QString::number(r.numerator);
-            final.den = QString::number(r.denominator);
+            final.num = text128(a);
+            final.den = text128(b);
         }
+    } else if (!fits) {
+        out.result = FKeisanTooLargeText;
+        return out;
     }
     out.result = final.whole;
     out.whole = final.whole;
@@ -543,93 +838,93 @@ TFormKeisan2::Status TFormKeisan2::evaluate(std::vector<Column> &table, Column &
 
 TFormKeisan2::Status TFormKeisan2::evaluateFractions(std::vector<Column> &table, Column &result)
 {
-    // Every operand becomes an improper fraction of integers: a/b with the
-    // whole part folded in, a plain number n as n/1, decimals scaled by ten
-    // until both parts are whole (1.25 -> 125/100).
-    mTerms.resize(table.size());
-    bool tooLarge = false;
-    for (size_t i = 0; i < table.size(); ++i) {
-        const Column &c = table[i];
-        int64_t num = 0;
-        int64_t den = 10000;
-        if (!c.den.isEmpty()) {
-            const int64_t w = readCell(c.whole, tooLarge);
-            den = readCell(c.den, tooLarge);
-            const __int128 n =
-                __int128(readCell(c.num, tooLarge)) + __int128(w) * __int128(den) / 10000;
-            if (n > kFixedMax || n < -kFixedMax)
-                return Status::TooLarge;
-            num = int64_t(n);
-        } else {
-            num = readCell(c.whole, tooLarge);
-        }
-        if (tooLarge)
-            return Status::TooLarge;
-        while (num % 10000 != 0 || den % 10000 != 0) {
-            if (!mul64(num, 10, num) || !mul64(den, 10, den))
-                return Status::TooLarge;
-        }
-        num /= 10000;
-        den /= 10000;
-        if (den == 0)
-            return Status::DivisionByZero;
-        normalise(num, den);
-        mTerms[i] = Term{num, den};
-    }
-
-    // Multiplicative pass, compacting the table in place: column w collects
-    // the product or quotient while its operator is "*" or "/".
-    size_t w = 0;
-    for (size_t i = 1; i < table.size(); ++i) {
-        const char16_t op = table[w].op;
-        if (op == u'*' || op == u'/') {
-            Term &a = mTerms[w];
-            const Term &b = mTerms[i];
-            int64_t num = 0;
-            int64_t den = 0;
-            if (op == u'*') {
-                if (!mul64(a.num, b.num, num) || !mul64(a.den, b.den, den))
+    // Every operand becomes an improper fraction of whole numbers: a/b with
+    // the whole part folded in, a plain number n as n/1, decimals scaled by
+    // ten until both parts are whole (1.25 -> 125/100). The integers are
+    // exact and 128 bits wide, so products of four-digit boxes always fit.
+    try {
+        mFractions.resize(table.size());
+        for (size_t i = 0; i < table.size(); ++i) {
+            const Column &c = table[i];
+            i128 num = 0;
+            i128 den = 1;
+            int numScale = 0;
+            int denScale = 0;
+            if (!c.den.isEmpty()) {
+                i128 w = 0;
+                i128 a = 0;
+                int wScale = 0;
+                int aScale = 0;
+                if (!readExactCell(c.whole, w, wScale) || !readExactCell(c.num, a, aScale) ||
+                    !readExactCell(c.den, den, denScale))
                     return Status::TooLarge;
-            } else {
-                if (b.num == 0)
-                    return Status::DivisionByZero;
-                if (!mul64(a.num, b.den, num) || !mul64(a.den, b.num, den))
-                    return Status::TooLarge;
+                // numerator + whole x denominator, on a common decimal scale.
+                const int wbScale = wScale + denScale;
+                numScale = std::max(aScale, wbScale);
+                num = checkedAdd(checkedMul(a, pow10(numScale - aScale)),
+                                 checkedMul(checkedMul(w, den), pow10(numScale - wbScale)));
+            } else if (!readExactCell(c.whole, num, numScale)) {
+                return Status::TooLarge;
             }
-            normalise(num, den);
-            a = Term{num, den};
-            table[w].op = table[i].op;
-        } else {
-            ++w;
-            mTerms[w] = mTerms[i];
-            table[w].op = table[i].op;
+            const int common = std::max(numScale, denScale);
+            num = checkedMul(num, pow10(common - numScale));
+            den = checkedMul(den, pow10(common - denScale));
+            if (den == 0)
+                return Status::DivisionByZero;
+            normalise128(num, den);
+            mFractions[i] = {num, den};
         }
-    }
 
-    // Additive pass, left to right.
-    Term acc = mTerms[0];
-    for (size_t i = 1; i <= w; ++i) {
-        const Term &b = mTerms[i];
-        int64_t left = 0;
-        int64_t right = 0;
-        int64_t num = 0;
-        int64_t den = 0;
-        if (!mul64(acc.num, b.den, left) || !mul64(b.num, acc.den, right) ||
-            !mul64(acc.den, b.den, den))
-            return Status::TooLarge;
-        const bool ok = table[i - 1].op == u'-' ? sub64(left, right, num) : add64(left, right, num);
-        if (!ok)
-            return Status::TooLarge;
-        normalise(num, den);
-        acc = Term{num, den};
-    }
-    if (!fitsCell(acc.num) || !fitsCell(acc.den))
+        // Multiplicative pass, compacting the table in place: column w
+        // collects the product or quotient while its operator is "*" or "/".
+        size_t w = 0;
+        for (size_t i = 1; i < table.size(); ++i) {
+            const char16_t op = table[w].op;
+            if (op == u'*' || op == u'/') {
+                auto &[an, ad] = mFractions[w];
+                const auto [bn, bd] = mFractions[i];
+                i128 num = 0;
+                i128 den = 0;
+                if (op == u'*') {
+                    num = checkedMul(an, bn);
+                    den = checkedMul(ad, bd);
+                } else {
+                    if (bn == 0)
+                        return Status::DivisionByZero;
+                    num = checkedMul(an, bd);
+                    den = checkedMul(ad, bn);
+                }
+                normalise128(num, den);
+                an = num;
+                ad = den;
+                table[w].op = table[i].op;
+            } else {
+                ++w;
+                mFractions[w] = mFractions[i];
+                table[w].op = table[i].op;
+            }
+        }
+
+        // Additive pass, left to right.
+        auto [accNum, accDen] = mFractions[0];
+        for (size_t i = 1; i <= w; ++i) {
+            const auto [bn, bd] = mFractions[i];
+            const i128 left = checkedMul(accNum, bd);
+            const i128 right = checkedMul(bn, accDen);
+            i128 num = checkedAdd(left, table[i - 1].op == u'-' ? -right : right);
+            i128 den = checkedMul(accDen, bd);
+            normalise128(num, den);
+            accNum = num;
+            accDen = den;
+        }
+        result.whole = QStringLiteral("0");
+        result.num = text128(accNum);
+        result.den = text128(accDen);
+        result.op = table[w].op;
+        return Status::Ok;
+    } catch (const Inexact &) {
         return Status::TooLarge;
-    result.whole = QStringLiteral("0");
-    result.num = QString::number(acc.num);
-    result.den = QString::number(acc.den);
-    result.op = table[w].op;
-    return Status::Ok;
+    }
 }
 
 TFormKeisan2::Status TFormKeisan2::evaluateDecimals(std::vector<Column> &table, Column &result)

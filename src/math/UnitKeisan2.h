@@ -12,6 +12,7 @@
 #include <QString>
 #include <cstdint>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 // Raised by Keisan for an expression that cannot be evaluated (a syntax
@@ -29,9 +30,13 @@ inline const QString KeisanDivisionByZeroText = QStringLiteral("0で割る計算
 // The answer of an ASCII expression ("12.3+6.14+4" -> "22.44"). A single
 // division of two plain numbers gives quotient and remainder ("7/2" ->
 // "3...1", "8/2" -> "4"; a divisor of 0 gives an empty answer); anything else
-// is evaluated with numbers, + - * /, brackets and unary minus in double
-// precision and written in general number format. A blank expression gives
-// an empty answer. Throws KeisanError.
+// is evaluated with numbers, + - * /, brackets and unary minus. The numbers
+// are finite decimals, so the arithmetic is exact (a quotient is an exact
+// fraction: 1/3*3 is 1); only the final value is rounded, to the 15
+// significant digits of the general number format (4.7-4.1 -> "0.6",
+// 1/3 -> "0.333333333333333"). Values beyond 128 bits are computed in double
+// precision instead. A blank expression gives an empty answer. Throws
+// KeisanError.
 QString Keisan(const QString &expression);
 
 // The greatest common divisor of a and b; 0 when min(a, b) is 0 or negative.
@@ -62,7 +67,8 @@ inline const QString FKeisanMessage1 = QStringLiteral("\"（\"と\"）\"の数�
 inline const QString FKeisanMessage2 = QStringLiteral("\"）\"で始まる数式は、計算できません。");
 inline const QString FKeisanMessage3 = QStringLiteral("\"（\"で終わる数式は、計算できません。");
 inline const QString FKeisanMessage4 = QStringLiteral("\"）\"が見つかりません。");
-// A value beyond 64 bits (cells are held as value x 10000).
+// A value beyond the evaluator's range (128-bit fractions, or 64 bits for
+// cells held as value x 10000 in decimal mode).
 inline const QString FKeisanTooLargeText = QStringLiteral("数が大きすぎて計算できません。");
 
 // The fraction evaluator with its two working tables (the operand table and
@@ -102,6 +108,8 @@ private:
         int64_t den = 1;
     };
     std::vector<Term> mTerms;
+    // Fraction mode: numerator and denominator of each operand, exact.
+    std::vector<std::pair<__int128, __int128>> mFractions;
 };
 
 // Convenience for single calls: a fresh evaluator per call.

@@ -44,6 +44,30 @@ TEST(Keisan, ArithmeticInGeneralNumberFormat)
     EXPECT_EQ(Keisan(""), "");
 }
 
+TEST(Keisan, ArithmeticIsExactAndRoundsOnlyTheFinalValue)
+{
+    // Double precision left floating leftovers in these answers.
+    EXPECT_EQ(Keisan("4.7-4.1"), "0.6");
+    EXPECT_EQ(Keisan("100-99.9"), "0.1");
+    EXPECT_EQ(Keisan("77.9*6-(46+415)"), "6.4");
+    EXPECT_EQ(Keisan("0.1+0.2"), "0.3");
+    EXPECT_EQ(Keisan("1.1*1.1"), "1.21");
+    EXPECT_EQ(Keisan("615.2-614"), "1.2");
+    EXPECT_EQ(Keisan("0.3-0.1-0.2"), "0");
+    // Quotients are exact fractions, rounded once at the end to 15 digits.
+    EXPECT_EQ(Keisan("(1)/3"), "0.333333333333333");
+    EXPECT_EQ(Keisan("2/3+0"), "0.666666666666667");
+    EXPECT_EQ(Keisan("1/3*3"), "1");
+    EXPECT_EQ(Keisan("(1/3+1/6)*4"), "2");
+    EXPECT_EQ(Keisan("-1/8+0"), "-0.125");
+    EXPECT_EQ(Keisan("0.000001*1"), "1E-6");
+    EXPECT_EQ(Keisan("-(2-2)"), "0");
+    // Beyond 128 bits the value is still computed (in double precision).
+    EXPECT_EQ(Keisan("99999999999999999999*99999999999999999999"), "1E40");
+    EXPECT_EQ(Keisan("123456789012345678901234567890*10-1234567890123456789012345678900"), "0");
+    EXPECT_THROW(Keisan("1/(0.5-0.5)"), KeisanError);
+}
+
 TEST(Keisan, PlainDivisionGivesQuotientAndRemainder)
 {
     EXPECT_EQ(Keisan("7/2"), "3...1");
@@ -191,8 +215,17 @@ TEST(FKeisan, DivisionByZeroAndLargeNumbers)
     }
     // Four-digit numerators and denominators multiply beyond 32 bits.
     EXPECT_FRAC("t0s9999b9998*t0s9997b9996*t0s9995b9994", "1", "99930011", "332933479984");
-    // Results beyond the cells' range give a message, never a wrapped value.
-    EXPECT_EQ(FKeisan("t0s99999999b99999997*t0s99999999b99999991*t0s99999999b99999989").result,
+    // Four-digit boxes of mixed numbers multiply exactly, whatever their size.
+    EXPECT_FRAC("t9999s1b9999*t9999s1b9998", "99980003", "5000", "49985001");
+    EXPECT_FRAC("t9999s9998b9999*t9999s9997b9998/t1s1b9997", "99989995", "999000279977",
+                "999500079996");
+    EXPECT_FRAC("t9999s1b9999*t9999s1b9998-t9999s1b9999*t9999s1b9998", "0", "", "");
+    EXPECT_FRAC("t0s99999999b99999997*t0s99999999b99999991*t0s99999999b99999989", "1",
+                "199999984400000296", "999999770000015899999703");
+    // Results beyond 128 bits give a message, never a wrapped value.
+    EXPECT_EQ(FKeisan("t0s99999999b99999997*t0s99999999b99999991*t0s99999999b99999989*"
+                      "t0s99999999b99999971*t0s99999999b99999959")
+                  .result,
               FKeisanTooLargeText);
     EXPECT_EQ(FKeisan("99999999999999999999+1").result, FKeisanTooLargeText);
 }
