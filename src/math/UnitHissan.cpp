@@ -327,13 +327,25 @@ bool TFormHissan::run(const QString &expression, QChar sign)
     }
 
     QString digits = scaledAnswer(pieces, syosu, mSubtract);
+    // Column subtraction takes the smaller number from the larger one; a
+    // difference below 0 has no written layout.
+    if (digits.startsWith(u'-')) {
+        mResult = RHissanResult{};
+        mResult.expression = expression;
+        mResult.status = HissanStatus::NegativeDifference;
+        return false;
+    }
     // Leading zeros so that the decimal point has a digit in front of it
     // (0.05 with two places is "005"); subtraction needs them just as much
     // (1.05-1 is "005", not "5" with a point outside its digits).
     digits = hissan::padLeadingZeros(digits, syosu);
 
     RHissanOperand answerRow;
-    answerRow.text = FormatGeneral(value);
+    // The exact value of the operands as written (615.2-614 is 1.2); the
+    // double sum only stands in for an operand that is not a number.
+    const bool plain = std::all_of(pieces.cbegin(), pieces.cend(), IsNumText);
+    answerRow.text =
+        plain ? hissan::keisanOr(pieces.join(sign), FormatGeneral(value)) : FormatGeneral(value);
     answerRow.syosu = syosu;
     answerRow.digits = digits;
     answerRow.point = syosu > 0 ? syosu : 0;
@@ -463,6 +475,8 @@ QString HissanStatusText(HissanStatus status)
         return QStringLiteral("0でわる筆算はできません。");
     case HissanStatus::TooLarge:
         return QStringLiteral("桁数が多すぎて筆算にできません。");
+    case HissanStatus::NegativeDifference:
+        return QStringLiteral("答えが0より小さくなるひき算は、筆算にできません。");
     }
     return QString();
 }

@@ -18,11 +18,12 @@
 // Ok comes with a meaningful result.
 enum class HissanStatus {
     Ok,
-    Empty,          // the expression is empty
-    NotColumn,      // not one kind of operator between plain numbers (SetHissanRow only)
-    MissingOperand, // a multiplication or division without its second operand
-    ZeroDivisor,    // the divisor's digits are 0 (75/0): no long division exists
-    TooLarge,       // the problem is too long to lay out as column arithmetic
+    Empty,              // the expression is empty
+    NotColumn,          // not one kind of operator between plain numbers (SetHissanRow only)
+    MissingOperand,     // a multiplication or division without its second operand
+    ZeroDivisor,        // the divisor's digits are 0 (75/0): no long division exists
+    TooLarge,           // the problem is too long to lay out as column arithmetic
+    NegativeDifference, // a subtraction whose difference is below 0 (10-20)
 };
 
 // A grid of character cells, one character at most per cell; a cell may be

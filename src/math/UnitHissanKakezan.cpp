@@ -64,14 +64,24 @@ bool TFormHissanKakezan::Kakezan(const QString &expression)
     const SignedDigits b = readDigits(f2.digits);
     const QString digits = hissan::padLeadingZeros(signedProduct(a, b), syosu);
 
-    product.text = FormatGeneral(hissan::safeFloat(f1.text) * hissan::safeFloat(f2.text));
+    // The exact product of the factors as written (0.6 x 0.5 is 0.3).
+    const QString approximate =
+        FormatGeneral(hissan::safeFloat(f1.text) * hissan::safeFloat(f2.text));
+    product.text = IsNumText(f1.text) && IsNumText(f2.text)
+                       ? hissan::keisanOr(f1.text + u'*' + f2.text, approximate)
+                       : approximate;
     product.syosu = product.point = syosu;
     product.digits = digits;
 
-    // Partial products, one per digit of factor 2 from its right end.
+    // Partial products, one per digit of factor 2 from its right end. The
+    // leading zeros of a factor below 1 ("05" of 0.5) only place the point:
+    // they are no digits of the multiplier, so 0.6 x 0.5 has a single row.
+    qsizetype firstDigit = 0;
+    while (firstDigit + 1 < f2.digits.size() && f2.digits.at(firstDigit) == u'0')
+        ++firstDigit;
     QStringList partials;
     int k = 0;
-    for (qsizetype i = f2.digits.size() - 1; i >= 0; --i) {
+    for (qsizetype i = f2.digits.size() - 1; i >= firstDigit; --i) {
         const QChar d = f2.digits.at(i);
         if (d < u'0' || d > u'9')
             continue;

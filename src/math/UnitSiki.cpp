@@ -243,7 +243,10 @@ void TFormSiki::buildTate(QWidget *page)
     steps->addStretch(1);
     outer->addLayout(steps);
     auto *confirm = new QHBoxLayout;
-    confirm->addStretch(1);
+    LabelTate = new QLabel(page);
+    LabelTate->setWordWrap(true);
+    LabelTate->setStyleSheet(QStringLiteral("color: #c00000"));
+    confirm->addWidget(LabelTate, 1);
     confirm->addWidget(ButtonKetteiT);
     outer->addLayout(confirm);
 
@@ -376,6 +379,7 @@ void TFormSiki::StartForm()
     mBunsuError.clear();
     clearTate();
     resetBunsyo();
+    LabelTate->clear();
     MoveForm();
 }
 

@@ -178,6 +178,9 @@ public:
     QPushButton *ButtonSusumu;
     QPushButton *ButtonModosu;
     QPushButton *ButtonKetteiT;
+    // Why the column page has no layout for the input (empty while it has
+    // one): shown in the tool itself, never as a box while typing.
+    QLabel *LabelTate;
     // Page 2.
     QLineEdit *EditBunsu1T, *EditBunsu1S, *EditBunsu1B;
     QComboBox *ComboBunsu;
@@ -227,6 +230,7 @@ private:
 
     // Column page helpers.
     void clearTate();
+    void showTateReason(int code);
     void showTateRows(const QStringList &rows);
     void showWarizan();
     void showPreviewGrid(const HissanGrid &grid, int signRow, QChar sign,

@@ -129,6 +129,24 @@ void TFormSiki::clearTate()
     mTateSyu = TateNone;
 }
 
+void TFormSiki::showTateReason(int code)
+{
+    if (mTateSyu != TateNone || MemoT1->text().isEmpty()) {
+        LabelTate->clear();
+        return;
+    }
+    HissanStatus status = HissanStatus::NotColumn;
+    if (code == 0 || code == 1)
+        status = mHissan.result().status;
+    else if (code == 2)
+        status = mKakezan.result().status;
+    else if (code == 3)
+        status = mWarizan.result().status;
+    if (status == HissanStatus::Ok || status == HissanStatus::Empty)
+        status = HissanStatus::NotColumn;
+    LabelTate->setText(HissanStatusText(status));
+}
+
 void TFormSiki::showTateRows(const QStringList &rows)
 {
     for (QLineEdit *edit : mTateRows) {
@@ -171,6 +189,12 @@ void TFormSiki::MakeSikiKotaeTate()
     clearTate();
 
     const int code = input.isEmpty() ? -1 : HissanSyu(input);
+    // However the preview ends, the tool says why it made no layout.
+    struct ReasonOnExit {
+        TFormSiki *tool;
+        int code;
+        ~ReasonOnExit() { tool->showTateReason(code); }
+    } reason{this, code};
     switch (code) {
     case 0:
     case 1: {
@@ -341,18 +365,12 @@ TFormSiki::InputState TFormSiki::CheckTate(QString &message) const
         return InputEmpty;
     if (mTateSyu != TateNone)
         return InputOk;
-    // No layout: an expression that cannot even be evaluated is reported and
-    // nothing is written.
-    try {
-        Keisan(input);
-    } catch (const KeisanError &e) {
-        message = e.message();
-        return InputError;
-    } catch (const std::exception &) {
-        message = KeisanCannotEvaluateText;
-        return InputError;
-    }
-    return InputOk;
+    // No layout (not a column problem, a negative difference, a division by
+    // zero): nothing can be written; the message says why.
+    message = LabelTate->text();
+    if (message.isEmpty())
+        message = HissanStatusText(HissanStatus::NotColumn);
+    return InputError;
 }
 
 bool TFormSiki::WriteTateFields(RAData &row)
@@ -390,7 +408,8 @@ int TFormSiki::KetteiTate()
     case InputEmpty:
         return -1;
     case InputError:
-        ShowError(message);
+        // Said in the tool's own window; the tool stays open to be mended.
+        LabelTate->setText(message);
         return -1;
     case InputOk:
         break;
@@ -398,7 +417,6 @@ int TFormSiki::KetteiTate()
     const int index = beginRow(PageTate);
     RAData &row = mDoc.AData[index];
     RandomPanel->Store(row, TSikiRandomPanel::Scope::Tate);
-    // Without a layout only the placement and the options are written.
     WriteTateFields(row);
     finishRow(index);
     return index;

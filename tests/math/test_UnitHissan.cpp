@@ -125,9 +125,44 @@ TEST(Hikizan, DifferenceBelowOneKeepsADigitBeforeThePoint)
     EXPECT_EQ(e.result().kotaeDigits, "10");
     EXPECT_EQ(e.result().kotaeZero, 1);
 
-    // A negative difference keeps its sign in front of the digits.
-    ASSERT_TRUE(e.Hikizan("3-5"));
-    EXPECT_EQ(e.result().kotaeDigits, "-2");
+    // A column subtraction takes the smaller number from the larger: a
+    // negative difference has no layout and no row is filled.
+    for (const char *negative : {"3-5", "10-20", "1-0.5-0.6", "0.1-0.10001"}) {
+        EXPECT_FALSE(e.Hikizan(negative)) << negative;
+        EXPECT_EQ(e.result().status, HissanStatus::NegativeDifference) << negative;
+        EXPECT_TRUE(e.result().kotaeDigits.isEmpty());
+        RAData row;
+        EXPECT_FALSE(e.fillRow(row));
+        EXPECT_TRUE(row.HissanSiki.isEmpty());
+    }
+    RAData row;
+    EXPECT_EQ(SetHissanRow(row, "10-20"), HissanStatus::NegativeDifference);
+    EXPECT_TRUE(row.Kotae.isEmpty());
+    EXPECT_FALSE(HissanStatusText(HissanStatus::NegativeDifference).isEmpty());
+    ASSERT_TRUE(e.Hikizan("5-5"));
+    EXPECT_EQ(e.result().kotaeDigits, "0");
+}
+
+TEST(Hissan, AnswersAreExactDecimals)
+{
+    // The answer text of the column engines has no floating leftovers.
+    TFormHissan e;
+    ASSERT_TRUE(e.Hikizan("615.2-614"));
+    EXPECT_EQ(e.result().answer, "1.2");
+    RAData row;
+    ASSERT_TRUE(e.fillRow(row));
+    EXPECT_EQ(row.Kotae, "1.2");
+    ASSERT_TRUE(e.Hikizan("4.7-4.1"));
+    EXPECT_EQ(e.result().answer, "0.6");
+    ASSERT_TRUE(e.Tasizan("0.1+0.2+100.7"));
+    EXPECT_EQ(e.result().answer, "101");
+    TFormHissanKakezan k;
+    ASSERT_TRUE(k.Kakezan("77.9*6"));
+    EXPECT_EQ(k.result().answer, "467.4");
+    ASSERT_TRUE(k.Kakezan("1.1*1.1"));
+    EXPECT_EQ(k.result().answer, "1.21");
+    ASSERT_TRUE(k.fillRow(row));
+    EXPECT_EQ(row.Kotae, "1.21");
 }
 
 TEST(Tasizan, BadOperandsCountAsZeroWithoutFailing)
@@ -188,6 +223,36 @@ TEST(Kakezan, PartialProductsShiftOnePlacePerDigit)
     EXPECT_EQ(row.HissanKotae, "492");
 }
 
+TEST(Kakezan, LeadingZerosOfAFactorBelowOneAreNoMultiplierDigits)
+{
+    // One product row, its trailing zero struck, as textbooks write it.
+    TFormHissanKakezan e;
+    for (const char *single : {"0.6*0.5", "2.3*0.4", "0.5*0.4", "12*0.05", "0.6*0.005"}) {
+        ASSERT_TRUE(e.Kakezan(single)) << single;
+        EXPECT_TRUE(e.result().partials.isEmpty()) << single;
+        EXPECT_EQ(e.result().grid.rowCount(), 3) << single;
+    }
+    ASSERT_TRUE(e.Kakezan("0.6*0.5"));
+    EXPECT_EQ(e.result().kotaeDigits, "030");
+    EXPECT_EQ(e.result().kotaeSyo, 2);
+    EXPECT_EQ(e.result().kotaeZero, 1);
+    EXPECT_EQ(e.result().answer, "0.3");
+    RAData row;
+    ASSERT_TRUE(e.fillRow(row));
+    EXPECT_EQ(row.HissanKotae, "030");
+    EXPECT_EQ(row.HissanSiki, "06*05");
+    EXPECT_EQ(row.KotaeZero, 1);
+
+    // Digits of the multiplier keep their partial products, a zero inside
+    // the multiplier included.
+    ASSERT_TRUE(e.Kakezan("2.4*1.5"));
+    EXPECT_EQ(e.result().partials, (QStringList{"120", "24 "}));
+    ASSERT_TRUE(e.Kakezan("2.4*0.15"));
+    EXPECT_EQ(e.result().partials, (QStringList{"120", "24 "}));
+    ASSERT_TRUE(e.Kakezan("3*1.05"));
+    EXPECT_EQ(e.result().partials, (QStringList{"15", "0 ", "3  "}));
+}
+
 TEST(Kakezan, DecimalsAndTrailingZerosOfTheProduct)
 {
     TFormHissanKakezan e;
@@ -208,7 +273,7 @@ TEST(Kakezan, DecimalsAndTrailingZerosOfTheProduct)
     EXPECT_EQ(e.result().kotaeDigits, "010");
     EXPECT_EQ(e.result().kotaeSyo, 2);
     EXPECT_EQ(e.result().kotaeZero, 1);
-    EXPECT_EQ(e.result().partials, (QStringList{"10", "0 "}));
+    EXPECT_TRUE(e.result().partials.isEmpty());
     EXPECT_EQ(e.result().width, 3);
 
     ASSERT_TRUE(e.Kakezan("0.25*4"));

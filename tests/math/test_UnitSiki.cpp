@@ -168,12 +168,14 @@ TEST_F(SikiTest, KetteiOfAnUnevaluableExpressionShowsTheErrorAndWritesNothing)
     EXPECT_EQ(doc.NewData.X1, 5);
     EXPECT_EQ(tool.MemoY1->text(), "3+");
 
-    // The column page likewise, for an expression without a layout.
+    // The column page writes nothing for an expression without a layout and
+    // says why in its own window.
     tool.PrepareNew(0, 5, 6);
     tool.SelectPage(TFormSiki::PageTate);
     type(tool.MemoT1, "3*");
     EXPECT_EQ(tool.Kettei(), -1);
-    EXPECT_EQ(messages.texts.size(), 2);
+    EXPECT_EQ(messages.texts.size(), 1);
+    EXPECT_FALSE(tool.LabelTate->text().isEmpty());
     EXPECT_TRUE(doc.AData.isEmpty());
 
     // And the fraction page, whose evaluator returns its message.
@@ -182,7 +184,7 @@ TEST_F(SikiTest, KetteiOfAnUnevaluableExpressionShowsTheErrorAndWritesNothing)
     type(tool.EditBunsu1S, "(1");
     type(tool.EditBunsu1B, "2");
     EXPECT_EQ(tool.Kettei(), -1);
-    ASSERT_EQ(messages.texts.size(), 3);
+    ASSERT_EQ(messages.texts.size(), 2);
     EXPECT_EQ(messages.texts.last(), FKeisanMessage1);
     EXPECT_TRUE(doc.AData.isEmpty());
     EXPECT_EQ(redraw.count(), 0);
@@ -594,7 +596,8 @@ TEST_F(SikiTest, ExpressionWritersLeavePlacementFontAndMode)
     tool.SelectPage(TFormSiki::PageTate);
     tool.MemoT1->setText("3+4*2");
     tool.MakeSikiKotaeTate();
-    EXPECT_EQ(tool.CheckTate(message), TFormSiki::InputOk);
+    EXPECT_EQ(tool.CheckTate(message), TFormSiki::InputError);
+    EXPECT_EQ(message, HissanStatusText(HissanStatus::NotColumn));
     EXPECT_FALSE(tool.WriteTateFields(row));
     EXPECT_EQ(row.Siki, "6/4");
     tool.MemoT1->setText("9-3");

@@ -95,17 +95,12 @@ TEST_F(SikiTateTest, MixedOperatorsGiveNoLayout)
     EXPECT_TRUE(tool.TateGrid->Rows().isEmpty());
     EXPECT_EQ(tool.MemoT2->text(), "11");
 
-    // "決定" writes the placement and options, but no expression.
+    // "決定" writes nothing: an object without its expression would be an
+    // invisible empty box on the page.
     tool.RandomPanel->CheckRand->setChecked(true);
-    const RAData r = confirm();
-    EXPECT_EQ(r.Syu, "5");
-    EXPECT_EQ(r.Siki1, 1);
-    EXPECT_EQ(r.X1, 11);
-    EXPECT_EQ(r.Rand, 1);
-    EXPECT_EQ(r.Siki, "");
-    EXPECT_EQ(r.Kotae, "");
-    EXPECT_EQ(r.HissanSiki, "");
-    EXPECT_EQ(r.Width, 0);
+    EXPECT_EQ(tool.Kettei(), -1);
+    EXPECT_TRUE(doc.AData.isEmpty());
+    EXPECT_EQ(tool.LabelTate->text(), HissanStatusText(HissanStatus::NotColumn));
 
     // A divisor of 0 has no long division either.
     open("75/0");
@@ -255,4 +250,38 @@ TEST_F(SikiTateTest, ColumnPageLeavesTheDecimalPlaceSettings)
     EXPECT_EQ(doc.AData[0].RandY2, "7");
     EXPECT_EQ(doc.AData[0].HissanSiki, "1+2");
     EXPECT_EQ(doc.AData[0].Kotae, "3");
+}
+
+TEST_F(SikiTateTest, ColumnProblemsWithoutALayoutWriteNothingAndSayWhy)
+{
+    QSignalSpy redraw(&tool, &TFormSiki::redrawRequested);
+    tool.show();
+    // A negative difference and a division by zero are no column problems:
+    // no layout, the reason in the tool (never a box while typing), and
+    // "決定" leaves the document and the tool as they were.
+    const QList<QPair<QString, HissanStatus>> cases = {{"10-20", HissanStatus::NegativeDifference},
+                                                       {"5/0", HissanStatus::ZeroDivisor},
+                                                       {"3+4*2", HissanStatus::NotColumn}};
+    for (const auto &[expression, status] : cases) {
+        open(expression);
+        EXPECT_EQ(tool.TateOperation(), TFormSiki::TateNone) << expression.toStdString();
+        EXPECT_TRUE(tool.TateRows().isEmpty());
+        EXPECT_EQ(tool.LabelTate->text(), HissanStatusText(status)) << expression.toStdString();
+        EXPECT_EQ(tool.Kettei(), -1) << expression.toStdString();
+        EXPECT_TRUE(tool.isVisible());
+        EXPECT_EQ(tool.LabelTate->text(), HissanStatusText(status));
+    }
+    EXPECT_TRUE(messages.texts.isEmpty());
+    EXPECT_TRUE(doc.AData.isEmpty());
+    EXPECT_FALSE(doc.FileData.HensyuB);
+    EXPECT_EQ(redraw.count(), 0);
+    EXPECT_EQ(doc.NewData.X1, 11);
+
+    // Mended input lays out again, clears the reason and is written.
+    retype(tool.MemoT1, "20-10");
+    EXPECT_EQ(tool.TateOperation(), TFormSiki::TateHiku);
+    EXPECT_TRUE(tool.LabelTate->text().isEmpty());
+    const RAData row = confirm();
+    EXPECT_EQ(row.Kotae, "10");
+    EXPECT_EQ(row.HissanKotae, "10");
 }
