@@ -103,6 +103,14 @@ int Metrics::GetMojiW(const QString &t) const { return CellFontMetrics(mFont).ho
 // The height of a string is the cell height of the font, whatever the string.
 int Metrics::GetMojiH(const QString &) const { return CellHeightOf(mFont); }
 
+// A horizontal expression as the page draws it: the expression with its
+// full-width signs and "＝", then the answer right after it.
+static int64_t yokoWidth(const Metrics &m, const RAData &r)
+{
+    return int64_t(m.GetMojiW(FullWidthOperators(r.Siki) + QStringLiteral("＝"))) +
+           m.GetMojiW(r.Kotae);
+}
+
 int Metrics::GetMojiWidth(const RAData &r)
 {
     SetFont(r.FontName, r.FontSize, r.FontB == 1);
@@ -116,6 +124,10 @@ int Metrics::GetMojiWidth(const RAData &r)
     int64_t w = 0;
     switch (r.Siki1) {
     case 0:
+        if (r.Syu == u"5") {
+            w = yokoWidth(*this, r);
+            break;
+        }
         for (const QString &line : MetricLines(r.Siki))
             w = std::max<int64_t>(w, GetMojiW(line));
         break;
@@ -196,7 +208,7 @@ void Metrics::FitToContent(QVector<RAData> &AData, const QVector<int> &rows, con
             SetFont(r.FontName, r.FontSize, r.FontB == 1);
             switch (r.Siki1) {
             case 0:
-                r.Width = GetMojiW(r.Siki + QStringLiteral("+＝") + r.Kotae);
+                r.Width = int(std::min<int64_t>(yokoWidth(*this, r), INT32_MAX));
                 r.Height = GetMojiH(r.Siki);
                 break;
             case 1:

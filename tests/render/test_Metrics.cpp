@@ -166,7 +166,7 @@ TEST_F(MetricsTest, FitToContent)
     m.FitToContent(rows, {0, 1, 2, 3, 4, 17, -1}, &resize);
     EXPECT_EQ(rows[0].Width, w(QStringLiteral("abc")));
     EXPECT_EQ(rows[0].Height, 40);
-    EXPECT_EQ(rows[1].Width, w(QStringLiteral("3+4+＝7")));
+    EXPECT_EQ(rows[1].Width, w(QStringLiteral("3＋4＝")) + w(QStringLiteral("7")));
     EXPECT_EQ(rows[1].Height, 20);
     EXPECT_EQ(rows[2].Width, w(QStringLiteral("1a2a＋3a＝6a")));
     EXPECT_EQ(rows[2].Height, 40);
@@ -181,4 +181,22 @@ TEST_F(MetricsTest, FitToContent)
     // Without a resize, word problems keep their box.
     m.FitToContent(rows, {3});
     EXPECT_EQ(rows[3].Width, 75);
+}
+
+TEST_F(MetricsTest, HorizontalExpressionIsMeasuredAsDrawn)
+{
+    // The page draws full-width signs: measured with the ASCII ones, two
+    // or more operators left the answer cut off after a resize.
+    QVector<RAData> rows{mathRow(0, 0)};
+    rows[0].Siki = QStringLiteral("2.5*1.4-6/3");
+    rows[0].Kotae = QStringLiteral("1.5");
+    m.FitToContent(rows, {0});
+    const int drawn = w(QStringLiteral("2.5×1.4－6÷3＝")) + w(QStringLiteral("1.5"));
+    EXPECT_EQ(rows[0].Width, drawn);
+    EXPECT_GT(drawn, w(QStringLiteral("2.5*1.4-6/3+＝1.5")));
+    EXPECT_EQ(m.GetMojiWidth(rows[0]), drawn);
+    // A text (kind 1) is still measured by its widest line.
+    RAData text = rows[0];
+    text.Syu = QStringLiteral("1");
+    EXPECT_EQ(m.GetMojiWidth(text), w(QStringLiteral("2.5*1.4-6/3")));
 }
