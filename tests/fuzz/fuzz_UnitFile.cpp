@@ -1,7 +1,12 @@
-// libFuzzer target for the worksheet and name-field readers: every input is
-// read as a worksheet, as a name field and as a header list; a worksheet that
-// was read is written again and must read back with the same rows.
+// libFuzzer target for the whole open path: every input is read as a
+// worksheet, as a name field and as a header list; a worksheet that was read
+// is written again and must read back with the same rows, then goes the way
+// of the render tool: its paper is applied, its pages are laid out and they
+// are drawn in problem display and in answer display (at a small zoom, so
+// that a run stays fast).
+#include "app/UnitHeadless.h"
 #include "document/UnitFile.h"
+#include "render/UnitFonts.h"
 
 #include <QGuiApplication>
 #include <cstdint>
@@ -13,7 +18,27 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
     // Broken pictures make the JPEG decoder complain on every run.
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
     static QGuiApplication app(*argc, *argv);
+    InstallFontSubstitutions();
     return 0;
+}
+
+// The render tool's path at 10 % zoom: page images of about 80 x 110 pixels.
+static void renderWorksheet(Document &&doc, int storedPages)
+{
+    HeadlessWorksheet w;
+    w.adopt(std::move(doc), storedPages);
+    if (w.doc.Paper.PaperW <= 0 || w.doc.Paper.PaperH <= 0 ||
+        w.doc.Paper.PaperW > MaxPaperMm * 10000 || w.doc.Paper.PaperH > MaxPaperMm * 10000)
+        std::abort();
+    // Page 0 is the one drawn; a second page keeps rows of other pages on a
+    // page of their own without laying out a hundred images per run.
+    w.layout(std::min(w.storedPages, 2), Fixed4::fromRaw(1000));
+    w.view.AnswerDisplay = false;
+    w.render();
+    w.view.AnswerDisplay = true;
+    w.render();
+    if (w.pages.ImageP.isEmpty() || w.pages.ImageP[0].isNull())
+        std::abort();
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -38,6 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         NameFieldFile nameField;
         if (!ParseFile(BuildFileBytes(doc, LayerNameField), nameField).ok)
             std::abort();
+        renderWorksheet(std::move(doc), r.storedPages);
     } else if (r.message.isEmpty()) {
         std::abort();
     }
