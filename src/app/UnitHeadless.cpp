@@ -40,7 +40,7 @@ void HeadlessWorksheet::layout(int pageCount, Fixed4 zoom)
 {
     pages.clear();
     for (int i = 0; i < std::max(pageCount, 1); ++i)
-        paper.NewPage(doc.Paper.PaperH, doc.Paper.PaperW);
+        paper.NewPage(doc.Paper.PaperH, doc.Paper.PaperW, zoom);
     view.GamenBai = zoom;
     view.PaperBai = paper.PaperBai;
     pages.resizeImages(zoom);

@@ -104,12 +104,13 @@ void PaperSet::SetPaperSize(PrinterService &printer)
     p.OffsetY = printer.offsetY();
 }
 
-void PaperSet::NewPage(int64_t heightMmRaw, int64_t widthMmRaw)
+void PaperSet::NewPage(int64_t heightMmRaw, int64_t widthMmRaw, Fixed4 gamenBai)
 {
     mPages.PageSize.append(
         QSize(PageUnitsFromMm(widthMmRaw, PaperBai), PageUnitsFromMm(heightMmRaw, PaperBai)));
-    QImage img(std::max(mPages.PageSize.last().width(), 1),
-               std::max(mPages.PageSize.last().height(), 1), QImage::Format_RGB32);
+    const QSize units = mPages.PageSize.last();
+    QImage img(std::max(int(gamenBai.scaleTrunc(units.width())), 1),
+               std::max(int(gamenBai.scaleTrunc(units.height())), 1), QImage::Format_RGB32);
     img.fill(Qt::white);
     mPages.ImageP.append(img);
 }

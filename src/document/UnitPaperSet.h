@@ -25,9 +25,10 @@ int PageUnitsFromMm(int64_t mmRaw, Fixed4 paperBai);
 // number, ties to even (4960 dots at 600 dpi are 210 mm).
 int64_t MmFromDots(int dots, int dpi);
 
-// Longest paper side taken from a file, in millimetres: A0 is 1189 mm long;
-// anything beyond a roll of several metres is a damaged value.
-constexpr int64_t MaxPaperMm = 5000;
+// Longest paper side taken from a file, in millimetres: A0 is 1189 mm and
+// B0 1456 mm long; a longer side is a damaged value (its page images would
+// take gigabytes).
+constexpr int64_t MaxPaperMm = 1500;
 
 // Sets PaperW and PaperH from the width and height texts without ever
 // raising: a text that is not a plain whole number reads as 0. A paper with
@@ -65,8 +66,9 @@ public:
     void GetPaperSize(PrinterService &printer);
     // Applies the document's paper settings to the printer; sets PaperW/PaperH.
     void SetPaperSize(PrinterService &printer);
-    // Appends a page of that paper size (millimetres x 10000).
-    void NewPage(int64_t heightMmRaw, int64_t widthMmRaw);
+    // Appends a page of that paper size (millimetres x 10000), its image
+    // sized at the zoom (page units at 1.0).
+    void NewPage(int64_t heightMmRaw, int64_t widthMmRaw, Fixed4 gamenBai = Fixed4::fromInt(1));
     // Resizes every page to that paper size; objects are not moved.
     void SetPageSize(int64_t heightMmRaw, int64_t widthMmRaw);
     // The size in page units of a page of the current paper.

@@ -75,7 +75,7 @@ TEST(UnitPaperSet, DamagedPaperValuesNeverRaiseAndFallBackToA4Portrait)
                              "1e3",
                              "-210",
                              "0",
-                             "5001",
+                             "1501",
                              "99999999999999999999",
                              "-99999999999999999999"};
     for (const QString &value : bad) {
@@ -97,10 +97,10 @@ TEST(UnitPaperSet, DamagedPaperValuesNeverRaiseAndFallBackToA4Portrait)
     // Usable values are kept as they are, up to the largest paper side.
     doc.Paper.PaperSizeCode = "13";
     doc.Paper.Orientation = "2";
-    doc.Paper.Width = "5000";
+    doc.Paper.Width = "1500";
     doc.Paper.Height = "182";
     EXPECT_TRUE(ApplyPaperValues(doc.Paper));
-    EXPECT_EQ(doc.Paper.PaperW, 50000000);
+    EXPECT_EQ(doc.Paper.PaperW, 15000000);
     EXPECT_EQ(doc.Paper.PaperH, 1820000);
     EXPECT_EQ(PaperSizeCodeOf(doc.Paper), 13);
     doc.Paper.PaperSizeCode = "-abc";
