@@ -4,7 +4,7 @@
 
 bool AskSaveChanges(const Document &doc, const std::function<bool()> &saveAs)
 {
-    if (!doc.FileData.HensyuB)
+    if (!doc.isModified())
         return true;
     switch (AskYesNoCancel(SaveChangesQuestion)) {
     case MsgAnswer::Yes: return saveAs && saveAs();
@@ -24,4 +24,5 @@ void NewFile(Document &doc, PageSet &pages, const WorkingFolders &folders)
     doc.Naiyou.clear();
     doc.NewData = RAData{};
     doc.NewData.ID = -1;
+    doc.resetHistory();
 }

@@ -1,4 +1,7 @@
 #include "document/UnitData.h"
+#include "document/UnitCommands.h"
+
+#include <QUndoStack>
 
 #include <algorithm>
 #include <cstdlib>
@@ -42,9 +45,41 @@ void SetTextGeometry(RAData &row, Integer measuredWidth, Integer measuredHeight)
 }
 
 Document::Document()
+    : mUndoStack(std::make_unique<QUndoStack>()), mEvents(std::make_unique<DocumentEvents>())
 {
     SetBunruiData();
     NewData.ID = -1;
+}
+
+Document::~Document() = default;
+
+Document::Document(Document &&other)
+    : RDocumentData(std::move(other)), mUndoStack(std::make_unique<QUndoStack>()),
+      mEvents(std::make_unique<DocumentEvents>())
+{
+}
+
+Document &Document::operator=(Document &&other)
+{
+    RDocumentData::operator=(std::move(other));
+    resetHistory();
+    return *this;
+}
+
+bool Document::isModified() const
+{
+    return FileData.HensyuB || !mUndoStack->isClean();
+}
+
+void Document::markSaved()
+{
+    FileData.HensyuB = false;
+    mUndoStack->setClean();
+}
+
+void Document::resetHistory()
+{
+    mUndoStack->clear();
 }
 
 Integer Document::GetId() const

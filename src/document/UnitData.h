@@ -1,8 +1,10 @@
 // The document: the object table (AData), the picture list (BMData), the
-// classification lists, the unsaved-changes flag and the pending object.
-// Every other layer reads and edits the rows of one Document in place; this
-// unit only holds the data and its small bookkeeping operations and never
-// draws, measures or shows anything.
+// classification lists, the unsaved-changes flag, the pending object and
+// the undo stack. Every other layer reads the rows of one Document; edits
+// of a worksheet on screen go through commands on its undo stack (see
+// UnitCommands.h), which announce what they changed. This unit only holds
+// the data and its small bookkeeping operations and never draws, measures
+// or shows anything.
 #pragma once
 
 #include <QImage>
@@ -10,7 +12,13 @@
 #include <QStringList>
 #include <QVector>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <vector>
+
+class QUndoStack;
+class DocumentEvents;
+struct RMerge;
 
 using Integer = int32_t;
 using Byte = uint8_t;
@@ -150,10 +158,8 @@ struct RPaperData {
     Integer OffsetY = 0;
 };
 
-class Document {
-public:
-    Document();
-
+// The worksheet's data, apart from its history.
+struct RDocumentData {
     QVector<RAData> AData;
     QVector<QImage> BMData; // an entry may be a null image (empty picture)
     RBunruiData BunruiData;
@@ -169,6 +175,19 @@ public:
 
     RPaperData Paper;
     TColor AnswerColor = 255; // colour of answers while answer display is on
+};
+
+class Document : public RDocumentData
+{
+public:
+    Document();
+    ~Document();
+    Document(const Document &) = delete;
+    Document &operator=(const Document &) = delete;
+    // Moving takes the data only: each document keeps its own undo stack,
+    // and the target of an assignment starts without history.
+    Document(Document &&other);
+    Document &operator=(Document &&other);
 
     Integer GetId() const;
     Integer GetRowNo();
@@ -179,4 +198,30 @@ public:
     void SetBunruiData();
     void SyokiFileData();
     void Clear();
+
+    // The undo stack of this worksheet and the signal of its changes.
+    QUndoStack &undoStack() const { return *mUndoStack; }
+    DocumentEvents &events() const { return *mEvents; }
+    // Runs `edit` (which changes rows, pictures or header fields) as one
+    // undoable command named `text` ("移動", "削除", "作成", ...). Returns
+    // false when the edit changed nothing; then nothing is pushed. When the
+    // edit throws, the document is put back as it was and the exception
+    // goes on.
+    bool runEdit(const QString &text, const std::function<void()> &edit);
+    bool runEdit(const QString &text, const std::function<void()> &edit, const RMerge &merge);
+    // A new run number for merged commands (a drag, a run of arrow keys).
+    int newMergeRun() { return ++mMergeRun; }
+    // The worksheet differs from its saved state: a change on the stack
+    // since the last save, or the flag the editor sets by hand.
+    bool isModified() const;
+    // After a save: the flag goes down and the stack's current state is the
+    // saved one.
+    void markSaved();
+    // A new or opened worksheet: no history.
+    void resetHistory();
+
+private:
+    std::unique_ptr<QUndoStack> mUndoStack;
+    std::unique_ptr<DocumentEvents> mEvents;
+    int mMergeRun = 0;
 };
