@@ -1,6 +1,7 @@
 // What the editing controller needs from the main window: the zoom, the two
 // display toggles, the page panels that carry the overlays, the cursor of
-// the pages, a parent for dialogs, and the full redraw. The main window
+// the pages, a parent for dialogs, the full redraw and the redraw of some
+// pages. The main window
 // implements it over its own widgets; tests implement it over plain widgets
 // and a renderer of their own. The interface only reads and redraws; it
 // never edits the document.
@@ -9,6 +10,7 @@
 #include "platform/UnitNumText.h"
 
 #include <QCursor>
+#include <QSet>
 
 class QWidget;
 
@@ -24,6 +26,13 @@ public:
     virtual QWidget *pagePanel(int page) const = 0;
     // Repaints every page from the document (SrcImageP) and shows it.
     virtual void redraw() = 0;
+    // Repaints only these pages and shows them; the pixels must be what a
+    // full redraw gives. Hosts that cannot do better redraw every page.
+    virtual void redrawPages(const QSet<int> &pages)
+    {
+        Q_UNUSED(pages);
+        redraw();
+    }
     // Gives every page image this cursor.
     virtual void setPageCursor(Qt::CursorShape shape) = 0;
     // Parent of the editor's windows and dialogs.

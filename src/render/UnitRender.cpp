@@ -76,9 +76,50 @@ RowInk Renderer::InkFor(const RAData &row, bool PrintB) const
 
 void Renderer::SrcImageP(bool PrintB)
 {
+    paint(nullptr, PrintB);
+}
+
+void Renderer::SrcImagePages(const QSet<int> &pages)
+{
+    paint(&pages, false);
+}
+
+QSet<int> Renderer::extraPages() const
+{
+    // The pages that carry something besides their own rows: the credit
+    // notice and the rubber band on the active page, the placement marker.
+    QSet<int> extras;
+    const CreationState &c = mView.Creation;
+    if (c.Dragging)
+        extras.insert(mView.ActivePage);
+    if (c.MarkerOn)
+        extras.insert(c.MarkerPage);
+    for (const RAData &row : mDoc.AData)
+        if (row.Syu == u"k") {
+            extras.insert(mView.ActivePage);
+            break;
+        }
+    return extras;
+}
+
+void Renderer::paint(const QSet<int> *only, bool PrintB)
+{
     if (mSrcB)
         return;
     BusyGuard busy(mSrcB);
+
+    // A partial redraw also repaints the pages whose extras move (the
+    // notice follows the active page), so every page ends as a full redraw
+    // would leave it.
+    const QSet<int> extras = extraPages();
+    QSet<int> pages;
+    if (only) {
+        pages = *only;
+        pages.unite(extras);
+        pages.unite(mExtraPages);
+    }
+    mExtraPages = extras;
+    auto wanted = [&](int page) { return !only || pages.contains(page); };
 
     // The buttons are parked before any page is painted, so that whatever
     // the host does meanwhile cannot pull an image from under a painter.
@@ -91,7 +132,7 @@ void Renderer::SrcImageP(bool PrintB)
         QImage &image = mImages[page];
         if (!image.isNull() && image.format() != QImage::Format_RGB16)
             image = QImage(image.size(), QImage::Format_RGB16);
-        if (image.isNull()) {
+        if (image.isNull() || !wanted(page)) {
             canvases.push_back(nullptr);
             continue;
         }
@@ -104,6 +145,14 @@ void Renderer::SrcImageP(bool PrintB)
 
     for (int i = 0; i < mDoc.AData.size(); ++i) {
         const RAData &row = mDoc.AData.at(i);
+        if (!wanted(row.Page)) {
+            // Untouched page: only what the whole table decides.
+            if (row.Syu == u"b" || row.Syu == u"r")
+                placeButton(row);
+            else if (row.Syu == u"k")
+                mSawCharacter = true;
+            continue;
+        }
         mMetrics.SetBold(row.FontB == 1);
         Canvas *screen =
             row.Page >= 0 && row.Page < int(canvases.size()) ? canvases[row.Page].get() : nullptr;
@@ -127,6 +176,23 @@ void Renderer::SrcImageP(bool PrintB)
     }
 }
 
+void Renderer::placeButton(const RAData &row)
+{
+    // Buttons have no answer rule: live on the page unless the name field
+    // is shown and they are not part of it.
+    const bool live = !mView.NameDisplay || row.Layer == 3;
+    if (live && row.Page >= 0 && row.Page < mImages.size()) {
+        const bool random = row.Syu == u"r";
+        ButtonPlace &place = mPlace[random ? 1 : 0];
+        place.placed = true;
+        place.page = row.Page;
+        place.rect =
+            QRect(mDraw.ScreenPos(row.X1), mDraw.ScreenPos(row.Y1),
+                  mDraw.ScreenPos(row.Width) - (random ? 1 : 0), mDraw.ScreenPos(row.Height));
+        place.fontPx = mDraw.ScreenPos(14);
+    }
+}
+
 void Renderer::drawRow(const RAData &row, int index, Canvas *screen, bool PrintB)
 {
     const int x1 = row.X1, y1 = row.Y1;
@@ -134,19 +200,8 @@ void Renderer::drawRow(const RAData &row, int index, Canvas *screen, bool PrintB
     const QString &syu = row.Syu;
 
     if (syu == u"b" || syu == u"r") {
-        // Buttons have no answer rule: live on the page unless the name
-        // field is shown and they are not part of it.
+        placeButton(row);
         const bool live = !mView.NameDisplay || row.Layer == 3;
-        if (live && row.Page >= 0 && row.Page < mImages.size()) {
-            const bool random = syu == u"r";
-            ButtonPlace &place = mPlace[random ? 1 : 0];
-            place.placed = true;
-            place.page = row.Page;
-            place.rect =
-                QRect(mDraw.ScreenPos(row.X1), mDraw.ScreenPos(row.Y1),
-                      mDraw.ScreenPos(row.Width) - (random ? 1 : 0), mDraw.ScreenPos(row.Height));
-            place.fontPx = mDraw.ScreenPos(14);
-        }
         mDraw.FDrawPicture(screen, x1, y1, row.Width, row.Height, row.PicNo, row.Page, live ? 0 : 1,
                            PrintB);
         return;

@@ -5,7 +5,10 @@
 // on-page buttons (and tells the main window where to put the live buttons),
 // the credit notice of character pictures, the preview of a line or box
 // being dragged and the placement marker. It keeps no state between calls
-// except the busy flag SrcB, and never changes the document.
+// except the busy flag SrcB and the pages that carried such extras at the
+// last redraw, and never changes the document. SrcImagePages repaints only
+// some pages (those an edit touched) with exactly the pixels a full redraw
+// would give them.
 #pragma once
 
 #include "document/UnitData.h"
@@ -16,6 +19,7 @@
 
 #include <QImage>
 #include <QRect>
+#include <QSet>
 #include <QVector>
 #include <functional>
 #include <memory>
@@ -70,6 +74,9 @@ public:
     // Repaints every page image; with PrintB also draws the print range on
     // view.Printer. A call made while a redraw runs is dropped.
     void SrcImageP(bool PrintB);
+    // Repaints these pages (and those whose notice, marker or rubber band
+    // moved) on screen; the other images stay as they are.
+    void SrcImagePages(const QSet<int> &pages);
 
     bool SrcB() const { return mSrcB; }
     // The developer command "SrcFalse": clears the busy flag.
@@ -95,6 +102,9 @@ public:
     void setCanvasFactory(CanvasFactory factory) { mCanvasFactory = std::move(factory); }
 
 private:
+    void paint(const QSet<int> *only, bool PrintB);
+    QSet<int> extraPages() const;
+    void placeButton(const RAData &row);
     void drawRow(const RAData &row, int index, Canvas *screen, bool PrintB);
     void drawCreditNotice(const std::vector<std::unique_ptr<Canvas>> &canvases, bool PrintB);
     void drawCreation(const std::vector<std::unique_ptr<Canvas>> &canvases);
@@ -117,4 +127,5 @@ private:
     bool mSrcB = false;
     bool mSawCharacter = false;
     ButtonPlace mPlace[2];
+    QSet<int> mExtraPages;
 };
