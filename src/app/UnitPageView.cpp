@@ -1,6 +1,7 @@
 #include "app/UnitPageView.h"
 #include "document/UnitPaperSet.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -76,6 +77,7 @@ TPageArea::TPageArea(QWidget *parent) : QScrollArea(parent), mCanvas(new QWidget
     mCanvas->setPalette(pal);
     setWidget(mCanvas);
     setWidgetResizable(false);
+    setFocusPolicy(Qt::StrongFocus);
     verticalScrollBar()->setSingleStep(30);
     horizontalScrollBar()->setSingleStep(30);
     auto *barStyle = new TPageBarStyle;
@@ -94,7 +96,11 @@ void TPageArea::setPages(PageSet &pages)
     PanelP.clear();
     for (int i = 0; i < pages.count(); ++i) {
         auto *panel = new TPagePanel(i, mCanvas);
-        connect(panel, &TPagePanel::mousePressed, this, &TPageArea::mousePressed);
+        connect(panel, &TPagePanel::mousePressed, this,
+                [this](int page, QPoint pos, Qt::MouseButton button, Qt::KeyboardModifiers mods) {
+                    setFocus(Qt::MouseFocusReason);
+                    emit mousePressed(page, pos, button, mods);
+                });
         connect(panel, &TPagePanel::mouseMoved, this, &TPageArea::mouseMoved);
         connect(panel, &TPagePanel::mouseReleased, this, &TPageArea::mouseReleased);
         connect(panel, &TPagePanel::mouseDoubleClicked, this, &TPageArea::mouseDoubleClicked);
@@ -135,6 +141,16 @@ void TPageArea::resizeEvent(QResizeEvent *e)
 {
     QScrollArea::resizeEvent(e);
     MoveForm();
+}
+
+void TPageArea::keyPressEvent(QKeyEvent *e)
+{
+    bool handled = false;
+    emit keyPressed(e->key(), e->modifiers(), handled);
+    if (handled)
+        e->accept();
+    else
+        QScrollArea::keyPressEvent(e);
 }
 
 void TPageArea::wheelEvent(QWheelEvent *e)

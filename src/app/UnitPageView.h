@@ -2,7 +2,9 @@
 // page number) showing its page image, stacked top to bottom with a gap of
 // PageKugiri pixels and centred across, inside a scroll area with a 30-pixel
 // small step. Mouse events on a page are forwarded with the page index and
-// the position in image pixels. Draws nothing of the document itself.
+// the position in image pixels; a press gives the pages the keyboard focus,
+// and keys are forwarded to the editor before the area scrolls. Draws nothing of the document
+// itself.
 #pragma once
 
 #include <QImage>
@@ -76,9 +78,13 @@ signals:
     void zoomWheel(int steps);
     // Sent just before setPages deletes the page panels and their children.
     void pagesAboutToBeDestroyed();
+    // A key pressed while the pages have the focus; the receiver sets
+    // handled when it used the key (otherwise the area scrolls as usual).
+    void keyPressed(int key, Qt::KeyboardModifiers mods, bool &handled);
 
 protected:
     void resizeEvent(QResizeEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
     void wheelEvent(QWheelEvent *e) override;
 
 private:
