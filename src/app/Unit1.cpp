@@ -89,6 +89,7 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent), mPaperSet(mDoc, mPages)
     buildMenus();
     connect(ActionOpen, &QAction::triggered, this, [this] { mFiles->Open(); });
     connect(ActionSaveAs, &QAction::triggered, this, [this] { mFiles->Save(); });
+    connect(ActionSave, &QAction::triggered, this, [this] { mFiles->SaveOver(); });
     connect(ActionPrint, &QAction::triggered, this, &TForm1::PrinterOut);
     connect(ActionJpeg, &QAction::triggered, this, &TForm1::SaveJPG);
     buildStatusBar();
@@ -102,10 +103,16 @@ void TForm1::buildMenus()
     MenuFile = menuBar()->addMenu(QStringLiteral("ファイル"));
     ActionNew = MenuFile->addAction(QStringLiteral("新規作成"), this, &TForm1::NewFileCommand);
     ActionOpen = MenuFile->addAction(QStringLiteral("開く"));
+    ActionSave = MenuFile->addAction(QStringLiteral("上書き保存"));
     ActionSaveAs = MenuFile->addAction(QStringLiteral("名前をつけて保存"));
+    ActionNew->setShortcut(QKeySequence::New);
+    ActionOpen->setShortcut(QKeySequence::Open);
+    ActionSave->setShortcut(QKeySequence::Save);
+    ActionSaveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     MenuFile->addSeparator();
     ActionPaper = MenuFile->addAction(QStringLiteral("用紙設定"), this, &TForm1::PaperSetupCommand);
     ActionPrint = MenuFile->addAction(QStringLiteral("印刷"));
+    ActionPrint->setShortcut(QKeySequence::Print);
     ActionJpeg = MenuFile->addAction(QStringLiteral("JPEG保存"));
     MenuFile->addSeparator();
     ActionQuit = MenuFile->addAction(QStringLiteral("終了"), this, &QWidget::close);
@@ -124,12 +131,15 @@ void TForm1::buildMenus()
     zoomAction->setDefaultWidget(zoomWidget);
     MenuView->addAction(zoomAction);
     connect(mZoomBox, &QLineEdit::returnPressed, this, &TForm1::SetGamenBai);
-    MenuView->addAction(QStringLiteral("拡大"), this, [this] { ZoomBy(1); });
-    MenuView->addAction(QStringLiteral("縮小"), this, [this] { ZoomBy(-1); });
-    MenuView->addAction(QStringLiteral("100%"), this, [this] {
+    QAction *zoomIn = MenuView->addAction(QStringLiteral("拡大"), this, [this] { ZoomBy(1); });
+    zoomIn->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    QAction *zoomOut = MenuView->addAction(QStringLiteral("縮小"), this, [this] { ZoomBy(-1); });
+    zoomOut->setShortcut(QKeySequence::ZoomOut);
+    QAction *zoom100 = MenuView->addAction(QStringLiteral("100%"), this, [this] {
         mZoomBox->setText(QStringLiteral("100"));
         SetGamenBai();
     });
+    zoom100->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
 
     MenuTest = menuBar()->addMenu(QStringLiteral("テスト"));
 
@@ -195,9 +205,12 @@ void TForm1::SyokiForm(const QString &argumentFile)
 
 void TForm1::StartNewWorksheet()
 {
-    // The selection's frames and handles leave the pages before they go.
-    if (TEditController *editing = EditingOf(*this).controller)
+    // The selection's frames and handles leave the pages before they go,
+    // and the input windows close without writing: their pending object goes.
+    if (TEditController *editing = EditingOf(*this).controller) {
         editing->clearSelection();
+        editing->CancelInput();
+    }
     NewFile(mDoc, mPages, mFolders);
     if (mFiles)
         mFiles->OpenFileName.clear();
@@ -326,6 +339,16 @@ void TForm1::Redraw()
         RedrawHook();
     else
         mRenderer->SrcImageP(false);
+    mPageArea->refresh();
+}
+
+void TForm1::RedrawPages(const QSet<int> &pages)
+{
+    SyncViewState();
+    if (RedrawHook)
+        RedrawHook();
+    else
+        mRenderer->SrcImagePages(pages);
     mPageArea->refresh();
 }
 

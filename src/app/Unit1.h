@@ -11,6 +11,7 @@
 
 #include <QLabel>
 #include <QMainWindow>
+#include <QSet>
 #include <functional>
 #include <memory>
 
@@ -110,6 +111,7 @@ public:
     void PaperSetupCommand(); // "用紙設定"
     void StartNewWorksheet(); // NewFile, then one page of the printer's paper
     void Redraw();            // repaints every page and the page area
+    void RedrawPages(const QSet<int> &pages); // repaints only these pages
     void LayoutPages();       // sizes the page images at the zoom and places them
     bool AskSave();           // the unsaved-changes question
     // Reads the zoom box ("100" = 100 %), sets GamenBai to four decimals,
@@ -138,6 +140,7 @@ public:
     QAction *ActionPaper = nullptr;
     QAction *ActionQuit = nullptr;
     QAction *ActionOpen = nullptr;
+    QAction *ActionSave = nullptr; // "上書き保存"
     QAction *ActionSaveAs = nullptr;
     QAction *ActionPrint = nullptr;
     QAction *ActionJpeg = nullptr;

@@ -7,10 +7,14 @@
 #include "render/UnitRender.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
+#include <QStyle>
 #include <QToolBar>
+#include <QUndoStack>
 
 namespace
 {
@@ -39,6 +43,7 @@ public:
         return area->PanelP[page];
     }
     void redraw() override { mForm.Redraw(); }
+    void redrawPages(const QSet<int> &pages) override { mForm.RedrawPages(pages); }
     void setPageCursor(Qt::CursorShape shape) override
     {
         if (TPageArea *area = mForm.pageArea())
@@ -87,6 +92,41 @@ EditPanelDefaults defaultsFrom(const TEditorSettings &s)
     d.BoxLineColor = s.BoxLineColor;
     d.BoxFillOn = s.BoxFillOn;
     return d;
+}
+
+QIcon iconFor(const QString &themeName, QStyle::StandardPixmap fallback)
+{
+    return QIcon::fromTheme(themeName, QApplication::style()->standardIcon(fallback));
+}
+
+// An undo or redo action whose caption names the command it would undo
+// ("元に戻す: 移動") and which is enabled only when there is one.
+QAction *stackAction(QUndoStack &stack, bool undo, QObject *parent)
+{
+    const QString base = undo ? QStringLiteral("元に戻す") : QStringLiteral("やり直し");
+    auto *action = new QAction(base, parent);
+    action->setIcon(undo ? iconFor(QStringLiteral("edit-undo"), QStyle::SP_ArrowBack)
+                         : iconFor(QStringLiteral("edit-redo"), QStyle::SP_ArrowForward));
+    auto update = [action, base, &stack, undo] {
+        const QString name = undo ? stack.undoText() : stack.redoText();
+        const bool can = undo ? stack.canUndo() : stack.canRedo();
+        const QString caption = can && !name.isEmpty() ? base + QStringLiteral(": ") + name : base;
+        action->setText(caption);
+        action->setToolTip(caption);
+        action->setEnabled(can);
+    };
+    update();
+    QObject::connect(&stack, &QUndoStack::indexChanged, action, update);
+    QObject::connect(&stack, &QUndoStack::cleanChanged, action, update);
+    if (undo) {
+        action->setShortcut(QKeySequence::Undo);
+        QObject::connect(action, &QAction::triggered, &stack, &QUndoStack::undo);
+    } else {
+        action->setShortcuts(
+            {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+        QObject::connect(action, &QAction::triggered, &stack, &QUndoStack::redo);
+    }
+    return action;
 }
 
 } // namespace
@@ -138,6 +178,10 @@ EditingParts InstallEditing(TForm1 &form, TFormSiki *siki)
                      [c](int page, QPoint pos, Qt::MouseButtons) { c->ImageMouseMove(page, pos); });
     QObject::connect(area, &TPageArea::mouseReleased, c,
                      [c](int page, QPoint pos, Qt::MouseButton) { c->ImageMouseUp(page, pos); });
+    QObject::connect(area, &TPageArea::keyPressed, c,
+                     [c](int key, Qt::KeyboardModifiers mods, bool &handled) {
+                         handled = c->KeyPress(key, mods);
+                     });
     QObject::connect(area, &TPageArea::mouseDoubleClicked, c,
                      [c](int page, QPoint pos) { c->ImageDblClick(page, pos); });
 
@@ -151,6 +195,40 @@ EditingParts InstallEditing(TForm1 &form, TFormSiki *siki)
         QObject::connect(form.MenuView, &QMenu::triggered, c, &TEditController::ViewChanged);
     // The selection goes with the worksheet (StartNewWorksheet, and
     // ApplyLoadedPaper after an open), not when "新規作成" or "開く" is cancelled.
+
+    // "編集": undo and redo of the worksheet's stack, also on the tool bar.
+    QUndoStack &stack = form.doc().undoStack();
+    parts.undoAction = stackAction(stack, true, &form);
+    parts.redoAction = stackAction(stack, false, &form);
+    parts.editMenu = new QMenu(QStringLiteral("編集"), &form);
+    parts.editMenu->addAction(parts.undoAction);
+    parts.editMenu->addAction(parts.redoAction);
+    parts.editMenu->addSeparator();
+    auto editAction = [&](const QString &caption, const QList<QKeySequence> &keys, auto slot) {
+        QAction *a = parts.editMenu->addAction(caption, c, slot);
+        a->setShortcuts(keys);
+        a->setShortcutContext(Qt::WindowShortcut);
+        return a;
+    };
+    editAction(QStringLiteral("切り取り"), {QKeySequence::Cut}, &TEditController::CutSelection);
+    editAction(QStringLiteral("コピー"), {QKeySequence::Copy}, &TEditController::CopySelection);
+    editAction(QStringLiteral("貼り付け"), {QKeySequence::Paste}, &TEditController::PasteClipboard);
+    editAction(QStringLiteral("複製"), {QKeySequence(Qt::CTRL | Qt::Key_D)},
+               &TEditController::DuplicateSelection);
+    editAction(QStringLiteral("削除"), {QKeySequence::Delete, QKeySequence(Qt::Key_Backspace)},
+               &TEditController::DataSakujo1);
+    editAction(QStringLiteral("すべて選択"), {QKeySequence::SelectAll},
+               &TEditController::SelectAllOnPage);
+    if (form.MenuView)
+        form.menuBar()->insertMenu(form.MenuView->menuAction(), parts.editMenu);
+    else
+        form.menuBar()->addMenu(parts.editMenu);
+    form.addAction(parts.undoAction);
+    form.addAction(parts.redoAction);
+    QAction *firstTool = parts.toolBar->actions().value(0);
+    parts.toolBar->insertAction(firstTool, parts.undoAction);
+    parts.toolBar->insertAction(firstTool, parts.redoAction);
+    parts.toolBar->insertSeparator(firstTool);
 
     if (form.MenuTest) {
         form.MenuTest->addAction(QStringLiteral("解答配置表示"), c,

@@ -1,7 +1,8 @@
 // Installs the interactive editing into the main window: the editing
 // controller, the tool bar with the tool buttons, the bar of the four tool
-// panels, the text window and the expression tool, and the connections of
-// the page area's mouse signals and of the test menu's button objects.
+// panels, the text window and the expression tool, the "編集" menu with
+// undo and redo, and the connections of the page area's mouse signals and
+// of the test menu's button objects.
 // Everything it creates is owned by the form. Called once at start-up,
 // after the pages exist; it never edits the document itself.
 #pragma once
@@ -11,6 +12,8 @@ class TEditController;
 class TEditPanels;
 class TFormSiki;
 class QToolBar;
+class QAction;
+class QMenu;
 
 struct EditingParts {
     TEditController *controller = nullptr;
@@ -18,6 +21,9 @@ struct EditingParts {
     TFormSiki *siki = nullptr;
     QToolBar *toolBar = nullptr;  // "ツール": the tool buttons
     QToolBar *panelBar = nullptr; // "プロパティ": the four tool panels
+    QMenu *editMenu = nullptr;    // "編集"
+    QAction *undoAction = nullptr; // "元に戻す: <command>"
+    QAction *redoAction = nullptr; // "やり直し: <command>"
 };
 
 // `siki` is the expression tool to use; when null one is created for the

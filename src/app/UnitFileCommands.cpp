@@ -149,6 +149,7 @@ bool FileCommands::FileLoad(const QString &path)
         mDoc.NewData.ID = -1;
     }
     TakeWorksheet(mDoc, std::move(loaded));
+    mDoc.resetHistory();
     OpenFileName = path;
     if (onDocumentReplaced)
         onDocumentReplaced();
@@ -175,8 +176,24 @@ bool FileCommands::Save()
         return false;
     }
     mDoc.SyokiFileData();
+    mDoc.markSaved();
     OpenFileName = name;
     OpenDialog.fileName = name;
+    return true;
+}
+
+bool FileCommands::SaveOver()
+{
+    if (OpenFileName.isEmpty())
+        return Save();
+    const FileResult r =
+        SaveFileAll(OpenFileName, mDoc, LayerWorksheet, pageCount ? pageCount() : 1);
+    if (!r.ok) {
+        ShowError(r.message);
+        return false;
+    }
+    mDoc.SyokiFileData();
+    mDoc.markSaved();
     return true;
 }
 

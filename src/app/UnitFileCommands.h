@@ -110,6 +110,9 @@ public:
     bool FileLoad(const QString &path);
     // Save-as flow; true when the worksheet was saved.
     bool Save();
+    // "上書き保存": saves under the current name without a dialog; a worksheet
+    // without a name goes through the save-as flow.
+    bool SaveOver();
     // Name-field save: the rows of Layer 3 and their pictures to a ".prn".
     bool SaveNameField();
     // Name-field load: replaces the Layer 3 rows by those of a ".prn".

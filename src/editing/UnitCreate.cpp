@@ -7,6 +7,9 @@
 #include "math/UnitSiki.h"
 #include "platform/UnitMessages.h"
 
+#include <QEvent>
+#include <QKeyEvent>
+
 namespace
 {
 
@@ -59,6 +62,23 @@ void TEditController::setSikiForm(TFormSiki *siki)
         return s;
     });
     connect(mSiki, &TFormSiki::redrawRequested, this, &TEditController::SikiWritten);
+    // Escape and the close button leave the tool without writing.
+    mSiki->installEventFilter(this);
+}
+
+bool TEditController::eventFilter(QObject *watched, QEvent *event)
+{
+    if (mSiki && watched == mSiki && event->type() == QEvent::Close) {
+        CancelInput();
+        mHost.redraw();
+    }
+    // The input boxes leave Escape to the tool's window.
+    if (mSiki && watched == mSiki && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+        mSiki->close();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void TEditController::SikiWritten(int)
@@ -182,6 +202,10 @@ void TEditController::updateTextPreview(const QString &text)
 
 void TEditController::MojiKettei()
 {
+    // Nothing waits for the text any more (the worksheet was replaced or
+    // the input given up): "OK" writes nothing.
+    if (mDoc.NewData.ID < 0 && mDoc.NewData.Syu != u"1")
+        return;
     mDoc.FileData.HensyuB = true;
     const QString text = mMoji->Text();
     if (text.isEmpty())
@@ -191,6 +215,22 @@ void TEditController::MojiKettei()
         ShowError(NotIntegerMessage(mPanels.MemoFS->text()));
         return;
     }
+    const RAData &n = mDoc.NewData;
+    const QString name = n.ID >= 0 ? QStringLiteral("書き換え") : QStringLiteral("作成");
+    mDoc.runEdit(name, [&] { writeText(text, fs); });
+
+    emptyNewData(0);
+    mMoji->hide();
+    if (mPreview)
+        mPreview->hide();
+    hideMarker();
+    syncCreation();
+    mHost.redraw();
+    refreshSelectionMarks();
+}
+
+void TEditController::writeText(const QString &text, int fs)
+{
     const int rowIndex = mDoc.GetRowNo();
     RAData &r = mDoc.AData[rowIndex];
     const RAData &n = mDoc.NewData;
@@ -213,15 +253,6 @@ void TEditController::MojiKettei()
     const ModeFields mode = ModeForNewObject(mHost.nameDisplayOn(), mHost.answerDisplayOn());
     r.Layer = mode.Layer;
     r.KotaeMode = mode.KotaeMode;
-
-    emptyNewData(0);
-    mMoji->hide();
-    if (mPreview)
-        mPreview->hide();
-    hideMarker();
-    syncCreation();
-    mHost.redraw();
-    refreshSelectionMarks();
 }
 
 // ---------------------------------------------------------------- line and box
@@ -233,6 +264,9 @@ void TEditController::lineOrBoxPress(const QString &kind, int page, int x, int y
     RAData &n = mDoc.NewData;
     if (!placed) {
         placed = true;
+        // A release away from this press ends the line or box there: it
+        // can be drawn by dragging as well as by two clicks.
+        mBandFromPress = true;
         n.Syu = kind;
         n.Page = page;
         n.X1 = n.X2 = x;
@@ -253,6 +287,14 @@ void TEditController::lineOrBoxPress(const QString &kind, int page, int x, int y
     }
     placed = false;
     const int x1 = n.X1, y1 = n.Y1;
+    mDoc.runEdit(QStringLiteral("作成"), [&] { writeLineOrBox(kind, page, x1, y1, x, y, width); });
+    endCreation(page);
+}
+
+void TEditController::writeLineOrBox(const QString &kind, int page, int x1, int y1, int x, int y,
+                                     int width)
+{
+    const bool line = kind == u"2";
     const int rowIndex = mDoc.AppendRow();
     RAData &r = mDoc.AData[rowIndex];
     r.ID = mDoc.GetId();
@@ -286,8 +328,6 @@ void TEditController::lineOrBoxPress(const QString &kind, int page, int x, int y
     const ModeFields mode = ModeForNewObject(mHost.nameDisplayOn(), mHost.answerDisplayOn());
     r.Layer = mode.Layer;
     r.KotaeMode = mode.KotaeMode;
-
-    endCreation(page);
 }
 
 void TEditController::endCreation(int page)
@@ -296,6 +336,32 @@ void TEditController::endCreation(int page)
     hideMarker();
     syncCreation();
     mHost.redraw();
+}
+
+void TEditController::CancelInput()
+{
+    if (mMoji)
+        mMoji->hide();
+    if (mPreview)
+        mPreview->hide();
+    if (mSiki)
+        mSiki->hide();
+    LineMode = BoxMode = false;
+    emptyNewData(0);
+    hideMarker();
+    syncCreation();
+}
+
+void TEditController::DataSakujo1()
+{
+    QVector<int> rows;
+    for (const RMouseSelect &e : MouseSelect)
+        rows.append(e.ANo);
+    if (rows.isEmpty())
+        return;
+    clearSelection();
+    // Rows already of kind "0" go with them, as the compaction removes every such row.
+    mDoc.runEdit(QStringLiteral("削除"), [&] { mDoc.DeleteRows(rows); });
 }
 
 void TEditController::SpeedButtonL1Click()
@@ -332,8 +398,11 @@ void TEditController::startPicture(int page, int x, int y)
     }
     const QString name = mPictureDialogs->getOpenPictureName();
     if (!name.isEmpty()) {
-        OpenPicture(name);
-        SetPicture();
+        // The picture and its row are one command.
+        mDoc.runEdit(QStringLiteral("作成"), [&] {
+            OpenPicture(name);
+            SetPicture();
+        });
     } else {
         emptyNewData(0);
         hideMarker();
@@ -383,6 +452,15 @@ int TEditController::PlaceButtonObject(const QString &syu)
     if (!answerSwitch && syu != u"r")
         return -1;
     const QImage picture = answerSwitch ? AnswerSwitchPicture() : RandomButtonPicture();
+    int rowIndex = -1;
+    mDoc.runEdit(QStringLiteral("作成"), [&] { rowIndex = writeButton(syu, picture); });
+    mDoc.FileData.HensyuB = true;
+    return rowIndex;
+}
+
+int TEditController::writeButton(const QString &syu, const QImage &picture)
+{
+    const bool answerSwitch = syu == u"b";
     mDoc.BMData.append(picture);
     const int rowIndex = mDoc.AppendRow();
     RAData &r = mDoc.AData[rowIndex];
@@ -395,8 +473,6 @@ int TEditController::PlaceButtonObject(const QString &syu)
     // Layer 0 only ever comes from old files; the regenerate button is an
     // ordinary sheet object.
     r.Layer = answerSwitch ? 3 : 1;
-    mDoc.FileData.HensyuB = true;
-    mHost.redraw();
     return rowIndex;
 }
 

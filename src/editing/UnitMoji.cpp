@@ -1,7 +1,9 @@
 #include "editing/UnitMoji.h"
 
+#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QResizeEvent>
+#include <QKeyEvent>
 #include <QVBoxLayout>
 
 TFormMoji::TFormMoji(Metrics &metrics, QWidget *parent)
@@ -51,6 +53,22 @@ void TFormMoji::resizeEvent(QResizeEvent *e)
 {
     QWidget::resizeEvent(e);
     MoveForm();
+}
+
+void TFormMoji::keyPressEvent(QKeyEvent *e)
+{
+    // The memo leaves Escape to its window.
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(e);
+}
+
+void TFormMoji::closeEvent(QCloseEvent *e)
+{
+    QWidget::closeEvent(e);
+    emit cancelled();
 }
 
 QString TFormMoji::Text() const

@@ -2,7 +2,8 @@
 // bottom panel with the "OK" button and a status bar of height 24. The
 // editing controller opens it for a new text at a press point or for the
 // selected text, follows every change of the memo for the live preview, and
-// writes the row when "OK" is pressed. The window itself never touches the
+// writes the row when "OK" is pressed. Escape and the window's close button
+// leave it without writing (cancelled). The window itself never touches the
 // document; it only measures its lines with the metrics it is given.
 #pragma once
 
@@ -43,9 +44,13 @@ public:
 signals:
     void confirmed();
     void textChanged(const QString &crlfText);
+    // Closed by Escape or the close button: nothing is written.
+    void cancelled();
 
 protected:
     void resizeEvent(QResizeEvent *e) override;
+    void closeEvent(QCloseEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
 
 private:
     Metrics &mMetrics;

@@ -12,6 +12,10 @@ TEditController::TEditController(Document &doc, ViewState &view, Metrics &metric
 {
     mMoji = new TFormMoji(mMetrics, host.dialogParent());
     connect(mMoji, &TFormMoji::confirmed, this, &TEditController::MojiKettei);
+    connect(mMoji, &TFormMoji::cancelled, this, [this] {
+        CancelInput();
+        mHost.redraw();
+    });
     connect(mMoji, &TFormMoji::textChanged, this, [this](const QString &t) {
         mDoc.NewData.Siki = t;
         updateTextPreview(t);
@@ -30,6 +34,49 @@ TEditController::TEditController(Document &doc, ViewState &view, Metrics &metric
     connect(mPanels.SpeedButton20, &QToolButton::clicked, this,
             &TEditController::SpeedButton20Click);
     connect(mPanels.SpeedButton13, &QToolButton::clicked, this, &TEditController::EditSelection);
+    connect(&mDoc.events(), &DocumentEvents::changed, this, &TEditController::onDocumentChanged);
+}
+
+void TEditController::onDocumentChanged(const RChange &change)
+{
+    // While the mouse drags, only the overlays move; the pages follow on
+    // the release.
+    if (change.initial && (MouseDown.B || psmd)) {
+        mDeferredPages.unite(change.pages);
+        mDeferredAll = mDeferredAll || change.allPages;
+        return;
+    }
+    if (change.allPages)
+        mHost.redraw();
+    else if (!change.pages.isEmpty())
+        mHost.redrawPages(change.pages);
+    if (change.initial)
+        return;
+    // Undo and redo: the rows the command touched become the selection.
+    // A row being rewritten may have gone or moved, so the input windows
+    // give up.
+    if (mDoc.NewData.ID >= 0)
+        CancelInput();
+    selectRows(change.rows);
+}
+
+void TEditController::selectRows(const QVector<int> &rows)
+{
+    MouseSelect.clear();
+    for (int r : rows) {
+        if (r < 0 || r >= mDoc.AData.size() || !IsHittableKind(mDoc.AData[r].Syu))
+            continue;
+        RMouseSelect e;
+        e.ANo = r;
+        MouseSelect.append(e);
+    }
+    if (MouseSelect.isEmpty()) {
+        clearSelection();
+        return;
+    }
+    refreshSelectionMarks();
+    fillProValues();
+    emit selectionChanged();
 }
 
 TEditController::~TEditController()
@@ -111,19 +158,12 @@ void TEditController::setCursorFor(bool arrow)
 
 void TEditController::ToolButton9Click()
 {
-    // A new text waiting in the text window would lose its place when the
-    // pending object is emptied: choosing "選択" gives it up instead.
-    if (mMoji && mDoc.NewData.ID < 0 && mDoc.NewData.Syu == u"1") {
-        mMoji->hide();
-        if (mPreview)
-            mPreview->hide();
-    }
+    // Whatever waits in the text window or the expression tool would lose
+    // its place when the pending object is emptied: "選択" gives it up.
+    CancelInput();
     setTool(QStringLiteral("0"));
     mPanels.showPanel(ToolPanel::None);
-    LineMode = BoxMode = false;
     setCursorFor(true);
-    emptyNewData(0);
-    hideMarker();
     mView.Creation.MarkerPage = 1;
     mView.Creation.MarkerX = mView.Creation.MarkerY = 0;
     syncCreation();
@@ -213,7 +253,9 @@ void TEditController::ImageMouseDown(int page, QPoint pos)
         return;
     }
     mPressPage = page;
+    mPointerPage = page;
     mView.ActivePage = page;
+    mBandFromPress = false;
     const int x = toPage(pos.x()), y = toPage(pos.y());
 
     if (mShapePS)
@@ -229,6 +271,8 @@ void TEditController::ImageMouseDown(int page, QPoint pos)
         const RAData &row = mDoc.AData[hit];
         showKindPanel(row.Syu);
         MouseDown = {true, pos.x(), pos.y()};
+        mMoveRun = mDoc.newMergeRun();
+        mDragMoved = false;
         const bool present = std::any_of(MouseSelect.begin(), MouseSelect.end(),
                                          [hit](const RMouseSelect &e) { return e.ANo == hit; });
         if (!present) {
@@ -600,6 +644,7 @@ void TEditController::clearSelection()
 
 void TEditController::ImageMouseMove(int page, QPoint pos)
 {
+    mPointerPage = page;
     if (psmd)
         return;
     if (MouseDown.B) {
@@ -638,16 +683,29 @@ void TEditController::dragTo(QPoint pos)
     const int dy = toPage(pos.y() - MouseDown.Y);
     ensureFeedback(MouseSelect.size());
     bool moved = false;
+    mDoc.runEdit(
+        QStringLiteral("移動"),
+        [&] {
+            for (const RMouseSelect &e : MouseSelect) {
+                if (e.ANo < 0 || e.ANo >= mDoc.AData.size())
+                    continue;
+                RAData &row = mDoc.AData[e.ANo];
+                if (!IsHittableKind(row.Syu) || row.Lock != 0)
+                    continue;
+                row.X1 = e.X + dx;
+                row.Y1 = e.Y + dy;
+                moved = true;
+            }
+        },
+        RMerge{MergeKind::Move, mMoveRun});
+    mDragMoved = mDragMoved || moved;
     for (int i = 0; i < MouseSelect.size(); ++i) {
         const RMouseSelect &e = MouseSelect[i];
         if (e.ANo < 0 || e.ANo >= mDoc.AData.size())
             continue;
-        RAData &row = mDoc.AData[e.ANo];
+        const RAData &row = mDoc.AData[e.ANo];
         if (!IsHittableKind(row.Syu) || row.Lock != 0)
             continue;
-        row.X1 = e.X + dx;
-        row.Y1 = e.Y + dy;
-        moved = true;
         const bool text = row.Syu == u"1";
         if (text || row.Syu == u"4" || row.Syu == u"k") {
             QWidget *panel = panelOf(row.Page);
@@ -678,9 +736,34 @@ void TEditController::dragTo(QPoint pos)
     }
 }
 
-void TEditController::ImageMouseUp(int, QPoint)
+void TEditController::ImageMouseUp(int page, QPoint pos)
 {
+    if (mBandFromPress && (LineMode || BoxMode)) {
+        mBandFromPress = false;
+        const int x = toPage(pos.x()), y = toPage(pos.y());
+        const RAData &n = mDoc.NewData;
+        if (page == n.Page && std::abs(x - n.X1) + std::abs(y - n.Y1) >= MinimumDrag) {
+            const QString kind = LineMode && (!BoxMode || ToolSyu != u"3") ? QStringLiteral("2")
+                                                                           : QStringLiteral("3");
+            lineOrBoxPress(kind, page, x, y);
+            return;
+        }
+    }
+    const bool dragged = MouseDown.B && mDragMoved;
+    mDragMoved = false;
     MouseDown.B = false;
+    // The run ends: a later drag is an undo step of its own.
+    mMoveRun = 0;
+    // The moved objects show at their new place at once.
+    if (dragged) {
+        mDeferredPages.insert(page);
+        if (mDeferredAll)
+            mHost.redraw();
+        else
+            mHost.redrawPages(mDeferredPages);
+    }
+    mDeferredPages.clear();
+    mDeferredAll = false;
     SetMouseSelect();
     if (!MouseSelect.isEmpty())
         PanelPSVT();
@@ -707,6 +790,7 @@ void TEditController::HandleMouseDown(Handle h, QPoint panelPos)
         return;
     TResizeHandle *handle = mHandles[int(h) - 1];
     psmd = true;
+    mResizeRun = mDoc.newMergeRun();
     psHandle = h;
     mPsPage = mHandlePage;
     mPsPress = panelPos;
@@ -749,8 +833,13 @@ void TEditController::HandleMouseMove(QPoint panelPos)
     const FrameSize size = ResizeFrame(psHandle, atPress, tx, ty, lock);
     ShapePSW2 = size.W;
     ShapePSH2 = size.H;
-    ScaleSelection(mDoc.AData, MouseSelect, psHandle, atPress, size,
-                   [this](int row) { measureRow(row); });
+    mDoc.runEdit(
+        QStringLiteral("サイズ変更"),
+        [&] {
+            ScaleSelection(mDoc.AData, MouseSelect, psHandle, atPress, size,
+                           [this](int row) { measureRow(row); });
+        },
+        RMerge{MergeKind::Resize, mResizeRun});
 
     ensureFeedback(MouseSelect.size());
     for (int i = 0; i < MouseSelect.size(); ++i) {
@@ -797,6 +886,9 @@ void TEditController::HandleMouseUp(QPoint panelPos)
     // reported it.
     HandleMouseMove(panelPos);
     psmd = false;
+    mResizeRun = 0;
+    mDeferredPages.clear();
+    mDeferredAll = false;
     mHost.redraw();
     setShapePS();
     PanelPSVT();

@@ -7,12 +7,16 @@
 // of the page image and are turned into page units with the zoom before
 // anything else; every overlay is placed at the zoomed position.
 //
-// The controller edits the rows of its Document in place and asks the host
-// for a full redraw after every change; during a drag it only moves the
-// overlays. It keeps row indexes in the selection, so commands that delete
-// or reorder rows must call clearSelection (or rebuild it) afterwards.
+// Every change of the rows is a command on the document's undo stack (a
+// drag or a resize is one command, merged while the mouse is down). The
+// controller listens to the document's changes: it redraws the pages a
+// command touched, and after undo and redo the rows the command touched
+// become the selection. It keeps row indexes in the selection, so commands
+// that delete or reorder rows must call clearSelection (or rebuild it)
+// afterwards.
 #pragma once
 
+#include "document/UnitCommands.h"
 #include "document/UnitData.h"
 #include "editing/UnitEditHost.h"
 #include "editing/UnitEditPanels.h"
@@ -74,6 +78,31 @@ public:
     void HandleMouseDown(Handle h, QPoint panelPos);
     void HandleMouseMove(QPoint panelPos);
     void HandleMouseUp(QPoint panelPos);
+
+    // Closes the text window and the expression tool without writing and
+    // empties the pending object: for "選択", a new or opened worksheet and
+    // anything else that resets NewData.
+    void CancelInput();
+    // "削除": the selected rows go, as one command.
+    void DataSakujo1();
+
+    // Keys on the pages: Delete and Backspace delete, the arrows move the
+    // selection by 1 unit (10 with Shift; a run of presses is one command),
+    // Escape ends a creation or empties the selection. True when handled.
+    bool KeyPress(int key, Qt::KeyboardModifiers mods);
+    void EscapeKey();
+    void NudgeSelection(int dx, int dy);
+    // Every object of the page under the pointer (page 0 before any move).
+    void SelectAllOnPage();
+    // The clipboard: objects as a small worksheet of their own (pasting
+    // lands them 10 units further on the active page and selects them);
+    // plain text pastes as a text, an image as a picture.
+    void CopySelection();
+    void CutSelection();
+    void PasteClipboard();
+    void DuplicateSelection();
+    // Selected row indexes, ascending, each once.
+    QVector<int> selectedRows() const;
 
     // Opens the single selected text or math problem for editing.
     void EditSelection();
@@ -142,7 +171,12 @@ signals:
     void selectionChanged();
     void proValuesChanged();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void onDocumentChanged(const RChange &change);
+    void selectRows(const QVector<int> &rows);
     void setTool(const QString &syu);
     void setCursorFor(bool arrow);
     void showKindPanel(const QString &syu);
@@ -167,6 +201,9 @@ private:
     void startPicture(int page, int x, int y);
     void startSiki(int page, int x, int y);
     void updateTextPreview(const QString &text);
+    void writeText(const QString &text, int fontSize);
+    void writeLineOrBox(const QString &kind, int page, int x1, int y1, int x, int y, int width);
+    int writeButton(const QString &syu, const QImage &picture);
 
     void measureRow(int row);
     QWidget *panelOf(int page) const;
@@ -197,6 +234,17 @@ private:
     PageRect mFrame;
     bool mFrameValid = false;
     int mPressPage = 0;
+    int mMoveRun = 0; // merge run of the drag in progress
+    bool mDragMoved = false;
+    QSet<int> mDeferredPages; // touched by the drag in progress, redrawn on release
+    bool mDeferredAll = false;
+    int mResizeRun = 0;          // merge run of the handle drag in progress
+    int mNudgeRun = 0;           // merge run of the arrow keys
+    int mNudgeIndex = -1;        // stack index after the last arrow move
+    int mPointerPage = 0;        // page under the mouse
+    bool mBandFromPress = false; // the first point of a line or box came from this press
+    // Travel (page units) that turns a press and release into a drawn line or box.
+    static constexpr int MinimumDrag = 3;
     int mPsPage = 0;
     int mHandlePage = 0; // page whose panel carries the handles
     QPoint mPsPress;     // handle press, pixels of the panel

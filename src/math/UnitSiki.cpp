@@ -532,18 +532,29 @@ void TFormSiki::MakeSikiKotaeYoko()
 
 int TFormSiki::Kettei()
 {
-    switch (CurrentPage()) {
-    case PageYoko:
-        return KetteiYoko();
-    case PageTate:
-        return KetteiTate();
-    case PageBunsu:
-        return KetteiBunsu();
-    case PageBunsyo:
-        return KetteiBunsyo();
-    default:
-        return -1;
-    }
+    // One undoable command: a new problem, or the rewrite of the one open.
+    int index = -1;
+    const QString name =
+        mDoc.NewData.ID >= 0 ? QStringLiteral("書き換え") : QStringLiteral("作成");
+    mDoc.runEdit(name, [&] {
+        switch (CurrentPage()) {
+        case PageYoko:
+            index = KetteiYoko();
+            break;
+        case PageTate:
+            index = KetteiTate();
+            break;
+        case PageBunsu:
+            index = KetteiBunsu();
+            break;
+        case PageBunsyo:
+            index = KetteiBunsyo();
+            break;
+        default:
+            break;
+        }
+    });
+    return index;
 }
 
 int TFormSiki::beginRow(int page)
