@@ -1,6 +1,7 @@
 #include "app/UnitBunruiBar.h"
 
 #include "app/Unit1.h"
+#include "document/UnitBunruiCommand.h"
 #include "document/UnitData.h"
 
 #include <QComboBox>
@@ -8,6 +9,7 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QToolBar>
+#include <QUndoStack>
 
 TBunruiBar::TBunruiBar(Document &doc, QObject *parent) : QObject(parent), mDoc(doc)
 {
@@ -75,12 +77,11 @@ void TBunruiBar::ApplyBoxes()
     const int nen = ComboNen->currentIndex() == shownNen ? mDoc.NenIndex : ComboNen->currentIndex();
     const int kyouka =
         ComboKyouka->currentIndex() == shownKyouka ? mDoc.KyoukaIndex : ComboKyouka->currentIndex();
-    if (nen == mDoc.NenIndex && kyouka == mDoc.KyoukaIndex && naiyou == mDoc.Naiyou)
+    const RBunruiValues after{nen, kyouka, naiyou};
+    if (after == BunruiValuesOf(mDoc))
         return;
-    mDoc.NenIndex = nen;
-    mDoc.KyoukaIndex = kyouka;
-    mDoc.Naiyou = naiyou;
-    mDoc.FileData.HensyuB = true;
+    // The stack marks the worksheet changed and takes the change back on undo.
+    mDoc.undoStack().push(new ChangeBunruiCommand(mDoc, after));
 }
 
 TBunruiBar *InstallBunruiBar(TForm1 &form)
@@ -93,5 +94,8 @@ TBunruiBar *InstallBunruiBar(TForm1 &form)
     bar->SyokiForm();
     bar->ShowDocument();
     QObject::connect(&form, &TForm1::worksheetReplaced, bar, &TBunruiBar::ShowDocument);
+    // Undo and redo of a change bring the boxes along.
+    QObject::connect(&form.doc().events(), &DocumentEvents::changed, bar,
+                     [bar] { bar->ShowDocument(); });
     return bar;
 }

@@ -29,8 +29,8 @@ public:
     void SyokiForm();
     // Shows the document's values without counting that as a change.
     void ShowDocument();
-    // Reads the three boxes into the document as one change (nothing when
-    // they hold the document's values already).
+    // Reads the three boxes into the document as one undoable command
+    // (nothing when they hold the document's values already).
     void ApplyBoxes();
 
 private:

@@ -19,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
+#include <QUndoStack>
 #include <gtest/gtest.h>
 
 namespace
@@ -83,7 +84,7 @@ TEST(LibraryWiring, NaviButtonAsksFirstAndOpensLibraryFilesIntoTheEditor)
     EXPECT_EQ(form.doc().AData.size(), 1);
     EXPECT_EQ(form.fileCommands().OpenFileName, samples.filePath("s1.prx"));
     EXPECT_EQ(form.fileCommands().SaveDialog.fileName, QStringLiteral("s1.prx"));
-    EXPECT_FALSE(form.doc().FileData.HensyuB);
+    EXPECT_FALSE(form.doc().isModified());
     EXPECT_EQ(bar->ComboNen->currentIndex(), 3);
     EXPECT_EQ(bar->ComboKyouka->currentText(), QStringLiteral("算数"));
 
@@ -110,12 +111,29 @@ TEST(LibraryWiring, ClassificationBoxesChangeTheDocumentAndItsSavedHeader)
     bar->ComboNen->setCurrentIndex(4);
     bar->ApplyBoxes();
     EXPECT_EQ(form.doc().NenIndex, 4);
-    EXPECT_TRUE(form.doc().FileData.HensyuB);
+    EXPECT_TRUE(form.doc().isModified());
+    // One command on the stack: undo puts the document and the box back.
+    ASSERT_EQ(form.doc().undoStack().count(), 1);
+    form.doc().undoStack().undo();
+    EXPECT_EQ(form.doc().NenIndex, 0);
+    EXPECT_EQ(bar->ComboNen->currentIndex(), 0);
+    EXPECT_FALSE(form.doc().isModified());
+    form.doc().undoStack().redo();
+    EXPECT_EQ(form.doc().NenIndex, 4);
+    EXPECT_EQ(bar->ComboNen->currentIndex(), 4);
+    bar->ApplyBoxes(); // nothing changed: nothing pushed
+    EXPECT_EQ(form.doc().undoStack().count(), 1);
     bar->ComboKyouka->setCurrentIndex(3);
     bar->EditNaiyou->setText(QStringLiteral("わり算\nのあまり"));
     bar->ApplyBoxes();
     EXPECT_EQ(form.doc().KyoukaIndex, 3);
     EXPECT_EQ(form.doc().Naiyou, QStringLiteral("わり算 のあまり"));
+    form.doc().undoStack().undo();
+    EXPECT_EQ(bar->EditNaiyou->text(), QString());
+    EXPECT_EQ(form.doc().KyoukaIndex, 0);
+    EXPECT_EQ(form.doc().NenIndex, 4);
+    form.doc().undoStack().redo();
+    EXPECT_EQ(bar->EditNaiyou->text(), QStringLiteral("わり算 のあまり"));
 
     QTemporaryDir dir;
     const QString path = dir.filePath("k.prx");
@@ -125,7 +143,7 @@ TEST(LibraryWiring, ClassificationBoxesChangeTheDocumentAndItsSavedHeader)
     EXPECT_EQ(header.mid(2), (QStringList{QStringLiteral("わり算 のあまり"), "4", "3"}));
 
     // A new worksheet empties the boxes again.
-    form.doc().FileData.HensyuB = false;
+    form.doc().markSaved();
     form.NewFileCommand();
     EXPECT_EQ(bar->ComboNen->currentIndex(), 0);
     EXPECT_TRUE(bar->EditNaiyou->text().isEmpty());
