@@ -31,10 +31,15 @@ TRandomBar::TRandomBar(TForm1 &form, TFormSiki &siki, TEditController *controlle
 
 int TRandomBar::SpeedButton24Click()
 {
-    const int written = RegenerateAll(mForm.doc(), mSiki, [this](int position, int maximum) {
-        ProgressBar1->setRange(0, std::max(maximum, 1));
-        ProgressBar1->setValue(position);
-        ProgressBar1->repaint();
+    // The whole run is one undoable command: one undo brings every problem
+    // of the sheet back.
+    int written = 0;
+    mForm.doc().runEdit(QStringLiteral("作成"), [&] {
+        written = RegenerateAll(mForm.doc(), mSiki, [this](int position, int maximum) {
+            ProgressBar1->setRange(0, std::max(maximum, 1));
+            ProgressBar1->setValue(position);
+            ProgressBar1->repaint();
+        });
     });
     ProgressBar1->setValue(ProgressBar1->maximum());
     ProgressBar1->repaint();

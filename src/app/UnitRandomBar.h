@@ -22,8 +22,9 @@ public:
     QToolButton *SpeedButton24 = nullptr; // "作成"
     QProgressBar *ProgressBar1 = nullptr;
 
-    // "作成": regenerates, then redraws the pages and places the selection
-    // marks again. Returns the number of problems rewritten.
+    // "作成": regenerates as one command on the document's undo stack, then
+    // redraws the pages and places the selection marks again. Returns the
+    // number of problems rewritten.
     int SpeedButton24Click();
 
 private:

@@ -3,7 +3,8 @@
 // into the expression tool without showing it, draws a new problem with
 // MakeRandom and writes it back with the writer of its page. Called by the
 // main window's "作成" (bar "ランダム" and the random button on a page), by
-// its undoable command and by the command-line tool; it never redraws.
+// the command-line tool; the main window runs it inside one undoable edit
+// (Document::runEdit). It never redraws.
 #pragma once
 
 #include "document/UnitData.h"

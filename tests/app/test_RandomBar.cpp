@@ -5,6 +5,8 @@
 #include "app/UnitEditWiring.h"
 #include "app/UnitPageButtons.h"
 #include "app/UnitRandomBar.h"
+#include "document/UnitCommands.h"
+#include "document/UnitFile.h"
 #include "editing/UnitSelect.h"
 #include "math/UnitKeisan2.h"
 #include "math/UnitSiki.h"
@@ -12,7 +14,9 @@
 #include "platform/UnitPrinter.h"
 
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QUndoStack>
 #include <gtest/gtest.h>
 
 namespace
@@ -136,6 +140,66 @@ TEST(RandomBar, MakeRegeneratesEveryRandomProblem)
             form.pageButtons()->SpeedButtonRandom->click();
         EXPECT_NE(doc.AData[0].Siki + doc.AData[1].Siki + doc.AData[2].Siki, before);
         EXPECT_TRUE(messages.texts.isEmpty());
+    }
+    SetMessages(nullptr);
+    SetPrinters(nullptr);
+}
+
+namespace
+{
+QByteArray fileBytes(const Document &doc, const QString &path)
+{
+    EXPECT_TRUE(SaveFileAll(path, doc, LayerWorksheet, 1).ok);
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+} // namespace
+
+TEST(RandomBar, MakeIsOneUndoableCommand)
+{
+    auto printer = MakeFakePrinter("Fake600", 9, 1, 600, 0, 0, 4960, 7016);
+    SetPrinters(printer.get());
+    ScriptedMessages messages;
+    SetMessages(&messages);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("w.prx"));
+    {
+        TForm1 form;
+        form.SyokiForm(QString());
+        const EditingParts parts = InstallEditing(form);
+        TRandomBar *bar = InstallRandomBar(form);
+        ASSERT_NE(bar, nullptr);
+        parts.siki->SeedRandom(9);
+        Document &doc = form.doc();
+        RAData yoko = randomRow(1, 0, 40);
+        yoko.Siki = QStringLiteral("1+1");
+        RAData tate = randomRow(2, 1, 100);
+        tate.RandKigou = 2;
+        RAData bunsu = randomRow(3, 2, 250);
+        bunsu.Siki = QStringLiteral("s1b2+s1b3");
+        RAData word = randomRow(4, 3, 350);
+        word.BunsyoText = QStringLiteral("①と②");
+        doc.AData = {yoko, tate, bunsu, word};
+        doc.undoStack().clear();
+
+        const QByteArray before = fileBytes(doc, path);
+        bar->SpeedButton24Click();
+        const QByteArray after = fileBytes(doc, path);
+        ASSERT_NE(after, before);
+        ASSERT_EQ(doc.undoStack().count(), 1);
+        EXPECT_EQ(doc.undoStack().undoText(), QStringLiteral("作成"));
+
+        doc.undoStack().undo();
+        EXPECT_EQ(fileBytes(doc, path), before);
+        doc.undoStack().redo();
+        EXPECT_EQ(fileBytes(doc, path), after);
+
+        // A second run is a second step.
+        bar->SpeedButton24Click();
+        EXPECT_EQ(doc.undoStack().count(), 2);
+        doc.undoStack().undo();
+        EXPECT_EQ(fileBytes(doc, path), after);
     }
     SetMessages(nullptr);
     SetPrinters(nullptr);
