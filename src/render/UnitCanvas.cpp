@@ -1,8 +1,10 @@
 #include "render/UnitCanvas.h"
 
-#include <QPainter>
+#include <QHash>
 #include <QPaintDevice>
+#include <QPainter>
 #include <QPen>
+#include <QStaticText>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -74,6 +76,45 @@ void PainterCanvas::fillRect(const QRect &r, TColor color)
     mPainter->fillRect(r.normalized(), ToQColor(color));
 }
 
+namespace
+{
+
+// Shaped lines of text by font and text. Pages are redrawn after every
+// edit with mostly the same texts, so shaping each line once saves most of
+// the text drawing time. Only the screen uses it (an untransformed painter
+// on an image); the cache is dropped whole when it grows too large.
+class GlyphCache
+{
+public:
+    const QStaticText &get(const QFont &font, const QString &line)
+    {
+        Key key{font.key(), line};
+        auto it = mShaped.find(key);
+        if (it != mShaped.end())
+            return *it;
+        if (mShaped.size() >= MaxEntries)
+            mShaped.clear();
+        QStaticText shaped(line);
+        shaped.setTextFormat(Qt::PlainText);
+        shaped.setPerformanceHint(QStaticText::AggressiveCaching);
+        shaped.prepare(QTransform(), font);
+        return *mShaped.insert(key, shaped);
+    }
+
+private:
+    static constexpr int MaxEntries = 20000;
+    using Key = std::pair<QString, QString>;
+    QHash<Key, QStaticText> mShaped;
+};
+
+GlyphCache &glyphCache()
+{
+    static GlyphCache cache;
+    return cache;
+}
+
+} // namespace
+
 void PainterCanvas::drawText(const QRect &r, const QString &text, const FontSpec &font, TColor color,
                              int flags)
 {
@@ -83,7 +124,12 @@ void PainterCanvas::drawText(const QRect &r, const QString &text, const FontSpec
         return;
     const QFontMetrics &fm = CellFontMetrics(font);
     const int lineHeight = CellHeightOf(font);
-    mPainter->setFont(CellFont(font).font);
+    const QFont &qfont = CellFont(font).font;
+    mPainter->setFont(qfont);
+    // Decorated text is drawn afresh: its lines are placed by the painter.
+    const bool cached = !font.underline && !font.strikeOut && mPainter->device() &&
+                        mPainter->device()->devType() == QInternal::Image &&
+                        mPainter->worldTransform().isIdentity();
     mPainter->setPen(ToQColor(color));
     mPainter->setBrush(Qt::NoBrush);
     if (clipped)
@@ -100,8 +146,12 @@ void PainterCanvas::drawText(const QRect &r, const QString &text, const FontSpec
         int x = r.left();
         if (flags & TextFormat::CentreTopClipped)
             x = r.left() + (r.width() - fm.horizontalAdvance(line)) / 2;
-        if (!line.isEmpty())
-            mPainter->drawText(QPoint(x, int(y) + fm.ascent()), line);
+        if (!line.isEmpty()) {
+            if (cached)
+                mPainter->drawStaticText(QPoint(x, int(y)), glyphCache().get(qfont, line));
+            else
+                mPainter->drawText(QPoint(x, int(y) + fm.ascent()), line);
+        }
         y += lineHeight;
     }
     if (clipped)
