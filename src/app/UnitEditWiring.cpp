@@ -1,5 +1,6 @@
 #include "app/UnitEditWiring.h"
 #include "app/Unit1.h"
+#include "app/UnitArrangeWiring.h"
 #include "app/UnitPageView.h"
 #include "app/UnitViewControls.h"
 #include "editing/UnitSelect.h"
@@ -236,5 +237,6 @@ EditingParts InstallEditing(TForm1 &form, TFormSiki *siki)
         form.MenuTest->addAction(QStringLiteral("ランダム配置"), c,
                                  [c] { c->PlaceButtonObject(QStringLiteral("r")); });
     }
+    InstallArrangement(form, parts);
     return parts;
 }

@@ -14,6 +14,12 @@ class TFormSiki;
 class QToolBar;
 class QAction;
 class QMenu;
+class QToolButton;
+class TArrangeBars;
+class TArrangeCommands;
+class TPanelCommands;
+class TFormPro;
+class TFormMove;
 
 struct EditingParts {
     TEditController *controller = nullptr;
@@ -24,6 +30,16 @@ struct EditingParts {
     QMenu *editMenu = nullptr;    // "編集"
     QAction *undoAction = nullptr; // "元に戻す: <command>"
     QAction *redoAction = nullptr; // "やり直し: <command>"
+    // Arrangement and property panels (InstallArrangement).
+    TArrangeBars *bars = nullptr;
+    TArrangeCommands *arrange = nullptr;
+    TPanelCommands *panelCommands = nullptr;
+    TFormPro *pro = nullptr;
+    TFormMove *move = nullptr;
+    QToolButton *SpeedButton8 = nullptr;  // "解答モード"
+    QToolButton *SpeedButton4 = nullptr;  // "名前欄"
+    QToolButton *SpeedButton9 = nullptr;  // name field: open
+    QToolButton *SpeedButton10 = nullptr; // name field: save
 };
 
 // `siki` is the expression tool to use; when null one is created for the

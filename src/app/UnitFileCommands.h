@@ -20,7 +20,7 @@ class QWidget;
 
 // Filters of the file dialogs.
 inline const QString WorksheetFilter = QStringLiteral("Tavenorプリント (*.prx)");
-inline const QString NameFieldFilter = QStringLiteral("Tavenorプリント　名前欄 (*.prn)");
+inline const QString NameFieldFilter = QStringLiteral("Tavenorプリント　名前欄(*.prn)");
 
 // The open and save dialogs. Each returns the chosen path, or an empty text
 // when the dialog was cancelled. `fileName` is the name the dialog shows at

@@ -81,6 +81,7 @@ TArrangeBars::TArrangeBars(QToolButton *lock, QWidget *parent) : QObject(parent)
         makeButton(PanelSentakuS, QStringLiteral("指定"), QStringLiteral("間隔を指定する"));
     SpeedButton11 = makeButton(PanelSentakuS, QString(), QStringLiteral("間隔を指定する"));
     SpeedButton11->setArrowType(Qt::DownArrow);
+    SpeedButton11->setToolButtonStyle(Qt::ToolButtonIconOnly);
     SpeedButton11->setFixedWidth(14);
     for (QToolButton *b : {SpeedButton5, SpeedButton6, SpeedButton3, SpeedButton11}) {
         b->setFixedHeight(BarHeight - 4);

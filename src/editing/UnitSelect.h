@@ -56,6 +56,8 @@ public:
     // The picture dialog (not owned); the platform's dialog when unset.
     void setPictureDialogs(PictureDialogs *dialogs) { mPictureDialogs = dialogs; }
     TFormMoji *formMoji() const;
+    // The window services the controller was given.
+    EditHost &host() const { return mHost; }
 
     // Tool buttons.
     void ToolButton9Click();   // "選択"

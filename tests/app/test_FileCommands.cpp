@@ -196,7 +196,7 @@ TEST_F(FileCommandsTest, NameFieldSaveAndLoad)
     dialogs.answers = {path("n")};
     ASSERT_TRUE(commands.SaveNameField());
     EXPECT_TRUE(QFileInfo::exists(path("n.prn")));
-    EXPECT_EQ(dialogs.calls[0].filter, QStringLiteral("Tavenorプリント　名前欄 (*.prn)"));
+    EXPECT_EQ(dialogs.calls[0].filter, QStringLiteral("Tavenorプリント　名前欄(*.prn)"));
     const QByteArray saved = readAll(path("n.prn"));
 
     // Saving again over it asks first.
