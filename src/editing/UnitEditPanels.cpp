@@ -143,9 +143,6 @@ TEditPanels::TEditPanels(const EditPanelDefaults &d, QWidget *parent) : QObject(
     ToolButton9->setChecked(true);
 
     PanelRow = new QWidget(parent);
-    // The row keeps its height whichever panel shows (or none), so the
-    // pages below never move.
-    PanelRow->setFixedHeight(28);
     auto *panels = rowLayout(PanelRow);
 
     PanelMoji = new QWidget(PanelRow);
