@@ -9,6 +9,7 @@
 #include "editing/UnitFontList.h"
 #include "editing/UnitPanelCommands.h"
 #include "editing/UnitPro.h"
+#include "editing/UnitRowsEdit.h"
 #include "editing/UnitSelect.h"
 #include "render/UnitRender.h"
 
@@ -34,7 +35,7 @@ QToolButton *barButton(QWidget *parent, const QString &text, const QString &hint
 void SpeedButton9Click(TForm1 &form)
 {
     FileCommands &files = form.fileCommands();
-    form.doc().runEdit(QStringLiteral("名前欄の読み込み"), [&] { files.LoadNameField(); });
+    RunRowsEdit(form.doc(), QStringLiteral("名前欄の読み込み"), [&] { files.LoadNameField(); });
     // Also after a cancel the selection and its marks go.
     if (TEditController *c = EditingOf(form).controller)
         c->clearSelection();

@@ -2,6 +2,7 @@
 #include "editing/UnitArrangeBars.h"
 #include "editing/UnitEditHost.h"
 #include "editing/UnitEditPanels.h"
+#include "editing/UnitRowsEdit.h"
 #include "editing/UnitSelect.h"
 #include "render/UnitMetrics.h"
 
@@ -45,7 +46,7 @@ bool TArrangeCommands::run(const QString &text, const Rule &rule, bool fit)
 {
     QVector<RMouseSelect> sel = mCtl.MouseSelect;
     bool acted = false;
-    const bool pushed = mDoc.runEdit(text, [&] {
+    const bool pushed = RunRowsEdit(mDoc, text, [&] {
         acted = rule(mDoc.AData, sel);
         if (acted && fit)
             mMetrics.FitToContent(mDoc.AData, SelectedRows(mDoc.AData, sel));
@@ -53,7 +54,8 @@ bool TArrangeCommands::run(const QString &text, const Rule &rule, bool fit)
     if (!acted)
         return false;
     mCtl.MouseSelect = sel;
-    mHost.redraw();
+    if (!HasUndoStack<Document>)
+        mHost.redraw();
     if (sel.isEmpty())
         mCtl.clearSelection();
     else

@@ -5,6 +5,7 @@
 #include "editing/UnitEditPanels.h"
 #include "editing/UnitFontList.h"
 #include "editing/UnitPro.h"
+#include "editing/UnitRowsEdit.h"
 #include "editing/UnitSelect.h"
 #include "render/UnitMetrics.h"
 
@@ -89,14 +90,15 @@ bool TPanelCommands::run(const QString &text, const Rule &rule, bool fit)
 {
     const QVector<RMouseSelect> sel = mCtl.MouseSelect;
     bool acted = false;
-    const bool pushed = mDoc.runEdit(text, [&] {
+    const bool pushed = RunRowsEdit(mDoc, text, [&] {
         acted = rule(mDoc.AData, sel);
         if (acted && fit)
             mMetrics.FitToContent(mDoc.AData, SelectedRows(mDoc.AData, sel));
     });
     if (!acted)
         return false;
-    mHost.redraw();
+    if (!HasUndoStack<Document>)
+        mHost.redraw();
     if (!mCtl.MouseSelect.isEmpty())
         mCtl.refreshSelectionMarks();
     return pushed;
