@@ -52,12 +52,12 @@ void InstallArrangement(TForm1 &form, EditingParts &parts)
     Metrics &metrics = form.renderer().metrics();
 
     parts.bars = new TArrangeBars(parts.panels->SpeedButtonLock, &form);
-    // A row of its own, so that the bars never fall into a tool bar's
-    // overflow menu however wide the panels above are.
-    form.addToolBarBreak();
-    QToolBar *arrangeBar = form.addToolBar(QStringLiteral("配置"));
-    arrangeBar->setMovable(false);
-    arrangeBar->addWidget(parts.bars->Row);
+    // The tool buttons and the arrangement bars share a row of their own
+    // below the file and display bars, so that neither falls into a tool
+    // bar's overflow menu.
+    form.insertToolBarBreak(parts.toolBar);
+    parts.toolBar->addSeparator();
+    parts.toolBar->addWidget(parts.bars->Row);
 
     parts.arrange =
         new TArrangeCommands(form.doc(), metrics, ctl.host(), ctl, *parts.panels, &form);

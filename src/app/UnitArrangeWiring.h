@@ -1,7 +1,7 @@
 // Installs the arrangement bars, the property-panel commands, the
 // coordinate dialog and the nudge window into the main window, next to the
-// editing controller: the bars go into a tool-bar row of their own,
-// "解答モード" and "名前欄" into the answer and name-field bars with
+// editing controller: the bars go beside the tool buttons on a row of
+// their own, "解答モード" and "名前欄" into the answer and name-field bars with
 // the name-field file buttons, "プロパティ" into the menu "表示", "FormMove"
 // into the test menu, and the presses and clicks of the on-page buttons
 // "b" and "r" to their commands. Called once by InstallEditing.

@@ -165,8 +165,9 @@ TEST(ArrangeCommands, RestackLockDeleteAndModes)
     EXPECT_TRUE(b.ctl->MouseSelect.isEmpty());
     EXPECT_EQ(b.doc.AData[0], rows[1]);
     EXPECT_EQ(b.doc.AData[2], rows[3]);
-    if (UndoDoc(b.doc))
+    if (UndoDoc(b.doc)) {
         EXPECT_EQ(b.doc.AData, rows);
+    }
     b.expectNothing([&] { b.bars->SpeedButton12->click(); });
 }
 
