@@ -112,6 +112,11 @@ LibraryParts InstallLibrary(TForm1 &form, const QString &sampleFolder)
     p.upload = new TFormCloudUpload(*p.internet, &form);
     p.upload->SyokiForm(bunrui, folders.WorkFolder, host);
     p.cloud = new TFormCloud(*p.download, *p.upload, *host, &form);
+    TFormCloud *cloud = p.cloud;
+    QObject::connect(p.navi, &TFormNavi::cloudRequested, &form, [cloud] {
+        cloud->StartForm();
+        cloud->show();
+    });
 
     p.naviButton = new QToolButton(form.FileToolBar);
     p.naviButton->setText(QStringLiteral("ナビ"));

@@ -128,6 +128,8 @@ TNaviStartPage::TNaviStartPage(QWidget *parent) : QWidget(parent)
     ButtonSample = makeButton(0, 90, LibraryCaptions[0]);
     ButtonInstalled = makeButton(1, 180, LibraryCaptions[1]);
     ButtonSaved = makeButton(2, 270, LibraryCaptions[2]);
+    ButtonCloud = makeButton(0, 360, QStringLiteral("プリント クラウド"));
+    ButtonCloud->hide();
 }
 
 void TNaviStartPage::paintEvent(QPaintEvent *)
@@ -164,6 +166,10 @@ TFormNavi::TFormNavi(QWidget *parent) : QDialog(parent)
             [this] { OpenLibrary(Library::Installed); });
     connect(StartPage->ButtonSaved, &QToolButton::clicked, this,
             [this] { OpenLibrary(Library::Saved); });
+    connect(StartPage->ButtonCloud, &QToolButton::clicked, this, [this] {
+        accept();
+        emit cloudRequested();
+    });
     CheckStart = new QCheckBox(QStringLiteral("次回起動時に、プリント ナビゲーションを開く"), this);
     connect(CheckStart, &QCheckBox::clicked, this, &TFormNavi::SaveNavi);
 

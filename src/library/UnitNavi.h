@@ -49,6 +49,8 @@ public:
     QToolButton *ButtonSample = nullptr;
     QToolButton *ButtonInstalled = nullptr;
     QToolButton *ButtonSaved = nullptr;
+    // The entry to the cloud exchange: it exists but is hidden from teachers.
+    QToolButton *ButtonCloud = nullptr;
 
 protected:
     void paintEvent(QPaintEvent *) override;
@@ -105,6 +107,11 @@ public:
     QPushButton *ButtonClose = nullptr;   // "閉じる"
     QCheckBox *CheckStart = nullptr;      // start-up option
     NaviPreview &preview() { return mPreview; }
+
+signals:
+    // The hidden cloud entry was pressed: the navigator has closed and the
+    // editor opens the cloud window.
+    void cloudRequested();
 
 protected:
     void resizeEvent(QResizeEvent *) override { MoveForm(); }

@@ -7,6 +7,7 @@
 #include "app/UnitFileCommands.h"
 #include "app/UnitLibraryWiring.h"
 #include "document/UnitFile.h"
+#include "library/UnitCloud.h"
 #include "library/UnitNavi.h"
 #include "platform/UnitMessages.h"
 #include "support/FakePrinter.h"
@@ -93,6 +94,26 @@ TEST(LibraryWiring, NaviButtonAsksFirstAndOpensLibraryFilesIntoTheEditor)
     EXPECT_FALSE(NaviDueAtStart(form, true));
     parts.navi->CheckStart->click();
     EXPECT_FALSE(NaviDueAtStart(form, false));
+}
+
+TEST(LibraryWiring, HiddenCloudEntryOfTheStartPageClosesTheNavigatorAndOpensTheCloud)
+{
+    FakeA4 fake;
+    ScriptedMessages messages;
+    QTemporaryDir samples;
+    TForm1 form;
+    form.SyokiForm(QString());
+    const LibraryParts parts = InstallLibrary(form, samples.path());
+    ASSERT_TRUE(parts.navi->StartPage->ButtonCloud);
+    parts.navi->StartForm();
+    parts.navi->show();
+    EXPECT_FALSE(parts.navi->StartPage->ButtonCloud->isVisible());
+    EXPECT_TRUE(parts.navi->StartPage->ButtonSample->isVisible());
+    EXPECT_FALSE(parts.cloud->isVisible());
+    parts.navi->StartPage->ButtonCloud->click();
+    EXPECT_FALSE(parts.navi->isVisible());
+    EXPECT_TRUE(parts.cloud->isVisible());
+    parts.cloud->close();
 }
 
 TEST(LibraryWiring, ClassificationBoxesChangeTheDocumentAndItsSavedHeader)
