@@ -16,27 +16,6 @@
 namespace
 {
 
-// Renderer metrics, as the main window hands them to the tool.
-class BenchMeasurer : public SikiMeasurer
-{
-public:
-    int textWidth(const QString &text, const QString &fontName, int fontSize) override
-    {
-        mMetrics.SetFont(fontName, fontSize);
-        return mMetrics.GetMojiW(text);
-    }
-    int textHeight(const QString &text, const QString &fontName, int fontSize) override
-    {
-        mMetrics.SetFont(fontName, fontSize);
-        return mMetrics.GetMojiH(text);
-    }
-    int rowWidth(const RAData &row) override { return mMetrics.GetMojiWidth(row); }
-    int rowHeight(const RAData &row) override { return mMetrics.GetMojiHeight(row); }
-
-private:
-    Metrics mMetrics;
-};
-
 RAData problem(int i)
 {
     RAData r;
@@ -134,7 +113,7 @@ void BM_RegenerateAll100(benchmark::State &state)
     QVector<QImage> images = {QImage(793, 1122, QImage::Format_RGB16)};
     Renderer renderer(doc, images, view);
     renderer.setSikiDrawer(SikiLayouts());
-    BenchMeasurer measurer;
+    MetricsSikiMeasurer measurer;
     TFormSiki tool(doc);
     tool.SetMeasurer(&measurer);
     tool.SeedRandom(1);
@@ -159,7 +138,7 @@ void BM_RegenerateAll100NoRedraw(benchmark::State &state)
     Document doc;
     for (int i = 0; i < 100; ++i)
         doc.AData.append(problem(i));
-    BenchMeasurer measurer;
+    MetricsSikiMeasurer measurer;
     TFormSiki tool(doc);
     tool.SetMeasurer(&measurer);
     tool.SeedRandom(1);

@@ -6,41 +6,10 @@
 #include "editing/UnitSelect.h"
 #include "math/UnitSiki.h"
 #include "platform/UnitMessages.h"
+#include "render/UnitCanvas.h"
 
 #include <QEvent>
 #include <QKeyEvent>
-
-namespace
-{
-
-// The expression tool measures through the render layer's metrics.
-class MetricsSikiMeasurer : public SikiMeasurer
-{
-public:
-    explicit MetricsSikiMeasurer(Metrics &m) : mMetrics(m) {}
-    int textWidth(const QString &text, const QString &fontName, int fontSize) override
-    {
-        mMetrics.SetFont(fontName, fontSize);
-        return mMetrics.GetMojiW(text);
-    }
-    int textHeight(const QString &text, const QString &fontName, int fontSize) override
-    {
-        mMetrics.SetFont(fontName, fontSize);
-        return mMetrics.GetMojiH(text);
-    }
-    int rowWidth(const RAData &row) override { return mMetrics.GetMojiWidth(row); }
-    int rowHeight(const RAData &row) override { return mMetrics.GetMojiHeight(row); }
-
-private:
-    Metrics &mMetrics;
-};
-
-QColor toQColor(TColor c)
-{
-    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
-}
-
-} // namespace
 
 void TEditController::setSikiForm(TFormSiki *siki)
 {
@@ -193,7 +162,7 @@ void TEditController::updateTextPreview(const QString &text)
                   mPanels.SpeedButtonItalic->isChecked(),
                   mPanels.SpeedButtonUnder->isChecked(),
                   mPanels.SpeedButtonStrike->isChecked()};
-    mPreview->setContent(text, font, toQColor(mPanels.PanelFCMo->color()));
+    mPreview->setContent(text, font, ToQColor(mPanels.PanelFCMo->color()));
     mPreview->setGeometry(toScreen(n.X1), toScreen(n.Y1), toScreen(size.width()) + 4,
                           toScreen(size.height()) + 4);
     mPreview->raise();

@@ -20,24 +20,7 @@ int RegenerateAll(Document &doc, TFormSiki &tool, const RegenerateProgress &prog
         const RAData &row = doc.AData.at(i);
         if (row.Syu == QStringLiteral("5") && row.Rand == 1 && tool.LoadRowForRandom(i)) {
             tool.MakeRandom();
-            bool ok = false;
-            switch (tool.CurrentPage()) {
-            case TFormSiki::PageYoko:
-                ok = tool.SetRandomKaitouYoko();
-                break;
-            case TFormSiki::PageTate:
-                ok = tool.SetRandomKaitouTate();
-                break;
-            case TFormSiki::PageBunsu:
-                ok = tool.SetRandomKaitouBunsu();
-                break;
-            case TFormSiki::PageBunsyo:
-                ok = tool.SetRandomKaitouBunsyo();
-                break;
-            default:
-                break;
-            }
-            if (ok)
+            if (tool.SetRandomKaitou(tool.CurrentPage()))
                 ++written;
         }
         if (progress)

@@ -151,6 +151,8 @@ public:
     bool SetRandomKaitouTate();
     bool SetRandomKaitouBunsu();
     bool SetRandomKaitouBunsyo();
+    // The answer builder of a page (PageYoko .. PageBunsyo); false for any other.
+    bool SetRandomKaitou(int page);
     // "問題作成" of the random panel: a fresh batch, then MakeRandom.
     void MakeRandomCommand();
 

@@ -402,3 +402,19 @@ bool TFormSiki::SetRandomKaitouBunsyo()
 {
     return setRandomRow(PageBunsyo);
 }
+
+bool TFormSiki::SetRandomKaitou(int page)
+{
+    switch (page) {
+    case PageYoko:
+        return SetRandomKaitouYoko();
+    case PageTate:
+        return SetRandomKaitouTate();
+    case PageBunsu:
+        return SetRandomKaitouBunsu();
+    case PageBunsyo:
+        return SetRandomKaitouBunsyo();
+    default:
+        return false;
+    }
+}

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "document/UnitData.h"
+#include "math/UnitSikiMeasure.h"
 #include "render/UnitFonts.h"
 
 #include <QRect>
@@ -75,3 +76,29 @@ private:
 // The lines of a text as the metrics count them: CR LF becomes CR, the text
 // is split at CR; a text without CR is one line.
 QStringList MetricLines(const QString &siki);
+
+// The expression tool's measurer over these metrics: the tool measures its
+// rows exactly as the page draws them. Either over the caller's Metrics (the
+// editor's) or over a Metrics of its own (the command-line tool, benchmarks).
+class MetricsSikiMeasurer : public SikiMeasurer
+{
+public:
+    MetricsSikiMeasurer() : mMetrics(mOwn) {}
+    explicit MetricsSikiMeasurer(Metrics &metrics) : mMetrics(metrics) {}
+    int textWidth(const QString &text, const QString &fontName, int fontSize) override
+    {
+        mMetrics.SetFont(fontName, fontSize);
+        return mMetrics.GetMojiW(text);
+    }
+    int textHeight(const QString &text, const QString &fontName, int fontSize) override
+    {
+        mMetrics.SetFont(fontName, fontSize);
+        return mMetrics.GetMojiH(text);
+    }
+    int rowWidth(const RAData &row) override { return mMetrics.GetMojiWidth(row); }
+    int rowHeight(const RAData &row) override { return mMetrics.GetMojiHeight(row); }
+
+private:
+    Metrics mOwn;
+    Metrics &mMetrics;
+};

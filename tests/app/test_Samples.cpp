@@ -3,12 +3,12 @@
 // classification, title and name field, regenerates its random problems and
 // draws as a problem sheet and as an answer sheet that differ by the answers.
 #include "app/UnitHeadless.h"
-#include "app/tools/ToolSikiMeasurer.h"
 #include "document/UnitFile.h"
 #include "library/UnitNaviFiles.h"
 #include "math/UnitRegenerate.h"
 #include "math/UnitSiki.h"
 #include "platform/UnitMessages.h"
+#include "render/UnitMetrics.h"
 
 #include <QDir>
 #include <QSet>
@@ -92,7 +92,7 @@ TEST(Samples, EachRegeneratesAndDrawsItsProblemAndAnswerSheets)
         QString error;
         ASSERT_TRUE(sheet.load(QDir(sampleFolder()).filePath(name), error)) << error.toStdString();
         const QVector<RAData> before = sheet.doc.AData;
-        ToolSikiMeasurer measurer;
+        MetricsSikiMeasurer measurer;
         TFormSiki tool(sheet.doc);
         tool.SetMeasurer(&measurer);
         EXPECT_GT(RegenerateAll(sheet.doc, tool), 0);

@@ -5,7 +5,7 @@
 // "--improper" ticks "答えが帯分数の場合、仮分数で表示する". An evaluator
 // message goes to stderr with exit code 1.
 #include "ToolMain.h"
-#include "ToolSikiMeasurer.h"
+#include "render/UnitMetrics.h"
 
 #include "math/UnitSiki.h"
 
@@ -34,7 +34,7 @@ int runBunsu(const QStringList &args, QTextStream &out, QTextStream &err)
     const QString boxes = QString(expression).remove(u't');
 
     Document doc;
-    ToolSikiMeasurer measurer;
+    MetricsSikiMeasurer measurer;
     TFormSiki tool(doc);
     tool.SetMeasurer(&measurer);
     tool.PrepareNew(0, 0, 0);

@@ -5,7 +5,7 @@
 // apply to a division only. An expression without a column layout prints
 // {"error": reason} and exits 1.
 #include "ToolMain.h"
-#include "ToolSikiMeasurer.h"
+#include "render/UnitMetrics.h"
 
 #include "math/UnitHissan.h"
 #include "math/UnitHissanKakezan.h"
@@ -87,7 +87,7 @@ int runHissan(const QStringList &args, QTextStream &out, QTextStream &err)
     }
 
     Document doc;
-    ToolSikiMeasurer measurer;
+    MetricsSikiMeasurer measurer;
     TFormSiki tool(doc);
     tool.SetMeasurer(&measurer);
     tool.PrepareNew(0, 0, 0);

@@ -4,7 +4,7 @@
 // Both drive the expression tool on a window that is never shown, with the
 // renderer's metrics, and can be replayed from a seed.
 #include "ToolMain.h"
-#include "ToolSikiMeasurer.h"
+#include "render/UnitMetrics.h"
 
 #include "document/UnitFile.h"
 #include "document/UnitFileFields.h"
@@ -61,7 +61,7 @@ int regenCommand(const QStringList &args, QTextStream &out, QTextStream &err)
         err << r.message << "\n";
         return 1;
     }
-    ToolSikiMeasurer measurer;
+    MetricsSikiMeasurer measurer;
     TFormSiki tool(doc);
     tool.SetMeasurer(&measurer);
     if (seeded)
@@ -184,7 +184,7 @@ int randomCommand(const QStringList &args, QTextStream &out, QTextStream &err)
 
     Document doc;
     doc.AData.append(settings);
-    ToolSikiMeasurer measurer;
+    MetricsSikiMeasurer measurer;
     TFormSiki tool(doc);
     tool.SetMeasurer(&measurer);
     if (seeded)
@@ -196,21 +196,7 @@ int randomCommand(const QStringList &args, QTextStream &out, QTextStream &err)
         tool.MakeRandom();
         doc.AData[0] = settings;
         doc.NewData.ID = settings.ID;
-        bool ok = false;
-        switch (settings.Siki1) {
-        case TFormSiki::PageYoko:
-            ok = tool.SetRandomKaitouYoko();
-            break;
-        case TFormSiki::PageTate:
-            ok = tool.SetRandomKaitouTate();
-            break;
-        case TFormSiki::PageBunsu:
-            ok = tool.SetRandomKaitouBunsu();
-            break;
-        default:
-            ok = tool.SetRandomKaitouBunsyo();
-            break;
-        }
+        const bool ok = tool.SetRandomKaitou(settings.Siki1);
         RAData row = ok ? doc.AData[0] : RAData{};
         row.Siki1 = settings.Siki1;
         out << QString::fromUtf8(

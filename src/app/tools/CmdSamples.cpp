@@ -6,7 +6,7 @@
 // always match the program's current file format and problem engines.
 // scripts/make-samples.sh runs it into assets/Navi.
 #include "ToolMain.h"
-#include "ToolSikiMeasurer.h"
+#include "render/UnitMetrics.h"
 
 #include "document/UnitFile.h"
 #include "editing/UnitMoji.h"
@@ -343,7 +343,7 @@ int makeSamples(const QStringList &args, QTextStream &out, QTextStream &err)
     // A message of the tool (an expression it cannot take) is a failure here.
     ScriptedMessages messages;
     Document doc;
-    ToolSikiMeasurer measurer;
+    MetricsSikiMeasurer measurer;
     TFormSiki tool(doc);
     tool.SetMeasurer(&measurer);
     tool.SetSettingsProvider([] {
