@@ -27,8 +27,13 @@ const QString kFileVersion = QStringLiteral("0.6");
 constexpr int32_t kMaxHeaderLength = 10000000;
 constexpr int kJpegQuality = 90;
 // A decoded picture may not take more than this (in MB); a small JPEG can
-// claim huge dimensions, and the decoder would allocate them.
+// claim huge dimensions, and the decoder would allocate them. The fuzz
+// build lowers it, so that its runs are not spent filling huge pictures.
+#ifdef TAVENOR_PICTURE_LIMIT_MB
+constexpr int kPictureAllocationLimitMb = TAVENOR_PICTURE_LIMIT_MB;
+#else
 constexpr int kPictureAllocationLimitMb = 128;
+#endif
 
 int64_t safeInt64(const QString &text)
 {
