@@ -140,7 +140,7 @@ void BM_DragStep(benchmark::State &state)
         p.ctl->ImageMouseUp(0, last);
     }
     p.ctl->ImageMouseDown(0, last);
-    if (p.ctl->MouseSelect.size() < 50 || !p.ctl->MouseDown.B) {
+    if (p.ctl->selection().size() < 50 || !p.ctl->dragging()) {
         state.SkipWithError("selection not built");
         return;
     }
@@ -156,7 +156,7 @@ void BM_DragStep(benchmark::State &state)
             state.ResumeTiming();
         }
     }
-    state.counters["selected"] = double(p.ctl->MouseSelect.size());
+    state.counters["selected"] = double(p.ctl->selection().size());
 }
 BENCHMARK(BM_DragStep)->Unit(benchmark::kMicrosecond);
 

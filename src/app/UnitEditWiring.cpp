@@ -158,7 +158,7 @@ EditingParts InstallEditing(TForm1 &form, TFormSiki *siki)
 
     parts.controller = new TEditController(form.doc(), form.viewState(), form.renderer().metrics(),
                                            *host, *parts.panels, &form);
-    parts.controller->LabelMColor = form.settings().LabelMColor;
+    parts.controller->setLabelMColor(form.settings().LabelMColor);
     if (!siki) {
         siki = new TFormSiki(form.doc(), &form);
         siki->setWindowFlag(Qt::Window);

@@ -44,7 +44,7 @@ QString TArrangeCommands::spacingText() const
 
 bool TArrangeCommands::run(const QString &text, const Rule &rule, bool fit)
 {
-    QVector<RMouseSelect> sel = mCtl.MouseSelect;
+    QVector<RMouseSelect> sel = mCtl.selection().entries();
     bool acted = false;
     const bool pushed = RunRowsEdit(mDoc, text, [&] {
         acted = rule(mDoc.AData, sel);
@@ -53,7 +53,7 @@ bool TArrangeCommands::run(const QString &text, const Rule &rule, bool fit)
     });
     if (!acted)
         return false;
-    mCtl.MouseSelect = sel;
+    mCtl.selection().setEntries(sel);
     if (!HasUndoStack<Document>)
         mHost.redraw();
     if (sel.isEmpty())
@@ -130,7 +130,7 @@ void TArrangeCommands::SpeedButtonLockClick()
 
 void TArrangeCommands::DataSakujo1()
 {
-    if (mCtl.MouseSelect.isEmpty())
+    if (mCtl.selection().isEmpty())
         return;
     run(
         QStringLiteral("削除"), [](auto &rows, auto &sel) { return DeleteRows(rows, sel); }, false);
@@ -171,7 +171,7 @@ int TArrangeCommands::PageButtonPressed(const QString &syu)
     mCtl.clearSelection();
     RMouseSelect e;
     e.ANo = row;
-    mCtl.MouseSelect.append(e);
+    mCtl.selection().append(e);
     mCtl.refreshSelectionMarks();
     const RAData &r = mDoc.AData[row];
     emit pageButtonSelected(r.X1, r.Y1, r.X2, r.Y2, r.Width, r.Height);

@@ -1,9 +1,11 @@
-// The creation tools of the editing controller: texts through the text
-// window, two-click lines and boxes, pictures, math problems through the
-// expression tool, the on-page button objects, and the editing of an
-// existing text or math problem.
+// What the creation tools share in the editing controller: the pending
+// object and its marker, the text window and its preview ("OK" writes the
+// text), the expression tool, giving up an input, the picture steps, the
+// on-page button objects, and the editing of an existing text or math
+// problem.
 #include "editing/UnitMoji.h"
 #include "editing/UnitSelect.h"
+#include "editing/tools/UnitLineBoxTool.h"
 #include "math/UnitSiki.h"
 #include "platform/UnitMessages.h"
 #include "render/UnitCanvas.h"
@@ -89,7 +91,7 @@ void TEditController::syncCreation()
     CreationState &c = mView.Creation;
     const RAData &n = mDoc.NewData;
     c.ToolKind = n.Syu;
-    c.Dragging = (LineMode && n.Syu == u"2") || (BoxMode && n.Syu == u"3");
+    c.Dragging = (lineMode() && n.Syu == u"2") || (boxMode() && n.Syu == u"3");
     c.StartX = n.X1;
     c.StartY = n.Y1;
     c.CurX = n.X2;
@@ -101,40 +103,7 @@ void TEditController::syncCreation()
     c.FillB = mPanels.PanelColorBoxFull->transparentShown() ? 0 : 1;
 }
 
-void TEditController::rubberBand(int x, int y)
-{
-    RAData &n = mDoc.NewData;
-    n.Syu = LineMode ? QStringLiteral("2") : QStringLiteral("3");
-    if (LineMode && BoxMode)
-        n.Syu = ToolSyu == u"3" ? QStringLiteral("3") : QStringLiteral("2");
-    n.X2 = x;
-    n.Y2 = y;
-    n.Siki.clear();
-    n.ForeColor = highlightColor();
-    if (n.Syu == u"2")
-        n.LineSize = 0;
-    syncCreation();
-}
-
 // ---------------------------------------------------------------- text
-
-void TEditController::startText(int page, int x, int y)
-{
-    RAData &n = mDoc.NewData;
-    n.ID = -1;
-    n.Syu = QStringLiteral("1");
-    n.Page = page;
-    n.X1 = x;
-    n.Y1 = y;
-    n.Siki.clear();
-    showMarker(page, x, y);
-    syncCreation();
-    mMoji->StartForm();
-    mMoji->show();
-    mMoji->raise();
-    mMoji->MemoMoji->setFocus();
-    mHost.redraw();
-}
 
 void TEditController::updateTextPreview(const QString &text)
 {
@@ -224,80 +193,7 @@ void TEditController::writeText(const QString &text, int fs)
     r.KotaeMode = mode.KotaeMode;
 }
 
-// ---------------------------------------------------------------- line and box
-
-void TEditController::lineOrBoxPress(const QString &kind, int page, int x, int y)
-{
-    const bool line = kind == u"2";
-    bool &placed = line ? LineMode : BoxMode;
-    RAData &n = mDoc.NewData;
-    if (!placed) {
-        placed = true;
-        // A release away from this press ends the line or box there: it
-        // can be drawn by dragging as well as by two clicks.
-        mBandFromPress = true;
-        n.Syu = kind;
-        n.Page = page;
-        n.X1 = n.X2 = x;
-        n.Y1 = n.Y2 = y;
-        n.Siki.clear();
-        showMarker(page, x, y);
-        syncCreation();
-        mHost.redraw();
-        return;
-    }
-    // The width is read before anything is written, so a bad width leaves
-    // the table as it was and the first point still placed.
-    QLineEdit *widthBox = line ? mPanels.MemoLineSize : mPanels.MemoBoxSize;
-    int width = 0;
-    if (!ReadIntegerBox(widthBox->text(), width)) {
-        ShowError(NotIntegerMessage(widthBox->text()));
-        return;
-    }
-    placed = false;
-    const int x1 = n.X1, y1 = n.Y1;
-    mDoc.runEdit(QStringLiteral("作成"), [&] { writeLineOrBox(kind, page, x1, y1, x, y, width); });
-    endCreation(page);
-}
-
-void TEditController::writeLineOrBox(const QString &kind, int page, int x1, int y1, int x, int y,
-                                     int width)
-{
-    const bool line = kind == u"2";
-    const int rowIndex = mDoc.AppendRow();
-    RAData &r = mDoc.AData[rowIndex];
-    r.ID = mDoc.GetId();
-    r.Syu = kind;
-    r.Page = page;
-    r.Siki.clear();
-    if (line) {
-        const LineGeometry g = MakeLineGeometry(x1, y1, x, y);
-        r.X1 = g.X1;
-        r.Y1 = g.Y1;
-        r.Width = g.Width;
-        r.Height = g.Height;
-        r.X2 = g.X2;
-        r.Y2 = g.Y2;
-        r.LineSyu = g.LineSyu;
-        r.ForeColor = mPanels.PanelColorLine->color();
-        r.BackColor = 0;
-        r.BackColorB = 0;
-    } else {
-        const BoxGeometry g = MakeBoxGeometry(x1, y1, x, y);
-        r.X1 = g.X1;
-        r.Y1 = g.Y1;
-        r.Width = g.Width;
-        r.Height = g.Height;
-        r.LineSyu = 0;
-        r.ForeColor = mPanels.PanelColorBox->color();
-        r.BackColor = mPanels.PanelColorBoxFull->color();
-        r.BackColorB = mPanels.PanelColorBoxFull->transparentShown() ? 0 : 1;
-    }
-    r.FontSize = width;
-    const ModeFields mode = ModeForNewObject(mHost.nameDisplayOn(), mHost.answerDisplayOn());
-    r.Layer = mode.Layer;
-    r.KotaeMode = mode.KotaeMode;
-}
+// ---------------------------------------------------------------- ending
 
 void TEditController::endCreation(int page)
 {
@@ -315,7 +211,8 @@ void TEditController::CancelInput()
         mPreview->hide();
     if (mSiki)
         mSiki->hide();
-    LineMode = BoxMode = false;
+    mLineTool->dropPoint();
+    mBoxTool->dropPoint();
     emptyNewData(0);
     hideMarker();
     syncCreation();
@@ -324,7 +221,7 @@ void TEditController::CancelInput()
 void TEditController::DataSakujo1()
 {
     QVector<int> rows;
-    for (const RMouseSelect &e : MouseSelect)
+    for (const RMouseSelect &e : mSelection.entries())
         rows.append(e.ANo);
     if (rows.isEmpty())
         return;
@@ -335,49 +232,26 @@ void TEditController::DataSakujo1()
 
 void TEditController::SpeedButtonL1Click()
 {
-    LineMode = false;
+    mLineTool->dropPoint();
     endCreation(mDoc.NewData.Page);
 }
 
 void TEditController::SpeedButton20Click()
 {
-    BoxMode = false;
+    mBoxTool->dropPoint();
     endCreation(mDoc.NewData.Page);
 }
 
 // ---------------------------------------------------------------- picture
 
-void TEditController::startPicture(int page, int x, int y)
+PictureDialogs &TEditController::pictureDialogs()
 {
-    RAData &n = mDoc.NewData;
-    n.ID = mDoc.GetId();
-    n.Syu = QStringLiteral("4");
-    n.Page = page;
-    n.X1 = x;
-    n.Y1 = y;
-    n.Siki.clear();
-    showMarker(page, x, y);
-    syncCreation();
-    mHost.redraw();
-
     if (!mPictureDialogs) {
         if (!mDefaultPictureDialogs)
             mDefaultPictureDialogs = std::make_unique<WidgetPictureDialogs>(mHost.dialogParent());
         mPictureDialogs = mDefaultPictureDialogs.get();
     }
-    const QString name = mPictureDialogs->getOpenPictureName();
-    if (!name.isEmpty()) {
-        // The picture and its row are one command.
-        mDoc.runEdit(QStringLiteral("作成"), [&] {
-            OpenPicture(name);
-            SetPicture();
-        });
-    } else {
-        emptyNewData(0);
-        hideMarker();
-    }
-    syncCreation();
-    mHost.redraw();
+    return *mPictureDialogs;
 }
 
 int TEditController::OpenPicture(const QString &fileName)
@@ -445,31 +319,13 @@ int TEditController::writeButton(const QString &syu, const QImage &picture)
     return rowIndex;
 }
 
-// ---------------------------------------------------------------- math
-
-void TEditController::startSiki(int page, int x, int y)
-{
-    RAData &n = mDoc.NewData;
-    n.ID = -1;
-    n.Syu = QStringLiteral("5");
-    n.Page = page;
-    n.X1 = x;
-    n.Y1 = y;
-    n.Siki.clear();
-    showMarker(page, x, y);
-    syncCreation();
-    if (mSiki)
-        mSiki->OpenNew(page, x, y);
-    mHost.redraw();
-}
-
 // ---------------------------------------------------------------- edit
 
 void TEditController::EditSelection()
 {
-    if (multiSelect() || MouseSelect.size() != 1)
+    if (multiSelect() || mSelection.size() != 1)
         return;
-    const int a = MouseSelect[0].ANo;
+    const int a = mSelection.first().ANo;
     if (a < 0 || a >= mDoc.AData.size())
         return;
     const RAData &row = mDoc.AData[a];

@@ -21,20 +21,17 @@ constexpr int PasteOffset = 10;
 
 QVector<int> TEditController::selectedRows() const
 {
-    QVector<int> rows;
-    for (const RMouseSelect &e : MouseSelect)
-        if (e.ANo >= 0 && e.ANo < mDoc.AData.size() && !rows.contains(e.ANo))
-            rows.append(e.ANo);
-    std::sort(rows.begin(), rows.end());
-    return rows;
+    return mSelection.rows(mDoc.AData.size());
 }
 
 bool TEditController::KeyPress(int key, Qt::KeyboardModifiers mods)
 {
+    if (mTool->key(key, mods))
+        return true;
     switch (key) {
     case Qt::Key_Delete:
     case Qt::Key_Backspace:
-        if (MouseSelect.isEmpty())
+        if (mSelection.isEmpty())
             return false;
         DataSakujo1();
         return true;
@@ -45,7 +42,7 @@ bool TEditController::KeyPress(int key, Qt::KeyboardModifiers mods)
     case Qt::Key_Right:
     case Qt::Key_Up:
     case Qt::Key_Down: {
-        if (MouseSelect.isEmpty())
+        if (mSelection.isEmpty())
             return false;
         const int step = (mods & Qt::ShiftModifier) ? 10 : 1;
         const int dx = key == Qt::Key_Left ? -step : key == Qt::Key_Right ? step : 0;
@@ -60,7 +57,7 @@ bool TEditController::KeyPress(int key, Qt::KeyboardModifiers mods)
 
 void TEditController::EscapeKey()
 {
-    const bool creating = LineMode || BoxMode || !mDoc.NewData.Syu.isEmpty() ||
+    const bool creating = lineMode() || boxMode() || !mDoc.NewData.Syu.isEmpty() ||
                           mView.Creation.MarkerOn || (mMoji && !mMoji->isHidden());
     if (creating) {
         CancelInput();
@@ -100,22 +97,11 @@ void TEditController::NudgeSelection(int dx, int dy)
 void TEditController::SelectAllOnPage()
 {
     const int page = mPointerPage;
-    MouseSelect.clear();
-    for (int i = 0; i < mDoc.AData.size(); ++i) {
-        const RAData &row = mDoc.AData[i];
-        if (row.Page != page || !IsHittableKind(row.Syu))
-            continue;
-        RMouseSelect e;
-        e.ANo = i;
-        MouseSelect.append(e);
-    }
-    if (MouseSelect.isEmpty()) {
-        clearSelection();
-        return;
-    }
-    refreshSelectionMarks();
-    fillProValues();
-    emit selectionChanged();
+    QVector<int> rows;
+    for (int i = 0; i < mDoc.AData.size(); ++i)
+        if (mDoc.AData[i].Page == page)
+            rows.append(i);
+    selectRows(rows);
 }
 
 void TEditController::CopySelection()
@@ -138,7 +124,7 @@ void TEditController::CopySelection()
 
 void TEditController::CutSelection()
 {
-    if (MouseSelect.isEmpty())
+    if (mSelection.isEmpty())
         return;
     CopySelection();
     const QVector<int> rows = selectedRows();

@@ -75,7 +75,7 @@ void TPanelCommands::connectPro(TFormPro *pro)
     mPro = pro;
     connect(pro, &TFormPro::Setting, this, &TPanelCommands::ProSetting);
     connect(&mCtl, &TEditController::proValuesChanged, pro, [this] {
-        const RProValues &v = mCtl.ProValues;
+        const RProValues &v = mCtl.proValues();
         if (v.valid && mPro)
             mPro->fill(v.X1, v.Y1, v.X2, v.Y2, v.Width, v.Height);
     });
@@ -88,7 +88,7 @@ void TPanelCommands::connectMove(TFormMove *move)
 
 bool TPanelCommands::run(const QString &text, const Rule &rule, bool fit)
 {
-    const QVector<RMouseSelect> sel = mCtl.MouseSelect;
+    const QVector<RMouseSelect> sel = mCtl.selection().entries();
     bool acted = false;
     const bool pushed = RunRowsEdit(mDoc, text, [&] {
         acted = rule(mDoc.AData, sel);
@@ -99,7 +99,7 @@ bool TPanelCommands::run(const QString &text, const Rule &rule, bool fit)
         return false;
     if (!HasUndoStack<Document>)
         mHost.redraw();
-    if (!mCtl.MouseSelect.isEmpty())
+    if (!mCtl.selection().isEmpty())
         mCtl.refreshSelectionMarks();
     return pushed;
 }

@@ -1,100 +1,44 @@
-// Resizing with the corner handles: one command per handle drag, merged
-// while the mouse is down.
+// The corner handles of the editing controller: their presses, moves and
+// releases arrive in pixels of the page panel; the controller turns the
+// mouse's travel into page units and hands it to the selection tool, which
+// resizes as one command per handle drag, and keeps the handle in the
+// mouse's hand.
 #include "editing/UnitSelect.h"
-
-// ---------------------------------------------------------------- resize
+#include "editing/tools/UnitSelectTool.h"
 
 void TEditController::HandleMouseDown(Handle h, QPoint panelPos)
 {
-    if (MouseSelect.isEmpty())
+    if (mSelection.isEmpty())
         return;
     setShapePS();
     if (!mFrameValid)
         return;
     TResizeHandle *handle = mHandles[int(h) - 1];
-    psmd = true;
-    mResizeRun = mDoc.newMergeRun();
-    psHandle = h;
     mPsPage = mHandlePage;
     mPsPress = panelPos;
-    const QPoint topLeft = handle ? handle->pos() : QPoint();
-    psx0 = panelPos.x() - topLeft.x();
-    psy0 = panelPos.y() - topLeft.y();
-    psx1 = psx2 = topLeft.x();
-    psy1 = psy2 = topLeft.y();
+    mPsStart = handle ? handle->pos() : QPoint();
+    mSelectTool->handlePress(h, mFrame);
     if (mShapePS)
         mShapePS->show();
     if (mShapeMS)
         mShapeMS->hide();
-    ShapePSW1 = int(mFrame.width());
-    ShapePSH1 = int(mFrame.height());
-    ShapePSL1 = int(mFrame.left);
-    ShapePST1 = int(mFrame.top);
-    ShapePSW2 = ShapePSW1;
-    ShapePSH2 = ShapePSH1;
 }
 
 void TEditController::HandleMouseMove(QPoint panelPos)
 {
-    if (!psmd || MouseSelect.isEmpty())
+    if (!resizing() || mSelection.isEmpty())
         return;
-    psx2 = psx1 + (panelPos.x() - mPsPress.x());
-    psy2 = psy1 + (panelPos.y() - mPsPress.y());
-    const int tx = toPage(panelPos.x() - mPsPress.x());
-    const int ty = toPage(panelPos.y() - mPsPress.y());
-
-    bool lock = !mPanels.aspectUnlocked();
-    const int first = MouseSelect[0].ANo;
-    if (first >= 0 && first < mDoc.AData.size() && mDoc.AData[first].Syu == u"5" &&
-        mDoc.AData[first].Siki1 == 3)
-        lock = false;
-    PageRect atPress;
-    atPress.left = ShapePSL1;
-    atPress.top = ShapePST1;
-    atPress.right = int64_t(ShapePSL1) + ShapePSW1;
-    atPress.bottom = int64_t(ShapePST1) + ShapePSH1;
-    const FrameSize size = ResizeFrame(psHandle, atPress, tx, ty, lock);
-    ShapePSW2 = size.W;
-    ShapePSH2 = size.H;
-    mDoc.runEdit(
-        QStringLiteral("サイズ変更"),
-        [&] {
-            ScaleSelection(mDoc.AData, MouseSelect, psHandle, atPress, size,
-                           [this](int row) { measureRow(row); });
-        },
-        RMerge{MergeKind::Resize, mResizeRun});
-
-    ensureFeedback(MouseSelect.size());
-    for (int i = 0; i < MouseSelect.size(); ++i) {
-        const int a = MouseSelect[i].ANo;
-        if (a < 0 || a >= mDoc.AData.size())
-            continue;
-        const RAData &row = mDoc.AData[a];
-        const bool text = row.Syu == u"1";
-        if (!text && row.Syu != u"4" && row.Syu != u"k")
-            continue;
-        QWidget *panel = panelOf(row.Page);
-        if (!panel)
-            continue;
-        if (!mShapeM[i])
-            mShapeM[i] = new TOverlayShape(TOverlayShape::Solid, QColor(), panel);
-        placeShape(mShapeM[i], row.Page, RowRect(row));
-        mShapeM[i]->show();
-        if (text) {
-            if (!mLabelM[i])
-                mLabelM[i] = new TOverlayLabel(panel);
-            placeLabel(mLabelM[i], row);
-        }
-    }
-    setShapePS();
+    const QPoint travel = panelPos - mPsPress;
+    mSelectTool->handleMove(toPage(travel.x()), toPage(travel.y()));
     // The other handles stay away while the drag lasts; the one in the
     // mouse's hand follows it so that the drag is not lost.
+    const QPoint reached = mPsStart + travel;
     for (int i = 0; i < 4; ++i) {
         if (!mHandles[i])
             continue;
-        if (i == int(psHandle) - 1) {
-            mHandles[i]->black()->move(psx2 - 1, psy2 - 1);
-            mHandles[i]->move(psx2, psy2);
+        if (i == int(mSelectTool->handle()) - 1) {
+            mHandles[i]->black()->move(reached - QPoint(1, 1));
+            mHandles[i]->move(reached);
         } else {
             mHandles[i]->setShown(false);
         }
@@ -103,37 +47,10 @@ void TEditController::HandleMouseMove(QPoint panelPos)
 
 void TEditController::HandleMouseUp(QPoint panelPos)
 {
-    if (!psmd)
+    if (!resizing())
         return;
     // The release point is where the corner ends, also when no move
     // reported it.
     HandleMouseMove(panelPos);
-    psmd = false;
-    mResizeRun = 0;
-    mDeferredPages.clear();
-    mDeferredAll = false;
-    mHost.redraw();
-    setShapePS();
-    PanelPSVT();
-    SetMouseSelect();
-    if (!MouseSelect.isEmpty()) {
-        const int a = MouseSelect.last().ANo;
-        // The size box shows a font size only when the last entry has one.
-        if (a >= 0 && a < mDoc.AData.size() &&
-            (mDoc.AData[a].Syu == u"1" || mDoc.AData[a].Syu == u"5"))
-            mPanels.MemoFS->setText(QString::number(MouseSelect.last().FS));
-    }
-    LabelMVF();
-    fillProValues();
-}
-
-void TEditController::measureRow(int rowIndex)
-{
-    RAData &row = mDoc.AData[rowIndex];
-    if (row.Syu == u"1") {
-        row.Width = mMetrics.GetMojiWidth(row);
-        row.Height = mMetrics.GetMojiHeight(row);
-    } else if (row.Syu == u"5" && row.Siki1 != 3) {
-        mMetrics.FitToContent(mDoc.AData, {rowIndex});
-    }
+    mSelectTool->handleRelease();
 }

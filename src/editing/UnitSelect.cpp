@@ -1,5 +1,10 @@
 #include "editing/UnitSelect.h"
 #include "editing/UnitMoji.h"
+#include "editing/tools/UnitLineBoxTool.h"
+#include "editing/tools/UnitPictureTool.h"
+#include "editing/tools/UnitProblemTool.h"
+#include "editing/tools/UnitSelectTool.h"
+#include "editing/tools/UnitTextTool.h"
 #include "math/UnitSiki.h"
 
 #include <QApplication>
@@ -8,8 +13,16 @@
 
 TEditController::TEditController(Document &doc, ViewState &view, Metrics &metrics, EditHost &host,
                                  TEditPanels &panels, QObject *parent)
-    : QObject(parent), mDoc(doc), mView(view), mMetrics(metrics), mHost(host), mPanels(panels)
+    : QObject(parent), mDoc(doc), mView(view), mMetrics(metrics), mHost(host), mPanels(panels),
+      mSelectTool(std::make_unique<SelectTool>(*this)),
+      mTextTool(std::make_unique<TextTool>(*this)), mLineTool(std::make_unique<LineTool>(*this)),
+      mBoxTool(std::make_unique<BoxTool>(*this)),
+      mPictureTool(std::make_unique<PictureTool>(*this)),
+      mProblemTool(std::make_unique<ProblemTool>(*this))
 {
+    mTool = mSelectTool.get();
+    mTool->activate();
+    connect(&mSelection, &Selection::changed, this, &TEditController::selectionChanged);
     mMoji = new TFormMoji(mMetrics, host.dialogParent());
     connect(mMoji, &TFormMoji::confirmed, this, &TEditController::MojiKettei);
     connect(mMoji, &TFormMoji::cancelled, this, [this] {
@@ -41,7 +54,7 @@ void TEditController::onDocumentChanged(const RChange &change)
 {
     // While the mouse drags, only the overlays move; the pages follow on
     // the release.
-    if (change.initial && (MouseDown.B || psmd)) {
+    if (change.initial && (dragging() || resizing())) {
         mDeferredPages.unite(change.pages);
         mDeferredAll = mDeferredAll || change.allPages;
         return;
@@ -62,21 +75,21 @@ void TEditController::onDocumentChanged(const RChange &change)
 
 void TEditController::selectRows(const QVector<int> &rows)
 {
-    MouseSelect.clear();
+    QVector<RMouseSelect> next;
     for (int r : rows) {
         if (r < 0 || r >= mDoc.AData.size() || !IsHittableKind(mDoc.AData[r].Syu))
             continue;
         RMouseSelect e;
         e.ANo = r;
-        MouseSelect.append(e);
+        next.append(e);
     }
-    if (MouseSelect.isEmpty()) {
+    if (next.isEmpty()) {
         clearSelection();
         return;
     }
+    mSelection.setEntries(next);
     refreshSelectionMarks();
     fillProValues();
-    emit selectionChanged();
 }
 
 TEditController::~TEditController()
@@ -137,11 +150,52 @@ bool TEditController::multiSelect() const
     return mPanels.SpeedButtonS->isChecked();
 }
 
+LineBoxTool &TEditController::lineTool() const
+{
+    return *mLineTool;
+}
+
+LineBoxTool &TEditController::boxTool() const
+{
+    return *mBoxTool;
+}
+
+bool TEditController::lineMode() const
+{
+    return mLineTool->placed();
+}
+
+bool TEditController::boxMode() const
+{
+    return mBoxTool->placed();
+}
+
+bool TEditController::dragging() const
+{
+    return mSelectTool->dragging();
+}
+
+bool TEditController::resizing() const
+{
+    return mSelectTool->resizing();
+}
+
 void TEditController::setTool(const QString &syu)
 {
-    if (ToolSyu == syu)
+    EditTool *const tools[] = {mSelectTool.get(), mTextTool.get(),    mLineTool.get(),
+                               mBoxTool.get(),    mPictureTool.get(), mProblemTool.get()};
+    EditTool *next = nullptr;
+    for (EditTool *t : tools)
+        if (t->toolSyu() == syu)
+            next = t;
+    if (!next || next == mTool)
         return;
-    ToolSyu = syu;
+    // The tool left behind gives up what it was creating before the new
+    // one takes the events.
+    EditTool *old = mTool;
+    mTool = next;
+    old->deactivate();
+    mTool->activate();
     mPanels.markTool(syu);
     emit toolChanged(syu);
 }
@@ -175,7 +229,6 @@ void TEditController::ToolButton5Click()
     setTool(QStringLiteral("1"));
     mPanels.showPanel(ToolPanel::Moji);
     mPanels.LabelMojiSiki->setText(QStringLiteral("文字ツール"));
-    LineMode = BoxMode = false;
     syncCreation();
     setCursorFor(false);
 }
@@ -184,7 +237,6 @@ void TEditController::ToolButton6Click()
 {
     setTool(QStringLiteral("2"));
     mPanels.showPanel(ToolPanel::Line);
-    BoxMode = false;
     syncCreation();
     setCursorFor(false);
 }
@@ -193,7 +245,6 @@ void TEditController::ToolButton8Click()
 {
     setTool(QStringLiteral("3"));
     mPanels.showPanel(ToolPanel::Box);
-    LineMode = false;
     syncCreation();
     setCursorFor(false);
 }
@@ -202,7 +253,6 @@ void TEditController::ToolButton7Click()
 {
     setTool(QStringLiteral("4"));
     mPanels.showPanel(ToolPanel::Pic);
-    LineMode = BoxMode = false;
     syncCreation();
     setCursorFor(false);
 }
@@ -212,7 +262,6 @@ void TEditController::ToolButton10Click()
     setTool(QStringLiteral("5"));
     mPanels.showPanel(ToolPanel::Moji);
     mPanels.LabelMojiSiki->setText(QStringLiteral("数式ツール"));
-    LineMode = BoxMode = false;
     setCursorFor(false);
     PanelPSVF();
     hideMarker();
@@ -223,7 +272,6 @@ void TEditController::ToolButton10Click()
 void TEditController::SpeedButtonSClick()
 {
     setTool(QStringLiteral("0"));
-    LineMode = BoxMode = false;
     syncCreation();
     setCursorFor(true);
     if (!multiSelect())
@@ -242,91 +290,35 @@ void TEditController::showKindPanel(const QString &syu)
         mPanels.showPanel(ToolPanel::Pic);
 }
 
-// ---------------------------------------------------------------- press
+// ---------------------------------------------------------------- events
+
+PageEvent TEditController::toPageEvent(int page, QPoint pos) const
+{
+    return {page, toPage(pos.x()), toPage(pos.y())};
+}
 
 void TEditController::ImageMouseDown(int page, QPoint pos)
 {
     mDoc.FileData.HensyuB = true;
-    if (DBL) {
-        // The press that belongs to a double click does nothing else.
-        DBL = false;
-        return;
-    }
-    mPressPage = page;
     mPointerPage = page;
     mView.ActivePage = page;
-    mBandFromPress = false;
-    const int x = toPage(pos.x()), y = toPage(pos.y());
-
     if (mShapePS)
         mShapePS->hide();
-    if (!multiSelect())
-        MouseSelect.clear();
-    MouseDown.B = false;
-    MDX = pos.x();
-    MDY = pos.y();
-
-    const int hit = HitTest(mDoc.AData, page, x, y);
-    if (hit >= 0) {
-        const RAData &row = mDoc.AData[hit];
-        showKindPanel(row.Syu);
-        MouseDown = {true, pos.x(), pos.y()};
-        mMoveRun = mDoc.newMergeRun();
-        mDragMoved = false;
-        const bool present = std::any_of(MouseSelect.begin(), MouseSelect.end(),
-                                         [hit](const RMouseSelect &e) { return e.ANo == hit; });
-        if (!present) {
-            RMouseSelect e;
-            e.ANo = hit;
-            e.X = row.X1;
-            e.Y = row.Y1;
-            if (row.Syu == u"1") {
-                // A locked text cannot join a multiple selection.
-                if (MouseSelect.isEmpty() || row.Lock == 0) {
-                    MouseSelect.append(e);
-                    setTool(QStringLiteral("1"));
-                    mDoc.NewData.X1 = row.X1;
-                    mDoc.NewData.Y1 = row.Y1;
-                }
-            } else {
-                MouseSelect.append(e);
-            }
-        }
-        refreshEntries();
-        setShapePS();
-        if (mShapePS && mFrameValid)
-            mShapePS->show();
-        if (mShapeMS)
-            mShapeMS->hide();
-        MDSx = toScreen(row.X1);
-        MDSy = toScreen(row.Y1);
-        MD1X = pos.x();
-        MD1Y = pos.y();
-        PanelPSVF();
-        if (mMoji)
-            mMoji->hide();
-        refreshProperties(hit);
-    }
+    mTool->press(toPageEvent(page, pos));
     fillProValues();
-    dispatchTool(page, x, y);
     rebuildFeedback();
-    if (hit < 0)
+    // Nothing was hit: the handles stay away.
+    if (!dragging())
         PanelPSVF();
-    emit selectionChanged();
 }
 
 void TEditController::refreshEntries()
 {
-    for (RMouseSelect &e : MouseSelect) {
+    mSelection.refresh(mDoc.AData, false);
+    for (const RMouseSelect &e : mSelection.entries()) {
         if (e.ANo < 0 || e.ANo >= mDoc.AData.size())
             continue;
         const RAData &row = mDoc.AData[e.ANo];
-        e.X = row.X1;
-        e.Y = row.Y1;
-        e.W = row.Width;
-        e.H = row.Height;
-        e.FS = row.FontSize;
-        e.Lock = row.Lock;
         if (row.Syu == u"5")
             mPanels.SpeedButtonLock->setChecked(row.Lock == 1);
     }
@@ -339,7 +331,7 @@ void TEditController::refreshProperties(int rowIndex)
         return;
     mPanels.MemoFS->setText(QString::number(row.FontSize));
     mPanels.MemoFontName->setText(row.FontName);
-    if (MouseSelect.size() >= 2) {
+    if (mSelection.size() >= 2) {
         mPanels.MemoFS->clear();
         mPanels.MemoFontName->clear();
         mPanels.SpeedButtonLock->setChecked(false);
@@ -355,47 +347,15 @@ void TEditController::refreshProperties(int rowIndex)
 
 void TEditController::fillProValues()
 {
-    ProValues = RProValues{};
-    if (MouseSelect.size() == 1) {
-        const int a = MouseSelect[0].ANo;
+    mProValues = RProValues{};
+    if (mSelection.size() == 1) {
+        const int a = mSelection.first().ANo;
         if (a >= 0 && a < mDoc.AData.size()) {
             const RAData &r = mDoc.AData[a];
-            ProValues = {true, r.X1, r.Y1, r.X2, r.Y2, r.Width, r.Height};
+            mProValues = {true, r.X1, r.Y1, r.X2, r.Y2, r.Width, r.Height};
         }
     }
     emit proValuesChanged();
-}
-
-void TEditController::dispatchTool(int page, int x, int y)
-{
-    const bool empty = MouseSelect.isEmpty();
-    if (ToolSyu == u"1") {
-        if (empty)
-            startText(page, x, y);
-    } else if (ToolSyu == u"2" || ToolSyu == u"3") {
-        const bool placed = ToolSyu == u"2" ? LineMode : BoxMode;
-        if (empty || placed)
-            lineOrBoxPress(ToolSyu, page, x, y);
-    } else if (ToolSyu == u"4") {
-        if (empty)
-            startPicture(page, x, y);
-    } else if (ToolSyu == u"5") {
-        if (empty)
-            startSiki(page, x, y);
-        else if (mSiki)
-            mSiki->hide();
-    } else if (ToolSyu == u"0" && multiSelect()) {
-        for (RMouseSelect &e : MouseSelect) {
-            if (e.ANo >= 0 && e.ANo < mDoc.AData.size()) {
-                e.X = mDoc.AData[e.ANo].X1;
-                e.Y = mDoc.AData[e.ANo].Y1;
-            }
-        }
-        // The selection lives on, so its frame shows again.
-        setShapePS();
-        if (mShapePS && mFrameValid && !MouseSelect.isEmpty())
-            mShapePS->show();
-    }
 }
 
 void TEditController::ensureFeedback(int count)
@@ -409,7 +369,7 @@ void TEditController::ensureFeedback(int count)
 void TEditController::rebuildFeedback()
 {
     // One outline and one label per entry, parked until a drag places them.
-    ensureFeedback(MouseSelect.size());
+    ensureFeedback(mSelection.size());
     for (int i = 0; i < mShapeM.size(); ++i) {
         if (mShapeM[i])
             mShapeM[i]->hide();
@@ -423,117 +383,37 @@ void TEditController::rebuildFeedback()
 void TEditController::ImageMouseMove(int page, QPoint pos)
 {
     mPointerPage = page;
-    if (psmd)
+    // A handle drag has the mouse.
+    if (resizing())
         return;
-    if (MouseDown.B) {
-        dragTo(pos);
-        return;
-    }
-    const int x = toPage(pos.x()), y = toPage(pos.y());
-    hover(page, x, y);
-    if (LineMode || BoxMode)
-        rubberBand(x, y);
-    mHost.redraw();
+    mTool->move(toPageEvent(page, pos));
 }
 
-void TEditController::hover(int page, int x, int y)
+void TEditController::hover(const PageEvent &ev)
 {
     if (mShapeMS)
         mShapeMS->hide();
-    setCursorFor(ToolSyu == u"0");
+    setCursorFor(mTool == mSelectTool.get());
     // The topmost row under the mouse keeps the hover frame.
-    const int hit = HitTest(mDoc.AData, page, x, y);
-    MouseMove = hit;
+    const int hit = HitTest(mDoc.AData, ev.page, ev.x, ev.y);
+    mHoverRow = hit;
     if (hit < 0)
         return;
-    ensureOverlays(page);
-    placeShape(mShapeMS, page, RowRect(mDoc.AData[hit]));
+    ensureOverlays(ev.page);
+    placeShape(mShapeMS, ev.page, RowRect(mDoc.AData[hit]));
     mShapeMS->show();
     setCursorFor(true);
 }
 
-void TEditController::dragTo(QPoint pos)
-{
-    if (mShapeMS)
-        mShapeMS->hide();
-    // The mouse's travel since the press, in page units.
-    const int dx = toPage(pos.x() - MouseDown.X);
-    const int dy = toPage(pos.y() - MouseDown.Y);
-    ensureFeedback(MouseSelect.size());
-    bool moved = false;
-    mDoc.runEdit(
-        QStringLiteral("移動"),
-        [&] {
-            for (const RMouseSelect &e : MouseSelect) {
-                if (e.ANo < 0 || e.ANo >= mDoc.AData.size())
-                    continue;
-                RAData &row = mDoc.AData[e.ANo];
-                if (!IsHittableKind(row.Syu) || row.Lock != 0)
-                    continue;
-                row.X1 = e.X + dx;
-                row.Y1 = e.Y + dy;
-                moved = true;
-            }
-        },
-        RMerge{MergeKind::Move, mMoveRun});
-    mDragMoved = mDragMoved || moved;
-    for (int i = 0; i < MouseSelect.size(); ++i) {
-        const RMouseSelect &e = MouseSelect[i];
-        if (e.ANo < 0 || e.ANo >= mDoc.AData.size())
-            continue;
-        const RAData &row = mDoc.AData[e.ANo];
-        if (!IsHittableKind(row.Syu) || row.Lock != 0)
-            continue;
-        const bool text = row.Syu == u"1";
-        if (text || row.Syu == u"4" || row.Syu == u"k") {
-            QWidget *panel = panelOf(row.Page);
-            if (!panel)
-                continue;
-            if (!mShapeM[i])
-                mShapeM[i] = new TOverlayShape(TOverlayShape::Solid, QColor(), panel);
-            mShapeM[i]->setColor(
-                QColor(LabelMColor & 0xFF, (LabelMColor >> 8) & 0xFF, (LabelMColor >> 16) & 0xFF));
-            placeShape(mShapeM[i], row.Page, RowRect(row));
-            mShapeM[i]->show();
-            if (text) {
-                if (!mLabelM[i])
-                    mLabelM[i] = new TOverlayLabel(panel);
-                placeLabel(mLabelM[i], row);
-            }
-        }
-    }
-    if (moved) {
-        PanelPSVF();
-        setShapePS();
-        if (mShapePS && mFrameValid)
-            mShapePS->show();
-        if (mView.Creation.MarkerOn)
-            hideMarker();
-        mDoc.NewData.Syu.clear();
-        syncCreation();
-    }
-}
-
 void TEditController::ImageMouseUp(int page, QPoint pos)
 {
-    if (mBandFromPress && (LineMode || BoxMode)) {
-        mBandFromPress = false;
-        const int x = toPage(pos.x()), y = toPage(pos.y());
-        const RAData &n = mDoc.NewData;
-        if (page == n.Page && std::abs(x - n.X1) + std::abs(y - n.Y1) >= MinimumDrag) {
-            const QString kind = LineMode && (!BoxMode || ToolSyu != u"3") ? QStringLiteral("2")
-                                                                           : QStringLiteral("3");
-            lineOrBoxPress(kind, page, x, y);
-            return;
-        }
-    }
-    const bool dragged = MouseDown.B && mDragMoved;
-    mDragMoved = false;
-    MouseDown.B = false;
-    // The run ends: a later drag is an undo step of its own.
-    mMoveRun = 0;
+    mTool->release(toPageEvent(page, pos));
+}
+
+void TEditController::flushDeferredRedraw(bool redraw, int page)
+{
     // The moved objects show at their new place at once.
-    if (dragged) {
+    if (redraw) {
         mDeferredPages.insert(page);
         if (mDeferredAll)
             mHost.redraw();
@@ -542,17 +422,13 @@ void TEditController::ImageMouseUp(int page, QPoint pos)
     }
     mDeferredPages.clear();
     mDeferredAll = false;
-    SetMouseSelect();
-    if (!MouseSelect.isEmpty())
-        PanelPSVT();
-    LabelMVF();
 }
 
 void TEditController::ImageDblClick(int page, QPoint pos)
 {
-    EditSelection();
     // The toolkit reports the second press of a double click as the double
-    // click itself; pass it through the press so that it is spent there.
-    DBL = true;
-    ImageMouseDown(page, pos);
+    // click itself: it opens the selection for editing and does nothing
+    // else a press would do but note the edit.
+    mDoc.FileData.HensyuB = true;
+    mTool->doubleClick(toPageEvent(page, pos));
 }

@@ -1,11 +1,13 @@
-// The editing controller: everything the mouse does on the pages. It holds
-// the tool mode and the selection, hit-tests presses from the top row down,
-// moves and resizes the selected rows, places the selection frame, the hover
-// frame, the handles and the drag feedback over the page panels, and starts
-// the creation tools (text dialog, two-click lines and boxes, pictures, the
-// expression tool, the on-page buttons). Mouse positions arrive in pixels
-// of the page image and are turned into page units with the zoom before
-// anything else; every overlay is placed at the zoomed position.
+// The editing controller: everything the mouse does on the pages. It owns
+// the tools (selection, text, line, box, picture, math problem) and the
+// selection, switches tools for the tool buttons, and forwards the page
+// events to the current tool. Mouse positions arrive in pixels of the page
+// image and are turned into page units with the zoom once, before a tool
+// sees them. It keeps what the tools share: the selection frame, the hover
+// frame, the handles and the drag feedback over the page panels (every
+// overlay is placed at the zoomed position), the pending object and its
+// marker, the text window and the expression tool, the keyboard and the
+// clipboard, and the on-page buttons of the test menu.
 //
 // Every change of the rows is a command on the document's undo stack (a
 // drag or a resize is one command, merged while the mouse is down). The
@@ -23,6 +25,8 @@
 #include "editing/UnitHitTest.h"
 #include "editing/UnitOverlay.h"
 #include "editing/UnitPicture.h"
+#include "editing/UnitSelection.h"
+#include "editing/tools/UnitEditTool.h"
 #include "render/UnitMetrics.h"
 #include "render/UnitView.h"
 
@@ -34,6 +38,14 @@
 class TFormMoji;
 class TFormSiki;
 class SikiMeasurer;
+class SelectTool;
+class CreationTool;
+class TextTool;
+class LineBoxTool;
+class LineTool;
+class BoxTool;
+class PictureTool;
+class ProblemTool;
 
 // The values the coordinate dialog shows for a single selected object.
 struct RProValues {
@@ -105,6 +117,9 @@ public:
     void DuplicateSelection();
     // Selected row indexes, ascending, each once.
     QVector<int> selectedRows() const;
+    // The selection; its `changed` signal reaches selectionChanged.
+    Selection &selection() { return mSelection; }
+    const Selection &selection() const { return mSelection; }
 
     // Opens the single selected text or math problem for editing.
     void EditSelection();
@@ -139,23 +154,25 @@ public:
     int toPage(int pixels) const;
     int toScreen(int64_t pageUnits) const;
 
-    // State of the editor, as the arrangement commands and tests read it.
-    QString ToolSyu = QStringLiteral("0");
-    bool LineMode = false;
-    bool BoxMode = false;
-    RMouseDown MouseDown;
-    Integer MD1X = 0, MD1Y = 0, MDSx = 0, MDSy = 0, MDX = 0, MDY = 0;
-    Integer MouseMove = -1; // row under the mouse, -1 when none
-    QVector<RMouseSelect> MouseSelect;
-    bool DBL = false;
-    TColor LabelMColor = 0xF2CE91;
-    // Resize state.
-    bool psmd = false;
-    Handle psHandle = Handle::BottomRight;
-    Integer psx0 = 0, psy0 = 0, psx1 = 0, psy1 = 0, psx2 = 0, psy2 = 0;
-    Integer ShapePSL1 = 0, ShapePST1 = 0, ShapePSW1 = 0, ShapePSH1 = 0, ShapePSW2 = 0,
-            ShapePSH2 = 0;
-    RProValues ProValues;
+    // The tools. The tool mode ("0" select, "1" text, "2" line, "3" box,
+    // "4" picture, "5" math problem) is the current tool's.
+    EditTool *currentTool() const { return mTool; }
+    QString toolSyu() const { return mTool->toolSyu(); }
+    SelectTool &selectTool() const { return *mSelectTool; }
+    LineBoxTool &lineTool() const;
+    LineBoxTool &boxTool() const;
+    // The first point of a line or a box is placed.
+    bool lineMode() const;
+    bool boxMode() const;
+    // A press hit an object and its drag lasts; a handle drag lasts.
+    bool dragging() const;
+    bool resizing() const;
+    // The row under the mouse, -1 when none.
+    int hoverRow() const { return mHoverRow; }
+    // The coordinate dialog's values of a single selected object.
+    const RProValues &proValues() const { return mProValues; }
+    // Colour of the outlines and labels that follow a drag.
+    void setLabelMColor(TColor color) { mLabelMColor = color; }
 
     // The overlays, for the main window and tests. Null until first used.
     TOverlayShape *ShapePS() const { return mShapePS; }
@@ -177,6 +194,24 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The tools work on the controller's shared parts.
+    friend class SelectTool;
+    friend class CreationTool;
+    friend class TextTool;
+    friend class LineBoxTool;
+    friend class LineTool;
+    friend class BoxTool;
+    friend class PictureTool;
+    friend class ProblemTool;
+
+    PageEvent toPageEvent(int page, QPoint pos) const;
+    PictureDialogs &pictureDialogs();
+    // Redraws the pages a finished drag touched (when it moved anything)
+    // and forgets them.
+    void flushDeferredRedraw(bool redraw, int page);
+    // Places the outline (and for a text the label) of selection entry i.
+    void placeFeedback(int i, const RAData &row, bool recolour);
+    QColor labelColor() const;
     void onDocumentChanged(const RChange &change);
     void selectRows(const QVector<int> &rows);
     void setTool(const QString &syu);
@@ -186,10 +221,7 @@ private:
     void refreshProperties(int row);
     void fillProValues();
     void rebuildFeedback();
-    void dispatchTool(int page, int x, int y);
-    void dragTo(QPoint pos);
-    void hover(int page, int x, int y);
-    void rubberBand(int x, int y);
+    void hover(const PageEvent &ev);
     void syncCreation();
     void emptyNewData(int page);
     // Ends a creation: the pending object, the marker and the preview go, then a redraw.
@@ -197,17 +229,10 @@ private:
     void showMarker(int page, int x, int y);
     void hideMarker();
 
-    // Creation.
-    void startText(int page, int x, int y);
-    void lineOrBoxPress(const QString &kind, int page, int x, int y);
-    void startPicture(int page, int x, int y);
-    void startSiki(int page, int x, int y);
     void updateTextPreview(const QString &text);
     void writeText(const QString &text, int fontSize);
-    void writeLineOrBox(const QString &kind, int page, int x1, int y1, int x, int y, int width);
     int writeButton(const QString &syu, const QImage &picture);
 
-    void measureRow(int row);
     QWidget *panelOf(int page) const;
     int framePage() const;
     void placeShape(TOverlayShape *shape, int page, const PageRect &r);
@@ -235,21 +260,26 @@ private:
     QPointer<TOverlayLabel> mPreview;
     PageRect mFrame;
     bool mFrameValid = false;
-    int mPressPage = 0;
-    int mMoveRun = 0; // merge run of the drag in progress
-    bool mDragMoved = false;
+    Selection mSelection;
+    std::unique_ptr<SelectTool> mSelectTool;
+    std::unique_ptr<TextTool> mTextTool;
+    std::unique_ptr<LineTool> mLineTool;
+    std::unique_ptr<BoxTool> mBoxTool;
+    std::unique_ptr<PictureTool> mPictureTool;
+    std::unique_ptr<ProblemTool> mProblemTool;
+    EditTool *mTool = nullptr;
+    RProValues mProValues;
+    TColor mLabelMColor = 0xF2CE91;
+    int mHoverRow = -1;
     QSet<int> mDeferredPages; // touched by the drag in progress, redrawn on release
     bool mDeferredAll = false;
-    int mResizeRun = 0;          // merge run of the handle drag in progress
-    int mNudgeRun = 0;           // merge run of the arrow keys
-    int mNudgeIndex = -1;        // stack index after the last arrow move
-    int mPointerPage = 0;        // page under the mouse
-    bool mBandFromPress = false; // the first point of a line or box came from this press
-    // Travel (page units) that turns a press and release into a drawn line or box.
-    static constexpr int MinimumDrag = 3;
+    int mNudgeRun = 0;    // merge run of the arrow keys
+    int mNudgeIndex = -1; // stack index after the last arrow move
+    int mPointerPage = 0; // page under the mouse
     int mPsPage = 0;
     int mHandlePage = 0; // page whose panel carries the handles
     QPoint mPsPress;     // handle press, pixels of the panel
+    QPoint mPsStart;     // the pressed handle's top-left at the press, pixels of the panel
     Qt::CursorShape mCursor = Qt::ArrowCursor;
     bool mCursorSet = false;
 };

@@ -47,9 +47,7 @@ void TEditController::placeLabel(TOverlayLabel *label, const RAData &row)
         label->raise();
     }
     FontSpec font{row.FontName, std::max(1, toScreen(row.FontSize)), row.FontB == 1};
-    label->setContent(
-        row.Siki, font,
-        QColor(LabelMColor & 0xFF, (LabelMColor >> 8) & 0xFF, (LabelMColor >> 16) & 0xFF));
+    label->setContent(row.Siki, font, labelColor());
     const int left = toScreen(row.X1), top = toScreen(row.Y1);
     label->setGeometry(left, top, std::max(1, toScreen(int64_t(row.X1) + row.Width) - left) + 2,
                        std::max(1, toScreen(int64_t(row.Y1) + row.Height) - top) + 2);
@@ -85,10 +83,10 @@ void TEditController::ensureOverlays(int page)
 
 int TEditController::framePage() const
 {
-    for (const RMouseSelect &e : MouseSelect)
+    for (const RMouseSelect &e : mSelection.entries())
         if (e.ANo >= 0 && e.ANo < mDoc.AData.size() && mDoc.AData[e.ANo].Lock == 0)
             return mDoc.AData[e.ANo].Page;
-    for (const RMouseSelect &e : MouseSelect)
+    for (const RMouseSelect &e : mSelection.entries())
         if (e.ANo >= 0 && e.ANo < mDoc.AData.size())
             return mDoc.AData[e.ANo].Page;
     return 0;
@@ -96,10 +94,10 @@ int TEditController::framePage() const
 
 void TEditController::setShapePS()
 {
-    if (MouseSelect.isEmpty())
+    if (mSelection.isEmpty())
         return;
     PageRect f;
-    mFrameValid = SelectionFrame(mDoc.AData, MouseSelect, f);
+    mFrameValid = SelectionFrame(mDoc.AData, mSelection.entries(), f);
     if (!mFrameValid)
         return;
     mFrame = f;
@@ -110,9 +108,9 @@ void TEditController::setShapePS()
 
 void TEditController::PanelPSVT()
 {
-    if (MouseSelect.isEmpty() || !mFrameValid)
+    if (mSelection.isEmpty() || !mFrameValid)
         return;
-    const int a = MouseSelect[0].ANo;
+    const int a = mSelection.first().ANo;
     if (a < 0 || a >= mDoc.AData.size())
         return;
     const int page = mDoc.AData[a].Page;
@@ -140,9 +138,9 @@ void TEditController::PanelPSVF()
 
 void TEditController::SetShapeM()
 {
-    ensureFeedback(MouseSelect.size());
-    for (int i = 0; i < MouseSelect.size(); ++i) {
-        const int a = MouseSelect[i].ANo;
+    ensureFeedback(mSelection.size());
+    for (int i = 0; i < mSelection.size(); ++i) {
+        const int a = mSelection.entries()[i].ANo;
         if (a < 0 || a >= mDoc.AData.size() || mDoc.AData[a].Syu != u"1")
             continue;
         const RAData &row = mDoc.AData[a];
@@ -151,9 +149,35 @@ void TEditController::SetShapeM()
             continue;
         if (!mShapeM[i])
             mShapeM[i] = new TOverlayShape(TOverlayShape::Solid, QColor(), panel);
-        mShapeM[i]->setColor(
-            QColor(LabelMColor & 0xFF, (LabelMColor >> 8) & 0xFF, (LabelMColor >> 16) & 0xFF));
+        mShapeM[i]->setColor(labelColor());
         placeShape(mShapeM[i], row.Page, RowRect(row));
+    }
+}
+
+QColor TEditController::labelColor() const
+{
+    return QColor(mLabelMColor & 0xFF, (mLabelMColor >> 8) & 0xFF, (mLabelMColor >> 16) & 0xFF);
+}
+
+void TEditController::placeFeedback(int i, const RAData &row, bool recolour)
+{
+    const bool text = row.Syu == u"1";
+    if (!text && row.Syu != u"4" && row.Syu != u"k")
+        return;
+    QWidget *panel = panelOf(row.Page);
+    if (!panel)
+        return;
+    ensureFeedback(i + 1);
+    if (!mShapeM[i])
+        mShapeM[i] = new TOverlayShape(TOverlayShape::Solid, QColor(), panel);
+    if (recolour)
+        mShapeM[i]->setColor(labelColor());
+    placeShape(mShapeM[i], row.Page, RowRect(row));
+    mShapeM[i]->show();
+    if (text) {
+        if (!mLabelM[i])
+            mLabelM[i] = new TOverlayLabel(panel);
+        placeLabel(mLabelM[i], row);
     }
 }
 
@@ -166,31 +190,14 @@ void TEditController::LabelMVF()
 
 void TEditController::SetMouseSelect()
 {
-    for (RMouseSelect &e : MouseSelect) {
-        if (e.ANo < 0 || e.ANo >= mDoc.AData.size())
-            continue;
-        const RAData &row = mDoc.AData[e.ANo];
-        e.X = row.X1;
-        e.Y = row.Y1;
-        e.W = row.Width;
-        e.H = row.Height;
-        // A word problem scales its size, not its font: its reference font
-        // size stays what it was.
-        if (!(row.Syu == u"5" && row.Siki1 == 3))
-            e.FS = row.FontSize;
-        e.Lock = row.Lock;
-    }
+    mSelection.refresh(mDoc.AData, true);
 }
 
 void TEditController::refreshSelectionMarks()
 {
     // Rows may have gone: keep only entries that still name a row.
-    MouseSelect.erase(std::remove_if(MouseSelect.begin(), MouseSelect.end(),
-                                     [this](const RMouseSelect &e) {
-                                         return e.ANo < 0 || e.ANo >= mDoc.AData.size();
-                                     }),
-                      MouseSelect.end());
-    if (MouseSelect.isEmpty()) {
+    mSelection.dropMissing(mDoc.AData.size());
+    if (mSelection.isEmpty()) {
         clearSelection();
         return;
     }
@@ -206,7 +213,7 @@ void TEditController::ViewChanged()
 {
     if (mShapeMS)
         mShapeMS->hide();
-    if (!MouseSelect.isEmpty())
+    if (!mSelection.isEmpty())
         refreshSelectionMarks();
     if (mPreview && !mPreview->isHidden())
         updateTextPreview(mDoc.NewData.Siki);
@@ -214,7 +221,7 @@ void TEditController::ViewChanged()
 
 void TEditController::clearSelection()
 {
-    MouseSelect.clear();
+    mSelection.clear();
     mFrameValid = false;
     if (mShapePS)
         mShapePS->hide();
@@ -224,5 +231,4 @@ void TEditController::clearSelection()
             s->hide();
     LabelMVF();
     fillProValues();
-    emit selectionChanged();
 }

@@ -81,7 +81,7 @@ TEST(ArrangeEndToEnd, AlignColourDeleteAndCarryTheNameFieldToANewWorksheet)
         EXPECT_EQ(page->mapTo(&form, QPoint(0, 0)), pageAt);
         for (QPoint p : {QPoint(130, 120), QPoint(130, 220), QPoint(150, 315)})
             QTest::mouseClick(page, Qt::LeftButton, {}, p);
-        ASSERT_EQ(parts.controller->MouseSelect.size(), 3);
+        ASSERT_EQ(parts.controller->selection().size(), 3);
 
         QTest::mouseClick(parts.bars->SpeedButtonL, Qt::LeftButton);
         for (const RAData &r : doc.AData)
@@ -103,13 +103,13 @@ TEST(ArrangeEndToEnd, AlignColourDeleteAndCarryTheNameFieldToANewWorksheet)
         // is picked alone and deleted.
         QTest::mouseClick(parts.panels->SpeedButtonS, Qt::LeftButton);
         EXPECT_FALSE(parts.bars->PanelSentakuS->isVisible());
-        EXPECT_TRUE(parts.controller->MouseSelect.isEmpty());
+        EXPECT_TRUE(parts.controller->selection().isEmpty());
         QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(100, 220));
-        ASSERT_EQ(parts.controller->MouseSelect.size(), 1);
+        ASSERT_EQ(parts.controller->selection().size(), 1);
         const RAData deleted = doc.AData[1];
         QTest::mouseClick(parts.bars->SpeedButton12, Qt::LeftButton);
         ASSERT_EQ(doc.AData.size(), 2);
-        EXPECT_TRUE(parts.controller->MouseSelect.isEmpty());
+        EXPECT_TRUE(parts.controller->selection().isEmpty());
         if (UndoDoc(doc)) {
             ASSERT_EQ(doc.AData.size(), 3);
             EXPECT_EQ(doc.AData[1], deleted);
@@ -121,7 +121,7 @@ TEST(ArrangeEndToEnd, AlignColourDeleteAndCarryTheNameFieldToANewWorksheet)
         QTest::mouseClick(parts.panels->SpeedButtonS, Qt::LeftButton);
         QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(100, 120));
         QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(80, 315));
-        ASSERT_EQ(parts.controller->MouseSelect.size(), 2);
+        ASSERT_EQ(parts.controller->selection().size(), 2);
         QTest::mouseClick(form.viewControls()->SpeedButtonName, Qt::LeftButton);
         ASSERT_TRUE(parts.SpeedButton4->isVisible());
         QTest::mouseClick(parts.SpeedButton4, Qt::LeftButton);
@@ -145,7 +145,7 @@ TEST(ArrangeEndToEnd, AlignColourDeleteAndCarryTheNameFieldToANewWorksheet)
             EXPECT_EQ(doc.AData[i].X1, nameField[i].X1);
             EXPECT_EQ(doc.AData[i].ForeColor, 0xFF0000);
         }
-        EXPECT_TRUE(parts.controller->MouseSelect.isEmpty());
+        EXPECT_TRUE(parts.controller->selection().isEmpty());
         if (UndoDoc(doc)) {
             EXPECT_TRUE(doc.AData.isEmpty());
             RedoDoc(doc);

@@ -97,7 +97,7 @@ TEST(DocumentCycle, CancelOfNewAndOpenKeepsTheSelection)
     form.Redraw();
     QWidget *page = form.pageArea()->PanelP[0];
     QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(250, 340));
-    ASSERT_EQ(parts.controller->MouseSelect.size(), 1);
+    ASSERT_EQ(parts.controller->selection().size(), 1);
     form.doc().FileData.HensyuB = true;
     ScriptedFileDialogs dialogs;
     form.setFileDialogs(&dialogs);
@@ -106,7 +106,7 @@ TEST(DocumentCycle, CancelOfNewAndOpenKeepsTheSelection)
     messages.answers.push_back(MsgAnswer::Cancel);
     form.ActionNew->trigger();
     EXPECT_EQ(form.doc().AData.size(), 1);
-    EXPECT_EQ(parts.controller->MouseSelect.size(), 1);
+    EXPECT_EQ(parts.controller->selection().size(), 1);
     ASSERT_NE(parts.controller->PanelPS(1), nullptr);
     EXPECT_TRUE(parts.controller->PanelPS(1)->isVisible());
 
@@ -117,12 +117,12 @@ TEST(DocumentCycle, CancelOfNewAndOpenKeepsTheSelection)
     form.ActionOpen->trigger();
     EXPECT_EQ(dialogs.calls.size(), 1);
     EXPECT_EQ(form.doc().AData.size(), 1);
-    EXPECT_EQ(parts.controller->MouseSelect.size(), 1);
+    EXPECT_EQ(parts.controller->selection().size(), 1);
 
     // "いいえ" goes on: the worksheet and its selection go.
     messages.answers.push_back(MsgAnswer::No);
     form.ActionNew->trigger();
     EXPECT_TRUE(form.doc().AData.isEmpty());
-    EXPECT_TRUE(parts.controller->MouseSelect.isEmpty());
+    EXPECT_TRUE(parts.controller->selection().isEmpty());
     form.setFileDialogs(nullptr);
 }

@@ -50,7 +50,7 @@ TEST(EditingEndToEnd, TextBoxAndColumnProblemSurviveSaveAndReopen)
         // Select the box and pull its bottom-right handle: the aspect stays.
         QTest::mouseClick(parts.panels->ToolButton9, Qt::LeftButton);
         QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(250, 340));
-        ASSERT_EQ(parts.controller->MouseSelect.size(), 1);
+        ASSERT_EQ(parts.controller->selection().size(), 1);
         TResizeHandle *corner = parts.controller->PanelPS(1);
         ASSERT_NE(corner, nullptr);
         ASSERT_TRUE(corner->isVisible());
@@ -60,9 +60,9 @@ TEST(EditingEndToEnd, TextBoxAndColumnProblemSurviveSaveAndReopen)
         QTest::mousePress(corner, Qt::LeftButton, {}, QPoint(5, 5));
         QTest::mouseMove(corner, QPoint(30, 25));
         QTest::mouseRelease(corner, Qt::LeftButton, {}, QPoint(55, 45) - (corner->pos() - start));
-        EXPECT_FALSE(parts.controller->psmd);
+        EXPECT_FALSE(parts.controller->resizing());
         QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(700, 1000));
-        EXPECT_TRUE(parts.controller->MouseSelect.isEmpty());
+        EXPECT_TRUE(parts.controller->selection().isEmpty());
 
         // A column problem placed through the expression tool.
         QTest::mouseClick(parts.panels->ToolButton10, Qt::LeftButton);

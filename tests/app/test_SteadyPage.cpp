@@ -57,7 +57,7 @@ TEST(SteadyPage, ThePageDoesNotMoveWhateverTheBarsShow)
 
     // Selecting the box shows its panel; clicking beside it hides it again.
     QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(250, 340));
-    ASSERT_EQ(parts.controller->MouseSelect.size(), 1);
+    ASSERT_EQ(parts.controller->selection().size(), 1);
     expectSteady("box selected");
     QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(700, 1000));
     expectSteady("selection dropped");

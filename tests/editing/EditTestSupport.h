@@ -136,7 +136,7 @@ struct EditBench {
     QVector<int> selectedRows() const
     {
         QVector<int> rows;
-        for (const RMouseSelect &e : ctl->MouseSelect)
+        for (const RMouseSelect &e : ctl->selection().entries())
             rows.append(e.ANo);
         return rows;
     }

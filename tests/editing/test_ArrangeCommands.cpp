@@ -61,13 +61,13 @@ struct ArrangeBench : EditBench {
         ASSERT_EQ(UndoCount(doc), count + 1);
         // Undo and redo select the rows they touched; the steps that follow
         // go on with the selection the command left.
-        const QVector<RMouseSelect> sel = ctl->MouseSelect;
+        const QVector<RMouseSelect> sel = ctl->selection().entries();
         SCOPED_TRACE(UndoText(doc, QString()).toStdString());
         UndoDoc(doc);
         EXPECT_EQ(bytes(), before);
         RedoDoc(doc);
         EXPECT_EQ(bytes(), after);
-        ctl->MouseSelect = sel;
+        ctl->selection().setEntries(sel);
         if (!sel.isEmpty())
             ctl->refreshSelectionMarks();
     }
@@ -101,9 +101,9 @@ TEST(ArrangeCommands, AlignAndSpaceTheSelection)
     // to the selection as a refreshed entry.
     RMouseSelect locked;
     locked.ANo = r1;
-    b.ctl->MouseSelect.append(locked);
+    b.ctl->selection().append(locked);
     b.ctl->refreshSelectionMarks();
-    ASSERT_EQ(b.ctl->MouseSelect.size(), 3);
+    ASSERT_EQ(b.ctl->selection().size(), 3);
 
     b.expectUndoable([&] { b.bars->SpeedButtonL->click(); });
     for (const RAData &r : b.doc.AData)
@@ -129,7 +129,9 @@ TEST(ArrangeCommands, AlignAndSpaceTheSelection)
     EXPECT_EQ(b.ctl->frame().bottom, 20);
 
     // Two objects: equal spacing does nothing; none: nothing at all.
-    b.ctl->MouseSelect.removeLast();
+    QVector<RMouseSelect> two = b.ctl->selection().entries();
+    two.removeLast();
+    b.ctl->selection().setEntries(two);
     b.expectNothing([&] { b.bars->SpeedButton5->click(); });
     b.ctl->clearSelection();
     b.expectNothing([&] { b.bars->SpeedButtonR->click(); });
@@ -155,7 +157,7 @@ TEST(ArrangeCommands, RestackLockDeleteAndModes)
     EXPECT_EQ(b.doc.AData[4].Lock, 0);
 
     b.pick({0});
-    ASSERT_EQ(b.ctl->MouseSelect.size(), 2);
+    ASSERT_EQ(b.ctl->selection().size(), 2);
     b.expectNothing([&] { b.bars->SpeedButton19->click(); });
     b.expectUndoable([&] { b.arrange->SpeedButton4Click(); });
     EXPECT_EQ(b.doc.AData[0].Layer, 3);
@@ -169,7 +171,7 @@ TEST(ArrangeCommands, RestackLockDeleteAndModes)
     const QVector<RAData> rows = b.doc.AData;
     b.expectUndoable([&] { b.bars->SpeedButton12->click(); });
     ASSERT_EQ(b.doc.AData.size(), 3);
-    EXPECT_TRUE(b.ctl->MouseSelect.isEmpty());
+    EXPECT_TRUE(b.ctl->selection().isEmpty());
     EXPECT_EQ(b.doc.AData[0], rows[1]);
     EXPECT_EQ(b.doc.AData[2], rows[3]);
     if (UndoDoc(b.doc)) {

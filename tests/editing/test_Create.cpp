@@ -53,7 +53,7 @@ TEST_P(CreateTest, LinesTakeTheirDirectionColourAndWidth)
     const int flat = twoPresses(20, 200, 100, 200);
     EXPECT_EQ(b.doc.AData[flat].Height, 0);
     EXPECT_EQ(b.doc.AData[flat].LineSyu, 1);
-    EXPECT_FALSE(b.ctl->LineMode);
+    EXPECT_FALSE(b.ctl->lineMode());
     EXPECT_FALSE(b.view.Creation.MarkerOn);
 
     // Answer display on: the new line is an answer object.
@@ -69,10 +69,10 @@ TEST_P(CreateTest, RubberBandCancelAndPressesOverObjects)
     b.ctl->ToolButton6Click();
     b.click(0, 450, 450); // over an object: selects it, no line
     EXPECT_EQ(b.selectedRows(), QVector<int>{box});
-    EXPECT_FALSE(b.ctl->LineMode);
+    EXPECT_FALSE(b.ctl->lineMode());
 
     b.click(0, 100, 100);
-    EXPECT_TRUE(b.ctl->LineMode);
+    EXPECT_TRUE(b.ctl->lineMode());
     EXPECT_TRUE(b.view.Creation.MarkerOn);
     b.move(0, 200, 150);
     EXPECT_TRUE(b.view.Creation.Dragging);
@@ -82,7 +82,7 @@ TEST_P(CreateTest, RubberBandCancelAndPressesOverObjects)
     EXPECT_EQ(b.view.Creation.CurY, 150);
     // "解除" drops the first point.
     b.ctl->SpeedButtonL1Click();
-    EXPECT_FALSE(b.ctl->LineMode);
+    EXPECT_FALSE(b.ctl->lineMode());
     EXPECT_FALSE(b.view.Creation.Dragging);
     EXPECT_FALSE(b.view.Creation.MarkerOn);
     EXPECT_EQ(b.doc.AData.size(), 1);
@@ -125,7 +125,7 @@ TEST_P(CreateTest, BoxesAndABadWidthThatWritesNothing)
     EXPECT_EQ(b.doc.AData.size(), 2);
     ASSERT_EQ(messages.texts.size(), 1);
     EXPECT_TRUE(messages.texts[0].contains(QStringLiteral("太い")));
-    EXPECT_TRUE(b.ctl->BoxMode); // the first point stays for a second try
+    EXPECT_TRUE(b.ctl->boxMode()); // the first point stays for a second try
     b.edit->MemoBoxSize->setText(QStringLiteral("1"));
     b.click(0, 600, 600);
     EXPECT_EQ(b.doc.AData.size(), 3);
@@ -366,6 +366,6 @@ TEST_P(CreateTest, ChoosingSelectGivesUpAPendingText)
     EXPECT_FALSE(b.view.Creation.MarkerOn);
     EXPECT_TRUE(b.doc.NewData.Syu.isEmpty());
     EXPECT_TRUE(b.doc.AData.isEmpty());
-    EXPECT_EQ(b.ctl->ToolSyu, QStringLiteral("0"));
+    EXPECT_EQ(b.ctl->toolSyu(), QStringLiteral("0"));
     EXPECT_TRUE(b.edit->ToolButton9->isChecked());
 }

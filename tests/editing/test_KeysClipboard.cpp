@@ -76,15 +76,15 @@ TEST_P(KeysTest, EscapeCancelsARubberBandOrEmptiesTheSelection)
     b.ctl->ToolButton8Click();
     b.click(0, 100, 100);
     b.move(0, 200, 200);
-    ASSERT_TRUE(b.ctl->BoxMode);
+    ASSERT_TRUE(b.ctl->boxMode());
     EXPECT_TRUE(b.ctl->KeyPress(Qt::Key_Escape, {}));
-    EXPECT_FALSE(b.ctl->BoxMode);
+    EXPECT_FALSE(b.ctl->boxMode());
     EXPECT_FALSE(b.view.Creation.MarkerOn);
     EXPECT_FALSE(b.view.Creation.Dragging);
     // The next click starts a new box instead of finishing the old one.
     b.click(0, 300, 300);
     EXPECT_TRUE(b.doc.AData.isEmpty());
-    EXPECT_TRUE(b.ctl->BoxMode);
+    EXPECT_TRUE(b.ctl->boxMode());
     b.ctl->KeyPress(Qt::Key_Escape, {});
 
     b.ctl->ToolButton9Click();
@@ -110,7 +110,7 @@ TEST_P(KeysTest, LinesAndBoxesCanBeDrawnByDragging)
     EXPECT_EQ(b.doc.AData[0].Y1, 100);
     EXPECT_EQ(b.doc.AData[0].Width, 100);
     EXPECT_EQ(b.doc.AData[0].Height, 120);
-    EXPECT_FALSE(b.ctl->BoxMode);
+    EXPECT_FALSE(b.ctl->boxMode());
     EXPECT_EQ(stack().count(), 1);
 
     b.ctl->ToolButton6Click();
@@ -125,7 +125,7 @@ TEST_P(KeysTest, LinesAndBoxesCanBeDrawnByDragging)
 
     // A click without travel keeps the two-click way.
     b.click(0, 600, 600);
-    EXPECT_TRUE(b.ctl->LineMode);
+    EXPECT_TRUE(b.ctl->lineMode());
     EXPECT_EQ(b.doc.AData.size(), 2);
     b.click(0, 700, 650);
     EXPECT_EQ(b.doc.AData.size(), 3);

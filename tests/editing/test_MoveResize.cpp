@@ -37,7 +37,7 @@ TEST_P(MoveResizeTest, DragMovesOnlyUnlockedObjectsWithoutRedrawing)
     b.click(0, 20, 20);
     b.click(0, 205, 105);
     b.press(0, 110, 110);
-    ASSERT_EQ(b.ctl->MouseSelect.size(), 3);
+    ASSERT_EQ(b.ctl->selection().size(), 3);
     const int redraws = b.host->redraws;
     b.move(0, 120, 110);
     b.move(0, 140, 80);
@@ -62,10 +62,10 @@ TEST_P(MoveResizeTest, DragMovesOnlyUnlockedObjectsWithoutRedrawing)
     EXPECT_TRUE(b.ctl->PanelPS(1)->isHidden());
 
     b.release(0, 140, 80);
-    EXPECT_FALSE(b.ctl->MouseDown.B);
+    EXPECT_FALSE(b.ctl->dragging());
     EXPECT_TRUE(b.ctl->LabelM(1)->isHidden());
     EXPECT_FALSE(b.ctl->PanelPS(1)->isHidden());
-    EXPECT_EQ(b.ctl->MouseSelect[2].X, 130); // references refreshed at release
+    EXPECT_EQ(b.ctl->selection().at(2).X, 130); // references refreshed at release
 
     // Past the page edge: negative positions are kept.
     b.edit->SpeedButtonS->setChecked(false);
@@ -85,8 +85,8 @@ TEST_P(MoveResizeTest, BottomRightHandleKeepsTheAspectUnlessUnlocked)
     EXPECT_EQ(b.doc.AData[box].Y1, 100);
     EXPECT_EQ(b.doc.AData[box].Width, 300);
     EXPECT_EQ(b.doc.AData[box].Height, 150);
-    EXPECT_EQ(b.ctl->MouseSelect[0].W, 300);
-    EXPECT_FALSE(b.ctl->psmd);
+    EXPECT_EQ(b.ctl->selection().at(0).W, 300);
+    EXPECT_FALSE(b.ctl->resizing());
     EXPECT_FALSE(b.ctl->PanelPS(1)->isHidden());
 
     b.doc.AData[box].Width = 100;
@@ -190,7 +190,7 @@ TEST_P(MoveResizeTest, HorizontalLineCollapsesUnderTheLockAndStretchesWithout)
         b.doc.AData[line].Height = 0;
         b.ctl->ToolButton9Click();
         select(150, 100);
-        ASSERT_EQ(b.ctl->MouseSelect.size(), 1) << h;
+        ASSERT_EQ(b.ctl->selection().size(), 1) << h;
         dragHandle(h, h == 1 ? 40 : -40, 40);
         EXPECT_EQ(b.doc.AData[line].Width, 0) << h;
         EXPECT_EQ(b.doc.AData[line].Height, 0) << h;
@@ -212,7 +212,7 @@ TEST_P(MoveResizeTest, LockedObjectsAreScaledAndWordProblemsIgnoreTheLock)
     b.ctl->SpeedButtonSClick();
     b.click(0, 110, 110);
     b.click(0, 160, 160);
-    ASSERT_EQ(b.ctl->MouseSelect.size(), 2);
+    ASSERT_EQ(b.ctl->selection().size(), 2);
     dragHandle(1, 100, 100);
     EXPECT_EQ(b.doc.AData[a].Width, 200);
     EXPECT_EQ(b.doc.AData[locked].X1, 200);
@@ -241,5 +241,5 @@ TEST_P(MoveResizeTest, LockedObjectsAreScaledAndWordProblemsIgnoreTheLock)
     EXPECT_EQ(w.doc.AData[0].Width, 200);
     EXPECT_EQ(w.doc.AData[0].Height, 200);
     EXPECT_EQ(w.doc.AData[0].FontSize, 11);
-    EXPECT_EQ(w.ctl->MouseSelect[0].FS, 11);
+    EXPECT_EQ(w.ctl->selection().at(0).FS, 11);
 }

@@ -45,26 +45,26 @@ TEST_P(SelectionTest, OverlapBordersLinesAndOtherPages)
     EXPECT_EQ(b.selectedRows(), QVector<int>{lower});
     // Borders are no hit: left and top edge of the lower box.
     b.press(0, 100, 120);
-    EXPECT_TRUE(b.ctl->MouseSelect.isEmpty());
+    EXPECT_TRUE(b.ctl->selection().isEmpty());
     b.press(0, 120, 100);
-    EXPECT_TRUE(b.ctl->MouseSelect.isEmpty());
+    EXPECT_TRUE(b.ctl->selection().isEmpty());
     b.press(0, 199, 140);
     EXPECT_EQ(b.selectedRows(), QVector<int>{lower});
 
     b.press(0, 60, 11);
     EXPECT_EQ(b.selectedRows(), QVector<int>{line});
     b.press(0, 60, 14);
-    EXPECT_TRUE(b.ctl->MouseSelect.isEmpty());
+    EXPECT_TRUE(b.ctl->selection().isEmpty());
 
     // LineSyu 1 runs from the top right to the bottom left of its box.
     b.press(0, 350, 325);
     EXPECT_EQ(b.selectedRows(), QVector<int>{rising});
     b.press(0, 320, 310); // on the other diagonal
-    EXPECT_TRUE(b.ctl->MouseSelect.isEmpty());
+    EXPECT_TRUE(b.ctl->selection().isEmpty());
 
     // The box of page 1 is never hit from page 0, and is hit on its page.
     b.press(0, 450, 450);
-    EXPECT_TRUE(b.ctl->MouseSelect.isEmpty());
+    EXPECT_TRUE(b.ctl->selection().isEmpty());
     b.press(1, 450, 450);
     EXPECT_EQ(b.selectedRows(), QVector<int>{2});
     EXPECT_TRUE(b.doc.FileData.HensyuB);
@@ -91,16 +91,16 @@ TEST_P(SelectionTest, MultipleSelectionKeepsPickingOrderAndLockedTextsStayOut)
     b.click(0, 405, 15);
     EXPECT_EQ(b.selectedRows(), (QVector<int>{c, a, t, free2}));
     b.click(0, 700, 700); // empty space keeps the selection
-    EXPECT_EQ(b.ctl->MouseSelect.size(), 4);
+    EXPECT_EQ(b.ctl->selection().size(), 4);
 
     // Releasing "複数" empties the selection.
     b.edit->SpeedButtonS->setChecked(false);
     b.ctl->SpeedButtonSClick();
-    EXPECT_TRUE(b.ctl->MouseSelect.isEmpty());
+    EXPECT_TRUE(b.ctl->selection().isEmpty());
     // Alone, a locked text is selected, and selecting a text picks the text tool.
     b.click(0, 305, 15);
     EXPECT_EQ(b.selectedRows(), QVector<int>{locked});
-    EXPECT_EQ(b.ctl->ToolSyu, QStringLiteral("1"));
+    EXPECT_EQ(b.ctl->toolSyu(), QStringLiteral("1"));
     EXPECT_EQ(b.doc.NewData.X1, 300);
     EXPECT_TRUE(b.edit->SpeedButtonLock->isChecked());
     EXPECT_EQ(b.edit->MemoFS->text(), QStringLiteral("11"));
@@ -114,7 +114,7 @@ TEST_P(SelectionTest, FrameLeavesLockedObjectsOutAndHandlesSitOnItsCorners)
     b.ctl->SpeedButtonSClick();
     b.click(0, 20, 20);
     b.click(0, 110, 130);
-    ASSERT_EQ(b.ctl->MouseSelect.size(), 2);
+    ASSERT_EQ(b.ctl->selection().size(), 2);
     const PageRect f = b.ctl->frame();
     EXPECT_EQ(f.left, 100);
     EXPECT_EQ(f.top, 120);
@@ -141,7 +141,7 @@ TEST_P(SelectionTest, FrameLeavesLockedObjectsOutAndHandlesSitOnItsCorners)
     b.edit->SpeedButtonS->setChecked(false);
     b.ctl->SpeedButtonSClick();
     b.click(0, 600, 600);
-    EXPECT_TRUE(b.ctl->MouseSelect.isEmpty());
+    EXPECT_TRUE(b.ctl->selection().isEmpty());
     EXPECT_TRUE(b.ctl->PanelPS(1)->isHidden());
     EXPECT_TRUE(b.ctl->ShapePS()->isHidden());
 
@@ -158,7 +158,7 @@ TEST_P(SelectionTest, HoverShowsTheTopmostRowAndRedraws)
     b.host->cursor = Qt::BusyCursor;
     const int before = b.host->redraws;
     b.move(0, 175, 175);
-    EXPECT_EQ(b.ctl->MouseMove, 1);
+    EXPECT_EQ(b.ctl->hoverRow(), 1);
     ASSERT_NE(b.ctl->ShapeMS(), nullptr);
     EXPECT_FALSE(b.ctl->ShapeMS()->isHidden());
     EXPECT_EQ(b.ctl->ShapeMS()->geometry(), b.screenRect(150, 150, 100, 100));
@@ -166,7 +166,7 @@ TEST_P(SelectionTest, HoverShowsTheTopmostRowAndRedraws)
     EXPECT_EQ(b.host->cursor, Qt::ArrowCursor);
 
     b.move(0, 600, 600);
-    EXPECT_EQ(b.ctl->MouseMove, -1);
+    EXPECT_EQ(b.ctl->hoverRow(), -1);
     EXPECT_TRUE(b.ctl->ShapeMS()->isHidden());
     // With a creation tool the pages show the cross, except over an object.
     b.ctl->ToolButton8Click();
@@ -187,7 +187,6 @@ TEST_P(SelectionTest, DoubleClickOpensTheEditorOnceAndSpendsItsPress)
     EXPECT_FALSE(b.ctl->formMoji()->isHidden());
     EXPECT_EQ(b.ctl->formMoji()->Text(), QStringLiteral("もじ"));
     EXPECT_EQ(b.doc.NewData.ID, b.doc.AData[t].ID);
-    EXPECT_FALSE(b.ctl->DBL);
     EXPECT_EQ(b.selectedRows(), QVector<int>{t});
     // The next press is an ordinary one again.
     b.ctl->ToolButton9Click();
@@ -200,15 +199,15 @@ TEST_P(SelectionTest, CoordinateValuesFollowASingleSelection)
     const int box = b.addBox(0, 30, 40, 50, 60);
     b.doc.AData[box].X2 = 7;
     b.click(0, 40, 50);
-    ASSERT_TRUE(b.ctl->ProValues.valid);
-    EXPECT_EQ(b.ctl->ProValues.X1, 30);
-    EXPECT_EQ(b.ctl->ProValues.Y1, 40);
-    EXPECT_EQ(b.ctl->ProValues.X2, 7);
-    EXPECT_EQ(b.ctl->ProValues.Width, 50);
-    EXPECT_EQ(b.ctl->ProValues.Height, 60);
+    ASSERT_TRUE(b.ctl->proValues().valid);
+    EXPECT_EQ(b.ctl->proValues().X1, 30);
+    EXPECT_EQ(b.ctl->proValues().Y1, 40);
+    EXPECT_EQ(b.ctl->proValues().X2, 7);
+    EXPECT_EQ(b.ctl->proValues().Width, 50);
+    EXPECT_EQ(b.ctl->proValues().Height, 60);
     EXPECT_EQ(b.edit->shownPanel(), ToolPanel::Box);
     b.click(0, 500, 500);
-    EXPECT_FALSE(b.ctl->ProValues.valid);
+    EXPECT_FALSE(b.ctl->proValues().valid);
 }
 
 TEST_P(SelectionTest, MarksFollowAZoomChange)
@@ -224,7 +223,7 @@ TEST_P(SelectionTest, MarksFollowAZoomChange)
     EXPECT_TRUE(b.ctl->ShapeMS()->isHidden());
     // A press at the new zoom still finds the box by its page units.
     b.ctl->ImageMouseDown(0, QPoint(230, 250));
-    EXPECT_EQ(b.ctl->MouseSelect.size(), 1);
+    EXPECT_EQ(b.ctl->selection().size(), 1);
     b.ctl->ImageMouseDown(0, QPoint(130, 150)); // page (65, 75): outside
-    EXPECT_TRUE(b.ctl->MouseSelect.isEmpty());
+    EXPECT_TRUE(b.ctl->selection().isEmpty());
 }

@@ -1,0 +1,35 @@
+#include "editing/tools/UnitCreationTool.h"
+#include "editing/UnitSelect.h"
+#include "editing/tools/UnitSelectTool.h"
+
+SelectTool &CreationTool::selectTool() const
+{
+    return mCtl.selectTool();
+}
+
+bool CreationTool::isCurrent() const
+{
+    return mCtl.currentTool() == this;
+}
+
+void CreationTool::press(const PageEvent &ev)
+{
+    const int hit = selectTool().pick(ev);
+    if (isCurrent())
+        create(ev, hit);
+}
+
+void CreationTool::move(const PageEvent &ev)
+{
+    if (selectTool().dragging()) {
+        selectTool().move(ev);
+        return;
+    }
+    mCtl.hover(ev);
+    mCtl.mHost.redraw();
+}
+
+void CreationTool::release(const PageEvent &ev)
+{
+    selectTool().release(ev);
+}

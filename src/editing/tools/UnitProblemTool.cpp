@@ -1,0 +1,36 @@
+#include "editing/tools/UnitProblemTool.h"
+#include "editing/UnitSelect.h"
+#include "math/UnitSiki.h"
+
+void ProblemTool::create(const PageEvent &ev, int)
+{
+    TFormSiki *siki = mCtl.mSiki;
+    if (!mCtl.mSelection.isEmpty()) {
+        if (siki)
+            siki->hide();
+        return;
+    }
+    RAData &n = mCtl.mDoc.NewData;
+    n.ID = -1;
+    n.Syu = QStringLiteral("5");
+    n.Page = ev.page;
+    n.X1 = ev.x;
+    n.Y1 = ev.y;
+    n.Siki.clear();
+    mCtl.showMarker(ev.page, ev.x, ev.y);
+    mCtl.syncCreation();
+    if (siki)
+        siki->OpenNew(ev.page, ev.x, ev.y);
+    mCtl.mHost.redraw();
+}
+
+void ProblemTool::deactivate()
+{
+    // Only a new problem is given up; one being rewritten stays open.
+    const RAData &n = mCtl.mDoc.NewData;
+    if (n.Syu != u"5" || n.ID >= 0)
+        return;
+    if (mCtl.mSiki)
+        mCtl.mSiki->hide();
+    mCtl.endCreation(n.Page);
+}

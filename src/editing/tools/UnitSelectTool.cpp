@@ -1,0 +1,220 @@
+#include "editing/tools/UnitSelectTool.h"
+#include "editing/UnitMoji.h"
+#include "editing/UnitSelect.h"
+
+// ---------------------------------------------------------------- press
+
+int SelectTool::pick(const PageEvent &ev)
+{
+    Document &doc = mCtl.mDoc;
+    mMouseDown.B = false;
+    // Without "複数" the press starts a new selection; the entries are
+    // gathered first so that the selection changes once.
+    QVector<RMouseSelect> next =
+        mCtl.multiSelect() ? mCtl.mSelection.entries() : QVector<RMouseSelect>{};
+    const int hit = HitTest(doc.AData, ev.page, ev.x, ev.y);
+    if (hit < 0) {
+        mCtl.mSelection.setEntries(next);
+        return -1;
+    }
+    const RAData &row = doc.AData[hit];
+    mCtl.showKindPanel(row.Syu);
+    mMouseDown = {true, ev.x, ev.y};
+    mMoveRun = doc.newMergeRun();
+    mDragMoved = false;
+    const bool present = std::any_of(next.begin(), next.end(),
+                                     [hit](const RMouseSelect &e) { return e.ANo == hit; });
+    bool text = false;
+    if (!present) {
+        RMouseSelect e;
+        e.ANo = hit;
+        e.X = row.X1;
+        e.Y = row.Y1;
+        if (row.Syu == u"1") {
+            // A locked text cannot join a multiple selection.
+            if (next.isEmpty() || row.Lock == 0) {
+                next.append(e);
+                text = true;
+            }
+        } else {
+            next.append(e);
+        }
+    }
+    mCtl.mSelection.setEntries(next);
+    if (text) {
+        // A picked text makes the text tool current; the tool left behind
+        // gives up what it was creating before the text's place is noted.
+        mCtl.setTool(QStringLiteral("1"));
+        doc.NewData.X1 = row.X1;
+        doc.NewData.Y1 = row.Y1;
+    }
+    mCtl.refreshEntries();
+    mCtl.setShapePS();
+    if (mCtl.mShapePS && mCtl.mFrameValid)
+        mCtl.mShapePS->show();
+    if (mCtl.mShapeMS)
+        mCtl.mShapeMS->hide();
+    mCtl.PanelPSVF();
+    if (mCtl.mMoji)
+        mCtl.mMoji->hide();
+    mCtl.refreshProperties(hit);
+    return hit;
+}
+
+void SelectTool::press(const PageEvent &ev)
+{
+    pick(ev);
+    if (!mCtl.multiSelect())
+        return;
+    mCtl.mSelection.refreshPositions(mCtl.mDoc.AData);
+    // The selection lives on, so its frame shows again.
+    mCtl.setShapePS();
+    if (mCtl.mShapePS && mCtl.mFrameValid && !mCtl.mSelection.isEmpty())
+        mCtl.mShapePS->show();
+}
+
+// ---------------------------------------------------------------- move
+
+void SelectTool::move(const PageEvent &ev)
+{
+    if (mMouseDown.B) {
+        dragTo(ev);
+        return;
+    }
+    mCtl.hover(ev);
+    mCtl.mHost.redraw();
+}
+
+void SelectTool::dragTo(const PageEvent &ev)
+{
+    Document &doc = mCtl.mDoc;
+    const QVector<RMouseSelect> &sel = mCtl.mSelection.entries();
+    if (mCtl.mShapeMS)
+        mCtl.mShapeMS->hide();
+    // The mouse's travel since the press.
+    const int dx = ev.x - mMouseDown.X;
+    const int dy = ev.y - mMouseDown.Y;
+    bool moved = false;
+    doc.runEdit(
+        QStringLiteral("移動"),
+        [&] {
+            for (const RMouseSelect &e : sel) {
+                if (e.ANo < 0 || e.ANo >= doc.AData.size())
+                    continue;
+                RAData &row = doc.AData[e.ANo];
+                if (!IsHittableKind(row.Syu) || row.Lock != 0)
+                    continue;
+                row.X1 = e.X + dx;
+                row.Y1 = e.Y + dy;
+                moved = true;
+            }
+        },
+        RMerge{MergeKind::Move, mMoveRun});
+    mDragMoved = mDragMoved || moved;
+    for (int i = 0; i < sel.size(); ++i) {
+        const RMouseSelect &e = sel[i];
+        if (e.ANo < 0 || e.ANo >= doc.AData.size())
+            continue;
+        const RAData &row = doc.AData[e.ANo];
+        if (IsHittableKind(row.Syu) && row.Lock == 0)
+            mCtl.placeFeedback(i, row, true);
+    }
+    if (moved) {
+        mCtl.PanelPSVF();
+        mCtl.setShapePS();
+        if (mCtl.mShapePS && mCtl.mFrameValid)
+            mCtl.mShapePS->show();
+        if (mCtl.mView.Creation.MarkerOn)
+            mCtl.hideMarker();
+        doc.NewData.Syu.clear();
+        mCtl.syncCreation();
+    }
+}
+
+// ---------------------------------------------------------------- release
+
+void SelectTool::release(const PageEvent &ev)
+{
+    const bool dragged = mMouseDown.B && mDragMoved;
+    mDragMoved = false;
+    mMouseDown.B = false;
+    // The run ends: a later drag is an undo step of its own.
+    mMoveRun = 0;
+    mCtl.flushDeferredRedraw(dragged, ev.page);
+    mCtl.SetMouseSelect();
+    if (!mCtl.mSelection.isEmpty())
+        mCtl.PanelPSVT();
+    mCtl.LabelMVF();
+}
+
+// ---------------------------------------------------------------- handles
+
+void SelectTool::handlePress(Handle h, const PageRect &frame)
+{
+    mResizing = true;
+    mResizeRun = mCtl.mDoc.newMergeRun();
+    mHandle = h;
+    mFrameAtPress = frame;
+}
+
+void SelectTool::handleMove(int travelX, int travelY)
+{
+    Document &doc = mCtl.mDoc;
+    const QVector<RMouseSelect> &sel = mCtl.mSelection.entries();
+    if (!mResizing || sel.isEmpty())
+        return;
+    bool lock = !mCtl.mPanels.aspectUnlocked();
+    const int first = sel[0].ANo;
+    if (first >= 0 && first < doc.AData.size() && doc.AData[first].Syu == u"5" &&
+        doc.AData[first].Siki1 == 3)
+        lock = false;
+    const PageRect atPress = mFrameAtPress;
+    const FrameSize size = ResizeFrame(mHandle, atPress, travelX, travelY, lock);
+    doc.runEdit(
+        QStringLiteral("サイズ変更"),
+        [&] {
+            ScaleSelection(doc.AData, sel, mHandle, atPress, size,
+                           [this](int row) { measureRow(row); });
+        },
+        RMerge{MergeKind::Resize, mResizeRun});
+
+    for (int i = 0; i < sel.size(); ++i) {
+        const int a = sel[i].ANo;
+        if (a >= 0 && a < doc.AData.size())
+            mCtl.placeFeedback(i, doc.AData[a], false);
+    }
+    mCtl.setShapePS();
+}
+
+void SelectTool::handleRelease()
+{
+    Document &doc = mCtl.mDoc;
+    mResizing = false;
+    mResizeRun = 0;
+    mCtl.flushDeferredRedraw(false, -1);
+    mCtl.mHost.redraw();
+    mCtl.setShapePS();
+    mCtl.PanelPSVT();
+    mCtl.SetMouseSelect();
+    const Selection &sel = mCtl.mSelection;
+    if (!sel.isEmpty()) {
+        const int a = sel.last().ANo;
+        // The size box shows a font size only when the last entry has one.
+        if (a >= 0 && a < doc.AData.size() &&
+            (doc.AData[a].Syu == u"1" || doc.AData[a].Syu == u"5"))
+            mCtl.mPanels.MemoFS->setText(QString::number(sel.last().FS));
+    }
+    mCtl.LabelMVF();
+    mCtl.fillProValues();
+}
+
+void SelectTool::measureRow(int rowIndex)
+{
+    RAData &row = mCtl.mDoc.AData[rowIndex];
+    if (row.Syu == u"1") {
+        row.Width = mCtl.mMetrics.GetMojiWidth(row);
+        row.Height = mCtl.mMetrics.GetMojiHeight(row);
+    } else if (row.Syu == u"5" && row.Siki1 != 3) {
+        mCtl.mMetrics.FitToContent(mCtl.mDoc.AData, {rowIndex});
+    }
+}
