@@ -187,6 +187,7 @@ public:
 
 signals:
     void toolChanged(const QString &toolSyu);
+    // The selected rows changed (the selection's own signal, passed on).
     void selectionChanged();
     void proValuesChanged();
 
