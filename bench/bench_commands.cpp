@@ -2,6 +2,8 @@
 // one object followed by the redraw of the pages it touched, against a full
 // redraw of all pages; and the undo of deleting the 300 objects of a page.
 #include "document/UnitCommands.h"
+#include "document/UnitRowCommands.h"
+#include "editing/UnitObjectCommands.h"
 #include "render/UnitFonts.h"
 #include "render/UnitRender.h"
 
@@ -97,7 +99,7 @@ void BM_MoveOneObjectAndRedrawTouchedPage(benchmark::State &state)
     int step = 0;
     for (auto _ : state) {
         const int dx = (step++ % 2) ? 5 : -5;
-        w.doc.runEdit(QStringLiteral("移動"), [&] { w.doc.AData[row].X1 += dx; });
+        w.doc.push(std::make_unique<NudgeObjectsCommand>(w.doc, QVector<int>{row}, dx, 0, 0));
         benchmark::DoNotOptimize(w.images[7].constBits());
     }
 }
@@ -122,7 +124,7 @@ void undoDelete(benchmark::State &state, bool redraw)
     QVector<int> rows;
     for (int i = 0; i < PerPage; ++i)
         rows.append(7 * PerPage + i);
-    w.doc.runEdit(QStringLiteral("削除"), [&] { w.doc.DeleteRows(rows); });
+    w.doc.push(std::make_unique<RemoveObjectsCommand>(w.doc, QStringLiteral("削除"), rows));
     for (auto _ : state) {
         w.doc.undoStack().undo();
         state.PauseTiming();

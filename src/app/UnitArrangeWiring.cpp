@@ -9,7 +9,6 @@
 #include "editing/UnitFontList.h"
 #include "editing/UnitPanelCommands.h"
 #include "editing/UnitPro.h"
-#include "editing/UnitRowsEdit.h"
 #include "editing/UnitSelect.h"
 #include "render/UnitRender.h"
 
@@ -34,8 +33,7 @@ QToolButton *barButton(QWidget *parent, const QString &text, const QString &hint
 
 void SpeedButton9Click(TForm1 &form)
 {
-    FileCommands &files = form.fileCommands();
-    RunRowsEdit(form.doc(), QStringLiteral("名前欄の読み込み"), [&] { files.LoadNameField(); });
+    form.fileCommands().LoadNameField();
     // Also after a cancel the selection and its marks go.
     if (TEditController *c = EditingOf(form).controller)
         c->clearSelection();

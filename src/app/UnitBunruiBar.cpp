@@ -78,10 +78,9 @@ void TBunruiBar::ApplyBoxes()
     const int kyouka =
         ComboKyouka->currentIndex() == shownKyouka ? mDoc.KyoukaIndex : ComboKyouka->currentIndex();
     const RBunruiValues after{nen, kyouka, naiyou};
-    if (after == BunruiValuesOf(mDoc))
-        return;
-    // The stack marks the worksheet changed and takes the change back on undo.
-    mDoc.undoStack().push(new ChangeBunruiCommand(mDoc, after));
+    // The stack marks the worksheet changed and takes the change back on
+    // undo; a change to the same values pushes nothing.
+    mDoc.push(std::make_unique<ChangeBunruiCommand>(mDoc, after));
 }
 
 TBunruiBar *InstallBunruiBar(TForm1 &form)

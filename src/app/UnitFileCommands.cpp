@@ -1,6 +1,7 @@
 #include "app/UnitFileCommands.h"
 
 #include "document/UnitFile.h"
+#include "document/UnitRowCommands.h"
 #include "platform/UnitMessages.h"
 
 #include <QDir>
@@ -229,11 +230,14 @@ bool FileCommands::LoadNameField()
     // A missing or broken file leaves the current name field in place.
     if (!QFileInfo::exists(path))
         return false;
-    const FileResult r = ::LoadNameField(path, mDoc);
+    NameFieldFile file;
+    const FileResult r = LoadFile(path, file);
     if (!r.ok) {
         showReadFailure(r);
         return false;
     }
+    // One undoable step; only a file that was read whole changes the rows.
+    mDoc.push(std::make_unique<LoadNameFieldCommand>(mDoc, std::move(file)));
     NameFieldSaveDialog.fileName = path;
     if (onNameFieldLoaded)
         onNameFieldLoaded();

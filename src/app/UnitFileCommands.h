@@ -115,7 +115,8 @@ public:
     bool SaveOver();
     // Name-field save: the rows of Layer 3 and their pictures to a ".prn".
     bool SaveNameField();
-    // Name-field load: replaces the Layer 3 rows by those of a ".prn".
+    // Name-field load: replaces the Layer 3 rows by those of a ".prn", as one
+    // undoable command.
     bool LoadNameField();
 
     // Full path of the worksheet last opened or saved.

@@ -33,14 +33,15 @@ int TRandomBar::SpeedButton24Click()
 {
     // The whole run is one undoable command: one undo brings every problem
     // of the sheet back.
-    int written = 0;
-    mForm.doc().runEdit(QStringLiteral("作成"), [&] {
-        written = RegenerateAll(mForm.doc(), mSiki, [this](int position, int maximum) {
+    auto command =
+        std::make_unique<RegenerateCommand>(mForm.doc(), mSiki, [this](int position, int maximum) {
             ProgressBar1->setRange(0, std::max(maximum, 1));
             ProgressBar1->setValue(position);
             ProgressBar1->repaint();
         });
-    });
+    command->performFirst();
+    const int written = command->written();
+    mForm.doc().push(std::move(command));
     ProgressBar1->setValue(ProgressBar1->maximum());
     ProgressBar1->repaint();
     if (mController)

@@ -10,24 +10,34 @@ ChangeBunruiCommand::ChangeBunruiCommand(Document &doc, const RBunruiValues &aft
 {
 }
 
-void ChangeBunruiCommand::undo()
+bool ChangeBunruiCommand::firstApply()
 {
-    apply(mBefore, true);
+    mBefore = BunruiValuesOf(mDoc);
+    if (mBefore == mAfter)
+        return false;
+    apply(mAfter);
+    return true;
 }
 
-void ChangeBunruiCommand::redo()
+void ChangeBunruiCommand::reapply()
 {
-    apply(mAfter, false);
-    mFirstRedo = false;
+    apply(mAfter);
 }
 
-void ChangeBunruiCommand::apply(const RBunruiValues &values, bool undone)
+void ChangeBunruiCommand::revert()
+{
+    apply(mBefore);
+}
+
+RChange ChangeBunruiCommand::changeFor(bool) const
+{
+    // The classification is not drawn on any page.
+    return {};
+}
+
+void ChangeBunruiCommand::apply(const RBunruiValues &values)
 {
     mDoc.NenIndex = values.NenIndex;
     mDoc.KyoukaIndex = values.KyoukaIndex;
     mDoc.Naiyou = values.Naiyou;
-    RChange change;
-    change.undone = undone;
-    change.initial = mFirstRedo && !undone;
-    announce(change);
 }

@@ -20,12 +20,15 @@ class ChangeBunruiCommand : public DocumentCommand
 public:
     // The document still holds the values before the change.
     ChangeBunruiCommand(Document &doc, const RBunruiValues &after);
-    void undo() override;
-    void redo() override;
+
+protected:
+    bool firstApply() override;
+    void reapply() override;
+    void revert() override;
+    RChange changeFor(bool undone) const override;
 
 private:
-    void apply(const RBunruiValues &values, bool undone);
+    void apply(const RBunruiValues &values);
     RBunruiValues mBefore;
     RBunruiValues mAfter;
-    bool mFirstRedo = true;
 };

@@ -156,66 +156,94 @@ DocumentCommand::DocumentCommand(Document &doc, const QString &text, QUndoComman
 {
 }
 
-void DocumentCommand::announce(const RChange &change)
+bool DocumentCommand::performFirst()
 {
+    if (mState == State::New) {
+        mChanged = firstApply();
+        mState = State::Performed;
+    }
+    return mChanged;
+}
+
+void DocumentCommand::redo()
+{
+    if (mState == State::New && !performFirst()) {
+        // Pushed straight onto the stack and it changed nothing: the stack
+        // drops an obsolete command.
+        setObsolete(true);
+        return;
+    }
+    RChange change;
+    if (mState == State::Performed) {
+        mState = State::OnStack;
+        change = changeFor(false);
+        change.initial = true;
+    } else {
+        reapply();
+        change = changeFor(false);
+    }
     emit mDoc.events().changed(change);
 }
 
-RowsCommand::RowsCommand(Document &doc, const QString &text, const RDocumentSnapshot &before,
-                         RMerge merge)
-    : DocumentCommand(doc, text), mMerge(merge)
+void DocumentCommand::undo()
 {
-    mRows = DiffRows(before.AData, doc.AData);
-    mPictures = DiffPictures(before.BMData, doc.BMData);
-    mHeaderAfter = headerOf(doc);
-    mHeaderBefore = before.Header;
-    mHeaderChanged = !(mHeaderBefore == mHeaderAfter);
+    revert();
+    RChange change = changeFor(true);
+    change.undone = true;
+    emit mDoc.events().changed(change);
 }
 
-bool RowsCommand::isEmpty() const
+RecordedCommand::RecordedCommand(Document &doc, const QString &text, RMerge merge)
+    : DocumentCommand(doc, text), mMerge(merge)
+{
+}
+
+bool RecordedCommand::firstApply()
+{
+    const RDocumentSnapshot before = TakeSnapshot(mDoc);
+    try {
+        edit();
+    } catch (...) {
+        restore(mDoc, before);
+        throw;
+    }
+    mRows = DiffRows(before.AData, mDoc.AData);
+    mPictures = DiffPictures(before.BMData, mDoc.BMData);
+    mHeaderAfter = headerOf(mDoc);
+    mHeaderBefore = before.Header;
+    mHeaderChanged = !(mHeaderBefore == mHeaderAfter);
+    return !isEmpty();
+}
+
+bool RecordedCommand::isEmpty() const
 {
     return mRows.isEmpty() && mPictures.isEmpty() && !mHeaderChanged;
 }
 
-void RowsCommand::redo()
+void RecordedCommand::reapply()
 {
-    if (mFirstRedo) {
-        // The edit has already been applied by whoever built the command.
-        mFirstRedo = false;
-        RChange c = changeFor(false);
-        c.initial = true;
-        announce(c);
-        return;
-    }
     redoDiff(mDoc.AData, mRows);
     redoDiff(mDoc.BMData, mPictures);
     if (mHeaderChanged)
         setHeader(mDoc, mHeaderAfter);
-    announce(changeFor(false));
 }
 
-void RowsCommand::undo()
+void RecordedCommand::revert()
 {
     undoDiff(mDoc.AData, mRows);
     undoDiff(mDoc.BMData, mPictures);
     if (mHeaderChanged)
         setHeader(mDoc, mHeaderBefore);
-    announce(changeFor(true));
 }
 
-void RowsCommand::addPagesOf(const QVector<RAData> &rows, QSet<int> &pages) const
-{
-    for (const RAData &r : rows)
-        pages.insert(r.Page);
-}
-
-RChange RowsCommand::changeFor(bool undone) const
+RChange RecordedCommand::changeFor(bool undone) const
 {
     RChange c;
-    c.undone = undone;
     c.allPages = mHeaderChanged;
-    addPagesOf(mRows.removed, c.pages);
-    addPagesOf(mRows.inserted, c.pages);
+    for (const RAData &r : mRows.removed)
+        c.pages.insert(r.Page);
+    for (const RAData &r : mRows.inserted)
+        c.pages.insert(r.Page);
     c.rows = undone ? mRows.removedAt : mRows.insertedAt;
     if (!mPictures.isEmpty()) {
         // A picture that changed in place shows wherever a row uses it.
@@ -231,15 +259,15 @@ RChange RowsCommand::changeFor(bool undone) const
     return c;
 }
 
-int RowsCommand::id() const
+int RecordedCommand::id() const
 {
-    return mMerge.run > 0 ? int(mMerge.kind) : -1;
+    return mMerge.merges() ? int(mMerge.kind) : -1;
 }
 
-bool RowsCommand::mergeWith(const QUndoCommand *other)
+bool RecordedCommand::mergeWith(const QUndoCommand *other)
 {
-    const auto *o = dynamic_cast<const RowsCommand *>(other);
-    if (!o || o->mMerge.kind != mMerge.kind || o->mMerge.run != mMerge.run || mMerge.run <= 0)
+    const auto *o = dynamic_cast<const RecordedCommand *>(other);
+    if (!o || !mMerge.merges() || !(o->mMerge == mMerge))
         return false;
     // Only edits that change rows in place can be joined row by row.
     if (!mRows.inPlace() || !o->mRows.inPlace() || !mPictures.isEmpty() ||
@@ -274,23 +302,12 @@ bool RowsCommand::mergeWith(const QUndoCommand *other)
 
 // ---------------------------------------------------------------- Document
 
-bool Document::runEdit(const QString &text, const std::function<void()> &edit)
+bool Document::push(std::unique_ptr<DocumentCommand> command)
 {
-    return runEdit(text, edit, RMerge{});
-}
-
-bool Document::runEdit(const QString &text, const std::function<void()> &edit, const RMerge &merge)
-{
-    const RDocumentSnapshot before = TakeSnapshot(*this);
-    try {
-        edit();
-    } catch (...) {
-        restore(*this, before);
-        throw;
-    }
-    auto cmd = std::make_unique<RowsCommand>(*this, text, before, merge);
-    if (cmd->isEmpty())
+    // The edit is done before the command meets the stack, so one that
+    // changes nothing leaves the stack and its redo steps alone.
+    if (!command->performFirst())
         return false;
-    mUndoStack->push(cmd.release());
+    mUndoStack->push(command.release());
     return true;
 }

@@ -1,28 +1,24 @@
 // Undoable edits of a Document. Every change of the worksheet is a command
-// pushed on the document's undo stack (Document::undoStack()); tools, panels
-// and menus build commands and never change rows outside one. After every
-// do, undo and redo the document emits DocumentEvents::changed with the
-// pages whose drawing may differ, so the view redraws only those pages, and
-// the rows the command left behind, so the selection can follow.
+// pushed on the document's undo stack; tools, panels and menus build a
+// command of the kind of their edit and push it with Document::push, which
+// drops a command that changes nothing (the stack, its redo steps included,
+// stays as it was). After every do, undo and redo the document emits
+// DocumentEvents::changed with the pages whose drawing may differ, so the
+// view redraws only those pages, and the rows the command left behind, so
+// the selection can follow.
 //
-// The simplest way to write a new kind of edit is Document::runEdit:
-//
-//     doc.runEdit(QStringLiteral("削除"), [&] { doc.DeleteRows(rows); });
-//
-// runEdit takes a snapshot of the rows, the pictures and the header fields,
-// runs the edit, compares, and pushes a RowsCommand holding exactly the rows
-// and pictures that differ (before and after). Undo and redo restore them
-// byte for byte, including appended rows, removed rows and the closing up of
-// the table after a removal. An edit that changes nothing pushes nothing.
+// A kind of edit is a class derived from DocumentCommand. Edits that can
+// state their change cheaply (rows appended, rows removed, a row rewritten,
+// rows moved by a delta) keep just that. Edits whose effect is only known by
+// doing them (a rule over the selection, a regeneration, a file read in)
+// derive from RecordedCommand: it runs the edit once, compares the rows, the
+// pictures and the header fields with a snapshot taken before, and keeps
+// exactly what differs, so undo and redo restore them byte for byte.
 //
 // Edits that arrive as a run (a drag: one command per mouse move; arrow
-// keys) pass a merge key: commands with the same kind and the same run
-// number become one undo step. Start a new run with Document::newMergeRun()
-// (on the press, on the first key of a run).
-//
-// Commands of their own (for edits that can state their change more cheaply
-// than a snapshot) derive from DocumentCommand and call announce() from
-// redo() and undo().
+// keys) carry a merge key: commands of the same kind and run number become
+// one undo step. Start a new run with Document::newMergeRun() (on the
+// press, on the first key of a run).
 //
 // This unit never draws or shows anything.
 #pragma once
@@ -56,18 +52,43 @@ enum class MergeKind : int { None = -1, Move = 1, Resize = 2, Nudge = 3 };
 struct RMerge {
     MergeKind kind = MergeKind::None;
     int run = 0; // from Document::newMergeRun(); 0 never merges
+
+    bool merges() const { return kind != MergeKind::None && run > 0; }
+    bool operator==(const RMerge &) const = default;
 };
 
-// A command on one document: keeps the document and announces its changes.
+// A command on one document. The first application happens once, either in
+// Document::push before the command goes on the stack or in the first
+// redo; later redos and undos apply and take back what it recorded. Every
+// application is announced with the document's changed signal.
 class DocumentCommand : public QUndoCommand
 {
 public:
     DocumentCommand(Document &doc, const QString &text, QUndoCommand *parent = nullptr);
 
+    // Applies the command for the first time. False when it changed
+    // nothing. Runs once; later calls return the first answer.
+    bool performFirst();
+
+    void redo() final;
+    void undo() final;
+
 protected:
-    // Emits the document's changed signal.
-    void announce(const RChange &change);
+    // Does the edit and records what it needs to undo it. False when the
+    // document is unchanged. When it throws, the document must be as before.
+    virtual bool firstApply() = 0;
+    // Redo after an undo, and undo.
+    virtual void reapply() = 0;
+    virtual void revert() = 0;
+    // The pages and rows of the last application (undone: of the undo).
+    virtual RChange changeFor(bool undone) const = 0;
+
     Document &mDoc;
+
+private:
+    enum class State { New, Performed, OnStack };
+    State mState = State::New;
+    bool mChanged = false;
 };
 
 // The header fields of a worksheet that commands may change.
@@ -119,30 +140,32 @@ using RPictureDiff = RTableDiff<QImage>;
 RRowDiff DiffRows(const QVector<RAData> &before, const QVector<RAData> &after);
 RPictureDiff DiffPictures(const QVector<QImage> &before, const QVector<QImage> &after);
 
-// The generic command: the rows, pictures and header fields an edit changed,
-// before and after.
-class RowsCommand : public DocumentCommand
+// The base of the commands that learn their change by doing it: edit() runs
+// once, on the first application; what it changed in the rows, the pictures
+// and the header fields is kept as a difference. Commands of one merge run
+// that changed rows in place only are joined row by row.
+class RecordedCommand : public DocumentCommand
 {
 public:
-    // The document already holds the state after the edit; `before` is the
-    // state before it. The first redo (on push) only announces the change.
-    RowsCommand(Document &doc, const QString &text, const RDocumentSnapshot &before,
-                RMerge merge = {});
-
-    bool isEmpty() const;
-    void undo() override;
-    void redo() override;
     int id() const override;
     bool mergeWith(const QUndoCommand *other) override;
 
+protected:
+    RecordedCommand(Document &doc, const QString &text, RMerge merge = {});
+    // The edit itself, on mDoc.
+    virtual void edit() = 0;
+
+    bool firstApply() override;
+    void reapply() override;
+    void revert() override;
+    RChange changeFor(bool undone) const override;
+
 private:
-    RChange changeFor(bool undone) const;
-    void addPagesOf(const QVector<RAData> &rows, QSet<int> &pages) const;
+    bool isEmpty() const;
 
     RRowDiff mRows;
     RPictureDiff mPictures;
     bool mHeaderChanged = false;
     RHeaderFields mHeaderBefore, mHeaderAfter;
     RMerge mMerge;
-    bool mFirstRedo = true;
 };

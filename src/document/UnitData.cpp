@@ -99,13 +99,20 @@ Integer Document::GetRowNo()
         AData[row].ID = GetId();
         return row;
     }
-    for (int i = AData.size() - 1; i >= 0; --i)
-        if (AData[i].ID == NewData.ID)
-            return i;
+    if (const int found = FindRow(NewData.ID); found >= 0)
+        return found;
     // No row carries this ID: make a new one rather than touch an unrelated row.
     Integer row = AppendRow();
     AData[row].ID = GetId();
     return row;
+}
+
+int Document::FindRow(Integer id) const
+{
+    for (int i = AData.size() - 1; i >= 0; --i)
+        if (AData[i].ID == id)
+            return i;
+    return -1;
 }
 
 Integer Document::AppendRow()

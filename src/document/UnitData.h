@@ -18,7 +18,7 @@
 
 class QUndoStack;
 class DocumentEvents;
-struct RMerge;
+class DocumentCommand;
 
 using Integer = int32_t;
 using Byte = uint8_t;
@@ -191,6 +191,8 @@ public:
 
     Integer GetId() const;
     Integer GetRowNo();
+    // The last row carrying `id`, or -1.
+    int FindRow(Integer id) const;
     Integer AppendRow();
     void DeleteRows(const QVector<int> &rows);
     void RemoveDeletedRows();
@@ -202,13 +204,9 @@ public:
     // The undo stack of this worksheet and the signal of its changes.
     QUndoStack &undoStack() const { return *mUndoStack; }
     DocumentEvents &events() const { return *mEvents; }
-    // Runs `edit` (which changes rows, pictures or header fields) as one
-    // undoable command named `text` ("移動", "削除", "作成", ...). Returns
-    // false when the edit changed nothing; then nothing is pushed. When the
-    // edit throws, the document is put back as it was and the exception
-    // goes on.
-    bool runEdit(const QString &text, const std::function<void()> &edit);
-    bool runEdit(const QString &text, const std::function<void()> &edit, const RMerge &merge);
+    // Does `command` and puts it on the undo stack. A command that changes
+    // nothing is dropped and leaves the stack as it was; then false.
+    bool push(std::unique_ptr<DocumentCommand> command);
     // A new run number for merged commands (a drag, a run of arrow keys).
     int newMergeRun() { return ++mMergeRun; }
     // The worksheet differs from its saved state: a change on the stack

@@ -605,13 +605,18 @@ FileResult LoadNameField(const QString &path, Document &doc)
     FileResult result = LoadFile(path, file);
     if (!result.ok)
         return result;
+    PutNameField(doc, file);
+    return result;
+}
+
+void PutNameField(Document &doc, const NameFieldFile &file)
+{
     doc.AData.erase(std::remove_if(doc.AData.begin(), doc.AData.end(),
                                    [](const RAData &r) { return r.Layer == LayerNameField; }),
                     doc.AData.end());
     const int firstPicture = doc.BMData.size();
     doc.BMData.append(file.pictures);
     LoadData1(doc, file.objectLines, firstPicture);
-    return result;
 }
 
 FileResult ParseFileHeaderList(const QByteArray &bytes, QStringList &list)

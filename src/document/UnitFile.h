@@ -74,6 +74,9 @@ FileResult LoadFile(const QString &path, NameFieldFile &out);
 // Appends the rows of a name-field object block to the document: IDs from
 // GetId, the picture rows ("4", "b") numbered from firstPicture in line order.
 void LoadData1(Document &doc, const QStringList &objectLines, int firstPicture);
+// Puts a name field read from a file into the document: its Layer 3 rows
+// go, the file's rows and pictures are appended.
+void PutNameField(Document &doc, const NameFieldFile &file);
 // The whole import: reads the file and, only when that succeeds, removes the
 // document's Layer 3 rows and appends the file's rows and pictures.
 FileResult LoadNameField(const QString &path, Document &doc);

@@ -1,9 +1,10 @@
 #include "editing/UnitArrangeCommands.h"
+#include "document/UnitRowCommands.h"
 #include "editing/UnitArrangeBars.h"
 #include "editing/UnitEditHost.h"
 #include "editing/UnitEditPanels.h"
-#include "editing/UnitRowsEdit.h"
 #include "editing/UnitSelect.h"
+#include "editing/UnitSelectionCommands.h"
 #include "render/UnitMetrics.h"
 
 TArrangeCommands::TArrangeCommands(Document &doc, Metrics &metrics, EditHost &host,
@@ -42,20 +43,13 @@ QString TArrangeCommands::spacingText() const
     return mBars ? mBars->MemoSentaku->text() : QStringLiteral("0");
 }
 
-bool TArrangeCommands::run(const QString &text, const Rule &rule, bool fit)
+bool TArrangeCommands::run(std::unique_ptr<SelectionRuleCommand> command)
 {
-    QVector<RMouseSelect> sel = mCtl.selection().entries();
-    bool acted = false;
-    const bool pushed = RunRowsEdit(mDoc, text, [&] {
-        acted = rule(mDoc.AData, sel);
-        if (acted && fit)
-            mMetrics.FitToContent(mDoc.AData, SelectedRows(mDoc.AData, sel));
-    });
-    if (!acted)
+    if (!command->applies())
         return false;
+    const QVector<RMouseSelect> sel = command->selection();
+    const bool pushed = mDoc.push(std::move(command));
     mCtl.selection().setEntries(sel);
-    if (!HasUndoStack<Document>)
-        mHost.redraw();
     if (sel.isEmpty())
         mCtl.clearSelection();
     else
@@ -65,97 +59,78 @@ bool TArrangeCommands::run(const QString &text, const Rule &rule, bool fit)
 
 void TArrangeCommands::SpeedButtonLClick()
 {
-    run(
-        QStringLiteral("左揃え"),
-        [](auto &rows, auto &sel) { return AlignRows(rows, sel, AlignKind::Left); }, false);
+    run(std::make_unique<AlignObjectsCommand>(mDoc, selected(), AlignKind::Left));
 }
 
 void TArrangeCommands::SpeedButtonCClick()
 {
-    run(
-        QStringLiteral("中揃え"),
-        [](auto &rows, auto &sel) { return AlignRows(rows, sel, AlignKind::Center); }, false);
+    run(std::make_unique<AlignObjectsCommand>(mDoc, selected(), AlignKind::Center));
 }
 
 void TArrangeCommands::SpeedButtonRClick()
 {
-    run(
-        QStringLiteral("右揃え"),
-        [](auto &rows, auto &sel) { return AlignRows(rows, sel, AlignKind::Right); }, false);
+    run(std::make_unique<AlignObjectsCommand>(mDoc, selected(), AlignKind::Right));
 }
 
 void TArrangeCommands::SpeedButton5Click()
 {
-    run(
-        QStringLiteral("等間隔"), [](auto &rows, auto &sel) { return SpaceEqually(rows, sel); },
-        false);
+    run(std::make_unique<SpaceObjectsCommand>(mDoc, selected(), SpacingKind::Equal));
 }
 
 void TArrangeCommands::SpeedButton6Click()
 {
-    run(
-        QStringLiteral("上に詰める"), [](auto &rows, auto &sel) { return PackUp(rows, sel); },
-        false);
+    run(std::make_unique<SpaceObjectsCommand>(mDoc, selected(), SpacingKind::PackUp));
 }
 
 void TArrangeCommands::SpeedButton3Click()
 {
-    const int64_t gap = SpacingFromText(spacingText());
-    run(
-        QStringLiteral("間隔を指定する"),
-        [gap](auto &rows, auto &sel) { return SpaceBy(rows, sel, gap); }, false);
+    run(std::make_unique<SpaceObjectsCommand>(mDoc, selected(), SpacingKind::Gap,
+                                              SpacingFromText(spacingText())));
 }
 
 void TArrangeCommands::SpeedButton19Click()
 {
-    run(
-        QStringLiteral("前面へ移動"), [](auto &rows, auto &sel) { return BringToFront(rows, sel); },
-        false);
+    run(std::make_unique<RestackObjectCommand>(mDoc, selected(), true));
 }
 
 void TArrangeCommands::SpeedButton18Click()
 {
-    run(
-        QStringLiteral("背面へ移動"), [](auto &rows, auto &sel) { return SendToBack(rows, sel); },
-        false);
+    run(std::make_unique<RestackObjectCommand>(mDoc, selected(), false));
 }
 
 void TArrangeCommands::SpeedButtonLockClick()
 {
-    const bool down = mPanels.SpeedButtonLock->isChecked();
-    run(
-        QStringLiteral("ロック"),
-        [down](auto &rows, auto &sel) { return SetLockRows(rows, sel, down); }, true);
+    run(std::make_unique<LockObjectsCommand>(mDoc, mMetrics, selected(),
+                                             mPanels.SpeedButtonLock->isChecked()));
 }
 
 void TArrangeCommands::DataSakujo1()
 {
     if (mCtl.selection().isEmpty())
         return;
-    run(
-        QStringLiteral("削除"), [](auto &rows, auto &sel) { return DeleteRows(rows, sel); }, false);
+    const QVector<int> rows = SelectedRows(mDoc.AData, selected());
     mCtl.clearSelection();
+    mDoc.push(std::make_unique<RemoveObjectsCommand>(mDoc, QStringLiteral("削除"), rows));
 }
 
 void TArrangeCommands::Setlayer1()
 {
-    run(
-        QStringLiteral("標準モード"),
-        [](auto &rows, auto &sel) { return SetModeRows(rows, sel, ObjectMode::Standard); }, true);
+    run(std::make_unique<SetObjectModeCommand>(mDoc, mMetrics, selected(), ObjectMode::Standard));
 }
 
 void TArrangeCommands::SpeedButton8Click()
 {
-    run(
-        QStringLiteral("解答モード"),
-        [](auto &rows, auto &sel) { return SetModeRows(rows, sel, ObjectMode::Answer); }, true);
+    run(std::make_unique<SetObjectModeCommand>(mDoc, mMetrics, selected(), ObjectMode::Answer));
 }
 
 void TArrangeCommands::SpeedButton4Click()
 {
-    run(
-        QStringLiteral("名前欄"),
-        [](auto &rows, auto &sel) { return SetModeRows(rows, sel, ObjectMode::NameField); }, true);
+    run(std::make_unique<SetObjectModeCommand>(mDoc, mMetrics, selected(), ObjectMode::NameField));
+}
+
+QVector<RMouseSelect> TArrangeCommands::selected() const
+{
+    return mCtl.selection().entries();
 }
 
 int TArrangeCommands::PageButtonPressed(const QString &syu)

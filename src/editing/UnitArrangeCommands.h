@@ -15,7 +15,7 @@
 #include "editing/UnitArrange.h"
 
 #include <QObject>
-#include <functional>
+#include <memory>
 
 class Document;
 class Metrics;
@@ -23,6 +23,7 @@ class EditHost;
 class TEditController;
 class TEditPanels;
 class TArrangeBars;
+class SelectionRuleCommand;
 
 class TArrangeCommands : public QObject
 {
@@ -61,10 +62,10 @@ signals:
     void pageButtonSelected(int X1, int Y1, int X2, int Y2, int Width, int Height);
 
 private:
-    using Rule = std::function<bool(QVector<RAData> &, QVector<RMouseSelect> &)>;
-    // Runs one rule on the rows and the selection as the command `text`;
-    // `fit` measures the selected texts and problems again afterwards.
-    bool run(const QString &text, const Rule &rule, bool fit);
+    // Pushes the command when its rule applies and leaves the selection as
+    // the rule does; true when the rows changed.
+    bool run(std::unique_ptr<SelectionRuleCommand> command);
+    QVector<RMouseSelect> selected() const;
 
     Document &mDoc;
     Metrics &mMetrics;

@@ -41,17 +41,14 @@ QByteArray PackRows(const Document &doc, const QVector<int> &rows)
     return BuildFileBytes(part, LayerWorksheet, 1);
 }
 
-QVector<int> UnpackRows(Document &doc, const QByteArray &bytes, int page, int offset)
+RNewObjects UnpackObjects(const QByteArray &bytes, int page, int offset)
 {
     Document part;
     if (!ParseFileAll(bytes, part).ok)
         return {};
-    const int firstPicture = doc.BMData.size();
-    Integer id = doc.GetId();
-    QVector<int> added;
-    doc.BMData.append(part.BMData);
+    RNewObjects objects;
+    objects.pictures = part.BMData;
     for (RAData r : part.AData) {
-        r.ID = id++;
         r.Page = page;
         r.X1 += offset;
         r.Y1 += offset;
@@ -59,10 +56,7 @@ QVector<int> UnpackRows(Document &doc, const QByteArray &bytes, int page, int of
             r.X2 += offset;
             r.Y2 += offset;
         }
-        if (usesPicture(r.Syu))
-            r.PicNo += firstPicture;
-        doc.AData.append(r);
-        added.append(doc.AData.size() - 1);
+        objects.rows.append(r);
     }
-    return added;
+    return objects;
 }

@@ -2,10 +2,11 @@
 // the file format's own bytes (the rows and the pictures they use) under a
 // MIME type of this program, so they paste into another worksheet and into
 // another running copy of the editor. The functions here only pack and
-// unpack; the editing controller runs them inside its commands.
+// unpack; the editing controller turns what they unpack into a command.
 #pragma once
 
 #include "document/UnitData.h"
+#include "document/UnitRowCommands.h"
 
 #include <QByteArray>
 #include <QVector>
@@ -15,8 +16,7 @@ inline const QString ObjectsMimeType = QStringLiteral("application/x-tavenor-pri
 // The rows (in table order) and the pictures they use, as worksheet bytes.
 QByteArray PackRows(const Document &doc, const QVector<int> &rows);
 
-// Appends the packed rows to the document on `page`, moved by `offset`
-// units, with new IDs and their pictures appended. Returns the indexes of
-// the new rows; empty (and the document unchanged) when the bytes are not
-// a worksheet.
-QVector<int> UnpackRows(Document &doc, const QByteArray &bytes, int page, int offset);
+// The packed rows as new objects for `page`, moved by `offset` units, with
+// the pictures they use (AddObjectsCommand gives them their IDs). Empty when
+// the bytes are not a worksheet.
+RNewObjects UnpackObjects(const QByteArray &bytes, int page, int offset);

@@ -3,6 +3,7 @@
 // text), the expression tool, giving up an input, the picture steps, the
 // on-page button objects, and the editing of an existing text or math
 // problem.
+#include "document/UnitRowCommands.h"
 #include "editing/UnitMoji.h"
 #include "editing/UnitSelect.h"
 #include "editing/tools/UnitLineBoxTool.h"
@@ -153,9 +154,15 @@ void TEditController::MojiKettei()
         ShowError(NotIntegerMessage(mPanels.MemoFS->text()));
         return;
     }
-    const RAData &n = mDoc.NewData;
-    const QString name = n.ID >= 0 ? QStringLiteral("書き換え") : QStringLiteral("作成");
-    mDoc.runEdit(name, [&] { writeText(text, fs); });
+    // The text being edited is rewritten; a new text, or one whose row has
+    // gone meanwhile, becomes a new object.
+    const int existing = mDoc.NewData.ID >= 0 ? mDoc.FindRow(mDoc.NewData.ID) : -1;
+    if (existing >= 0)
+        mDoc.push(std::make_unique<ChangeObjectCommand>(mDoc, QStringLiteral("書き換え"), existing,
+                                                        textRow(text, fs, mDoc.AData[existing])));
+    else
+        mDoc.push(std::make_unique<AddObjectsCommand>(
+            mDoc, QStringLiteral("作成"), RNewObjects{{textRow(text, fs, RAData{})}, {}}));
 
     emptyNewData(0);
     mMoji->hide();
@@ -167,10 +174,8 @@ void TEditController::MojiKettei()
     refreshSelectionMarks();
 }
 
-void TEditController::writeText(const QString &text, int fs)
+RAData TEditController::textRow(const QString &text, int fs, RAData r) const
 {
-    const int rowIndex = mDoc.GetRowNo();
-    RAData &r = mDoc.AData[rowIndex];
     const RAData &n = mDoc.NewData;
     r.Syu = QStringLiteral("1");
     r.Page = n.Page;
@@ -191,6 +196,7 @@ void TEditController::writeText(const QString &text, int fs)
     const ModeFields mode = ModeForNewObject(mHost.nameDisplayOn(), mHost.answerDisplayOn());
     r.Layer = mode.Layer;
     r.KotaeMode = mode.KotaeMode;
+    return r;
 }
 
 // ---------------------------------------------------------------- ending
@@ -227,7 +233,7 @@ void TEditController::DataSakujo1()
         return;
     clearSelection();
     // Rows already of kind "0" go with them, as the compaction removes every such row.
-    mDoc.runEdit(QStringLiteral("削除"), [&] { mDoc.DeleteRows(rows); });
+    mDoc.push(std::make_unique<RemoveObjectsCommand>(mDoc, QStringLiteral("削除"), rows));
 }
 
 void TEditController::SpeedButtonL1Click()
@@ -256,32 +262,28 @@ PictureDialogs &TEditController::pictureDialogs()
 
 int TEditController::OpenPicture(const QString &fileName)
 {
-    mDoc.BMData.append(ReadPictureFile(fileName));
-    return mDoc.BMData.size() - 1;
+    return SetPicture(ReadPictureFile(fileName), QStringLiteral("作成"));
 }
 
-int TEditController::SetPicture()
+int TEditController::SetPicture(const QImage &bm, const QString &name)
 {
-    if (mDoc.BMData.isEmpty())
-        return -1;
-    const QImage &bm = mDoc.BMData.last();
-    const RAData n = mDoc.NewData;
-    const int rowIndex = mDoc.AppendRow();
-    RAData &r = mDoc.AData[rowIndex];
-    r.ID = mDoc.GetId();
+    // The picture and its row are one command.
+    const RAData &n = mDoc.NewData;
+    RAData r;
     r.Syu = QStringLiteral("4");
     r.Page = n.Page;
     r.X1 = n.X1;
     r.Y1 = n.Y1;
     r.X2 = bm.width();
     r.Y2 = bm.height();
-    r.Siki.clear();
-    r.PicNo = mDoc.BMData.size() - 1;
+    r.PicNo = 0; // the command's first picture
     r.Width = bm.width();
     r.Height = bm.height();
     const ModeFields mode = ModeForNewObject(mHost.nameDisplayOn(), mHost.answerDisplayOn());
     r.Layer = mode.Layer;
     r.KotaeMode = mode.KotaeMode;
+    const int rowIndex = mDoc.AData.size();
+    mDoc.push(std::make_unique<AddObjectsCommand>(mDoc, name, RNewObjects{{r}, {bm}}));
     emptyNewData(0);
     hideMarker();
     return rowIndex;
@@ -295,27 +297,19 @@ int TEditController::PlaceButtonObject(const QString &syu)
     if (!answerSwitch && syu != u"r")
         return -1;
     const QImage picture = answerSwitch ? AnswerSwitchPicture() : RandomButtonPicture();
-    int rowIndex = -1;
-    mDoc.runEdit(QStringLiteral("作成"), [&] { rowIndex = writeButton(syu, picture); });
-    mDoc.FileData.HensyuB = true;
-    return rowIndex;
-}
-
-int TEditController::writeButton(const QString &syu, const QImage &picture)
-{
-    const bool answerSwitch = syu == u"b";
-    mDoc.BMData.append(picture);
-    const int rowIndex = mDoc.AppendRow();
-    RAData &r = mDoc.AData[rowIndex];
-    r.ID = mDoc.GetId();
+    RAData r;
     r.Syu = syu;
     r.X1 = r.Y1 = 100;
     r.Width = picture.width();
     r.Height = picture.height();
-    r.PicNo = mDoc.BMData.size() - 1;
+    r.PicNo = 0; // the command's picture
     // Layer 0 only ever comes from old files; the regenerate button is an
     // ordinary sheet object.
     r.Layer = answerSwitch ? 3 : 1;
+    const int rowIndex = mDoc.AData.size();
+    mDoc.push(std::make_unique<AddObjectsCommand>(mDoc, QStringLiteral("作成"),
+                                                  RNewObjects{{r}, {picture}}));
+    mDoc.FileData.HensyuB = true;
     return rowIndex;
 }
 

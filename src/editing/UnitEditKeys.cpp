@@ -1,8 +1,10 @@
 // The keyboard and the clipboard of the editing controller: delete, arrow
 // moves merged into one command per run of presses, Escape, select all,
 // copy, cut, paste and duplicate. Every change is a command.
+#include "document/UnitRowCommands.h"
 #include "editing/UnitClipboard.h"
 #include "editing/UnitMoji.h"
+#include "editing/UnitObjectCommands.h"
 #include "editing/UnitSelect.h"
 #include "platform/UnitMessages.h"
 
@@ -18,6 +20,16 @@ namespace
 constexpr int PasteOffset = 10;
 
 } // namespace
+
+QVector<int> TEditController::addObjects(const QString &name, const RNewObjects &objects)
+{
+    const int first = mDoc.AData.size();
+    QVector<int> added;
+    if (mDoc.push(std::make_unique<AddObjectsCommand>(mDoc, name, objects)))
+        for (int k = 0; k < objects.rows.size(); ++k)
+            added.append(first + k);
+    return added;
+}
 
 QVector<int> TEditController::selectedRows() const
 {
@@ -73,22 +85,7 @@ void TEditController::NudgeSelection(int dx, int dy)
     // A run of presses is one command, until anything else is done.
     if (mNudgeRun == 0 || stack.index() != mNudgeIndex)
         mNudgeRun = mDoc.newMergeRun();
-    mDoc.runEdit(
-        QStringLiteral("移動"),
-        [&] {
-            for (int a : selectedRows()) {
-                RAData &row = mDoc.AData[a];
-                if (!IsHittableKind(row.Syu) || row.Lock != 0)
-                    continue;
-                row.X1 += dx;
-                row.Y1 += dy;
-                if (row.Syu == u"1" || row.Syu == u"2") {
-                    row.X2 += dx;
-                    row.Y2 += dy;
-                }
-            }
-        },
-        RMerge{MergeKind::Nudge, mNudgeRun});
+    mDoc.push(std::make_unique<NudgeObjectsCommand>(mDoc, selectedRows(), dx, dy, mNudgeRun));
     mNudgeIndex = stack.index();
     refreshSelectionMarks();
     fillProValues();
@@ -129,7 +126,7 @@ void TEditController::CutSelection()
     CopySelection();
     const QVector<int> rows = selectedRows();
     clearSelection();
-    mDoc.runEdit(QStringLiteral("切り取り"), [&] { mDoc.DeleteRows(rows); });
+    mDoc.push(std::make_unique<RemoveObjectsCommand>(mDoc, QStringLiteral("切り取り"), rows));
 }
 
 void TEditController::DuplicateSelection()
@@ -139,10 +136,7 @@ void TEditController::DuplicateSelection()
         return;
     const QByteArray bytes = PackRows(mDoc, rows);
     const int page = mDoc.AData[rows.first()].Page;
-    QVector<int> added;
-    mDoc.runEdit(QStringLiteral("複製"),
-                 [&] { added = UnpackRows(mDoc, bytes, page, PasteOffset); });
-    selectRows(added);
+    selectRows(addObjects(QStringLiteral("複製"), UnpackObjects(bytes, page, PasteOffset)));
 }
 
 void TEditController::PasteClipboard()
@@ -153,20 +147,16 @@ void TEditController::PasteClipboard()
     const int page = std::max(0, mView.ActivePage);
     QVector<int> added;
     if (data->hasFormat(ObjectsMimeType)) {
-        const QByteArray bytes = data->data(ObjectsMimeType);
-        mDoc.runEdit(QStringLiteral("貼り付け"),
-                     [&] { added = UnpackRows(mDoc, bytes, page, PasteOffset); });
+        added = addObjects(QStringLiteral("貼り付け"),
+                           UnpackObjects(data->data(ObjectsMimeType), page, PasteOffset));
     } else if (data->hasImage()) {
         const QImage image = qvariant_cast<QImage>(data->imageData());
         if (image.isNull())
             return;
-        mDoc.runEdit(QStringLiteral("貼り付け"), [&] {
-            mDoc.BMData.append(image);
-            RAData &n = mDoc.NewData;
-            n.Page = page;
-            n.X1 = n.Y1 = PasteOffset;
-            added.append(SetPicture());
-        });
+        RAData &n = mDoc.NewData;
+        n.Page = page;
+        n.X1 = n.Y1 = PasteOffset;
+        added.append(SetPicture(image, QStringLiteral("貼り付け")));
     } else if (data->hasText() && !data->text().isEmpty()) {
         int fs = 0;
         if (!ReadIntegerBox(mPanels.MemoFS->text(), fs)) {
@@ -176,14 +166,12 @@ void TEditController::PasteClipboard()
         QString text = data->text();
         text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-        mDoc.runEdit(QStringLiteral("貼り付け"), [&] {
-            RAData &n = mDoc.NewData;
-            n.ID = -1;
-            n.Page = page;
-            n.X1 = n.Y1 = PasteOffset;
-            writeText(text, fs);
-            added.append(mDoc.AData.size() - 1);
-        });
+        RAData &n = mDoc.NewData;
+        n.ID = -1;
+        n.Page = page;
+        n.X1 = n.Y1 = PasteOffset;
+        added =
+            addObjects(QStringLiteral("貼り付け"), RNewObjects{{textRow(text, fs, RAData{})}, {}});
         emptyNewData(0);
     }
     selectRows(added);

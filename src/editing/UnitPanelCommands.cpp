@@ -4,8 +4,8 @@
 #include "editing/UnitEditHost.h"
 #include "editing/UnitEditPanels.h"
 #include "editing/UnitFontList.h"
+#include "editing/UnitObjectCommands.h"
 #include "editing/UnitPro.h"
-#include "editing/UnitRowsEdit.h"
 #include "editing/UnitSelect.h"
 #include "render/UnitMetrics.h"
 
@@ -86,19 +86,13 @@ void TPanelCommands::connectMove(TFormMove *move)
     connect(move, &TFormMove::nudge, this, &TPanelCommands::Nudge);
 }
 
-bool TPanelCommands::run(const QString &text, const Rule &rule, bool fit)
+bool TPanelCommands::run(const QString &text, const RStyleChange &change, bool fit)
 {
-    const QVector<RMouseSelect> sel = mCtl.selection().entries();
-    bool acted = false;
-    const bool pushed = RunRowsEdit(mDoc, text, [&] {
-        acted = rule(mDoc.AData, sel);
-        if (acted && fit)
-            mMetrics.FitToContent(mDoc.AData, SelectedRows(mDoc.AData, sel));
-    });
-    if (!acted)
+    auto command = std::make_unique<RestyleObjectsCommand>(mDoc, text, mCtl.selection().entries(),
+                                                           change, fit ? &mMetrics : nullptr);
+    if (!command->applies())
         return false;
-    if (!HasUndoStack<Document>)
-        mHost.redraw();
+    const bool pushed = mDoc.push(std::move(command));
     if (!mCtl.selection().isEmpty())
         mCtl.refreshSelectionMarks();
     return pushed;
@@ -117,17 +111,13 @@ void TPanelCommands::FCMoSetClick()
     if (!c)
         return;
     mPanels.PanelFCMo->setColor(*c);
-    run(
-        QStringLiteral("文字の色"),
-        [c](auto &rows, const auto &sel) { return SetForeColorRows(rows, sel, *c); }, false);
+    run(QStringLiteral("文字の色"), RStyleChange::foreColor(*c), false);
 }
 
 void TPanelCommands::FCMoBlackClick()
 {
     mPanels.PanelFCMo->setColor(0);
-    run(
-        QStringLiteral("文字の色"),
-        [](auto &rows, const auto &sel) { return SetForeColorRows(rows, sel, 0); }, false);
+    run(QStringLiteral("文字の色"), RStyleChange::foreColor(0), false);
 }
 
 void TPanelCommands::BCMoSetClick()
@@ -137,18 +127,14 @@ void TPanelCommands::BCMoSetClick()
         return;
     mPanels.PanelBCMo->setColor(*c);
     mPanels.PanelBCMo->setTransparentShown(false);
-    run(
-        QStringLiteral("文字の背景色"),
-        [c](auto &rows, const auto &sel) { return SetBackColorRows(rows, sel, *c); }, false);
+    run(QStringLiteral("文字の背景色"), RStyleChange::backColor(*c), false);
 }
 
 void TPanelCommands::BCMoNoneClick()
 {
     mPanels.PanelBCMo->setColor(PanelColor());
     mPanels.PanelBCMo->setTransparentShown(true);
-    run(
-        QStringLiteral("文字の背景色"),
-        [](auto &rows, const auto &sel) { return ClearBackColorRows(rows, sel); }, false);
+    run(QStringLiteral("文字の背景色"), RStyleChange::noBackColor(), false);
 }
 
 void TPanelCommands::LineSetClick()
@@ -157,9 +143,7 @@ void TPanelCommands::LineSetClick()
     if (!c)
         return;
     mPanels.PanelColorLine->setColor(*c);
-    run(
-        QStringLiteral("線の色"),
-        [c](auto &rows, const auto &sel) { return SetForeColorRows(rows, sel, *c); }, false);
+    run(QStringLiteral("線の色"), RStyleChange::foreColor(*c), false);
 }
 
 void TPanelCommands::BoxSetClick()
@@ -168,9 +152,7 @@ void TPanelCommands::BoxSetClick()
     if (!c)
         return;
     mPanels.PanelColorBox->setColor(*c);
-    run(
-        QStringLiteral("四角の周りの色"),
-        [c](auto &rows, const auto &sel) { return SetForeColorRows(rows, sel, *c); }, false);
+    run(QStringLiteral("四角の周りの色"), RStyleChange::foreColor(*c), false);
 }
 
 void TPanelCommands::BoxNoneClick()
@@ -178,9 +160,7 @@ void TPanelCommands::BoxNoneClick()
     // "No border" is a border in the fill's colour.
     const TColor fill = mPanels.PanelColorBoxFull->color();
     mPanels.PanelColorBox->setColor(fill);
-    run(
-        QStringLiteral("四角の周りの色"),
-        [fill](auto &rows, const auto &sel) { return SetForeColorRows(rows, sel, fill); }, false);
+    run(QStringLiteral("四角の周りの色"), RStyleChange::foreColor(fill), false);
 }
 
 void TPanelCommands::BoxFullSetClick()
@@ -190,18 +170,14 @@ void TPanelCommands::BoxFullSetClick()
         return;
     mPanels.PanelColorBoxFull->setColor(*c);
     mPanels.PanelColorBoxFull->setTransparentShown(false);
-    run(
-        QStringLiteral("四角の塗りつぶしの色"),
-        [c](auto &rows, const auto &sel) { return SetBackColorRows(rows, sel, *c); }, false);
+    run(QStringLiteral("四角の塗りつぶしの色"), RStyleChange::backColor(*c), false);
 }
 
 void TPanelCommands::BoxFullNoneClick()
 {
     mPanels.PanelColorBoxFull->setColor(PanelColor());
     mPanels.PanelColorBoxFull->setTransparentShown(true);
-    run(
-        QStringLiteral("四角の塗りつぶしの色"),
-        [](auto &rows, const auto &sel) { return ClearBackColorRows(rows, sel); }, false);
+    run(QStringLiteral("四角の塗りつぶしの色"), RStyleChange::noBackColor(), false);
 }
 
 // ---------------------------------------------------------------- sizes
@@ -211,29 +187,20 @@ void TPanelCommands::MemoFSEnter()
     const std::optional<Integer> size = FontSizeFromEnter(mPanels.MemoFS->text());
     if (!size)
         return;
-    run(
-        QStringLiteral("フォントサイズ"),
-        [size](auto &rows, const auto &sel) { return SetFirstFontSize(rows, sel, *size); }, true);
+    run(QStringLiteral("フォントサイズ"), RStyleChange::firstFontSize(*size), true);
 }
 
 void TPanelCommands::UpDownFSMoClick(bool up)
 {
     const Integer size = StepFontSize(mPanels.MemoFS->text(), up);
     mPanels.MemoFS->setText(QString::number(size));
-    run(
-        QStringLiteral("フォントサイズ"),
-        [size](auto &rows, const auto &sel) { return SetFontSizeRows(rows, sel, size); }, true);
+    run(QStringLiteral("フォントサイズ"), RStyleChange::fontSize(size), true);
 }
 
 void TPanelCommands::MemoLineSizeEnter()
 {
     const Integer w = IntegerFromText(mPanels.MemoLineSize->text());
-    run(
-        QStringLiteral("線の太さ"),
-        [w](auto &rows, const auto &sel) {
-            return SetFirstFontSize(rows, sel, w, QStringLiteral("2"));
-        },
-        false);
+    run(QStringLiteral("線の太さ"), RStyleChange::firstFontSize(w, QStringLiteral("2")), false);
 }
 
 void TPanelCommands::UpDownLineSizeClick(bool up)
@@ -245,11 +212,7 @@ void TPanelCommands::UpDownLineSizeClick(bool up)
 void TPanelCommands::MemoBoxSizeEnter()
 {
     const Integer w = IntegerFromText(mPanels.MemoBoxSize->text());
-    run(
-        QStringLiteral("四角の線の太さ"),
-        [w](auto &rows, const auto &sel) {
-            return SetFirstFontSize(rows, sel, w, QStringLiteral("3"));
-        },
+    run(QStringLiteral("四角の線の太さ"), RStyleChange::firstFontSize(w, QStringLiteral("3")),
         false);
 }
 
@@ -264,25 +227,19 @@ void TPanelCommands::UpDownBoxSizeClick(bool up)
 void TPanelCommands::MemoFontNameEnter()
 {
     // A typed name is for new objects; the selection is only measured again.
-    run(
-        QStringLiteral("フォント"), [](auto &, const auto &sel) { return !sel.isEmpty(); }, true);
+    run(QStringLiteral("フォント"), RStyleChange::measure(), true);
 }
 
 void TPanelCommands::FontNameChosen(const QString &name)
 {
-    run(
-        QStringLiteral("フォント"),
-        [&name](auto &rows, const auto &sel) { return SetFontNameRows(rows, sel, name); }, true);
+    run(QStringLiteral("フォント"), RStyleChange::fontName(name), true);
 }
 
 void TPanelCommands::StyleClick(FontStyle style, bool down)
 {
     static const QString names[] = {QStringLiteral("太字"), QStringLiteral("斜体"),
                                     QStringLiteral("下線"), QStringLiteral("取り消し線")};
-    run(
-        names[int(style)],
-        [style, down](auto &rows, const auto &sel) { return SetStyleRows(rows, sel, style, down); },
-        true);
+    run(names[int(style)], RStyleChange::fontStyle(style, down), true);
 }
 
 // ---------------------------------------------------------------- dialogs
@@ -297,17 +254,17 @@ void TPanelCommands::ProSetting()
     const Integer y2 = IntegerFromText(mPro->MemoY2->text());
     const Integer w = IntegerFromText(mPro->MemoW->text());
     const Integer h = IntegerFromText(mPro->MemoH->text());
-    run(
-        QStringLiteral("プロパティ"),
-        [=](auto &rows, const auto &sel) {
-            return SetFirstCoordinates(rows, sel, x1, y1, x2, y2, w, h);
-        },
-        false);
+    const RCoordinates values{x1, y1, x2, y2, w, h};
+    if (mCtl.selection().isEmpty())
+        return;
+    if (mDoc.push(
+            std::make_unique<SetCoordinatesCommand>(mDoc, mCtl.selection().entries(), values)))
+        mCtl.refreshSelectionMarks();
 }
 
 void TPanelCommands::Nudge(int dy)
 {
-    run(
-        QStringLiteral("移動"), [dy](auto &rows, const auto &) { return NudgeAllRows(rows, dy); },
-        false);
+    if (mDoc.push(std::make_unique<ShiftAllObjectsCommand>(mDoc, dy)) &&
+        !mCtl.selection().isEmpty())
+        mCtl.refreshSelectionMarks();
 }

@@ -8,10 +8,9 @@
 // and a swatch takes its colour also with nothing selected).
 #pragma once
 
-#include "editing/UnitPropertyRules.h"
+#include "editing/UnitSelectionCommands.h"
 
 #include <QObject>
-#include <functional>
 #include <memory>
 
 class Document;
@@ -75,8 +74,9 @@ public:
     void Nudge(int dy);
 
 private:
-    using Rule = std::function<bool(QVector<RAData> &, const QVector<RMouseSelect> &)>;
-    bool run(const QString &text, const Rule &rule, bool fit);
+    // Pushes the panel change `change` to the selection as the command
+    // `text`; `fit` measures the selected texts and problems again.
+    bool run(const QString &text, const RStyleChange &change, bool fit);
     std::optional<TColor> askColor(TColor initial);
 
     Document &mDoc;

@@ -36,6 +36,7 @@
 #include <memory>
 
 class TFormMoji;
+struct RNewObjects;
 class TFormSiki;
 class SikiMeasurer;
 class SelectTool;
@@ -125,10 +126,11 @@ public:
     void EditSelection();
     // "OK" of the text window: writes the text row.
     void MojiKettei();
-    // The picture tool's steps: read a file into a new BMData entry, then
-    // append the picture row for it. Both return the new index.
+    // The picture tool's steps: read a file, then add the picture with its
+    // row at the pending object's place as one command named `name`. Both
+    // return the new row's index.
     int OpenPicture(const QString &fileName);
-    int SetPicture();
+    int SetPicture(const QImage &bm, const QString &name);
     // The test menu's button objects: "b" ("解答配置表示") or "r" ("ランダム配置").
     int PlaceButtonObject(const QString &syu);
 
@@ -231,8 +233,12 @@ private:
     void hideMarker();
 
     void updateTextPreview(const QString &text);
-    void writeText(const QString &text, int fontSize);
-    int writeButton(const QString &syu, const QImage &picture);
+    // The row the text window adds or rewrites: `row` with the window's
+    // text and the panels' font and colours.
+    RAData textRow(const QString &text, int fontSize, RAData row) const;
+    // Pushes the objects as one command; their new row indexes (none when
+    // nothing was added).
+    QVector<int> addObjects(const QString &name, const RNewObjects &objects);
 
     QWidget *panelOf(int page) const;
     int framePage() const;

@@ -30,3 +30,13 @@ int RegenerateAll(Document &doc, TFormSiki &tool, const RegenerateProgress &prog
     doc.FileData.HensyuB = true;
     return written;
 }
+
+RegenerateCommand::RegenerateCommand(Document &doc, TFormSiki &tool, RegenerateProgress progress)
+    : RecordedCommand(doc, QStringLiteral("作成")), mTool(tool), mProgress(std::move(progress))
+{
+}
+
+void RegenerateCommand::edit()
+{
+    mWritten = RegenerateAll(mDoc, mTool, mProgress);
+}

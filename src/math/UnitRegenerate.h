@@ -7,7 +7,7 @@
 // (Document::runEdit). It never redraws.
 #pragma once
 
-#include "document/UnitData.h"
+#include "document/UnitCommands.h"
 
 #include <functional>
 
@@ -24,3 +24,20 @@ using RegenerateProgress = std::function<void(int position, int maximum)>;
 // Returns the number of rows rewritten; a row whose search found nothing
 // keeps its problem (and is not counted).
 int RegenerateAll(Document &doc, TFormSiki &tool, const RegenerateProgress &progress = {});
+
+// "作成" as one undoable command over every row it rewrites.
+class RegenerateCommand : public RecordedCommand
+{
+public:
+    RegenerateCommand(Document &doc, TFormSiki &tool, RegenerateProgress progress = {});
+    // The rows rewritten (after the first application).
+    int written() const { return mWritten; }
+
+protected:
+    void edit() override;
+
+private:
+    TFormSiki &mTool;
+    RegenerateProgress mProgress;
+    int mWritten = 0;
+};

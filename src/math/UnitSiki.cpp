@@ -1,4 +1,5 @@
 #include "math/UnitSiki.h"
+#include "math/UnitSikiCommand.h"
 
 #include "platform/UnitMessages.h"
 #include "platform/UnitNumText.h"
@@ -533,27 +534,12 @@ void TFormSiki::MakeSikiKotaeYoko()
 int TFormSiki::Kettei()
 {
     // One undoable command: a new problem, or the rewrite of the one open.
-    int index = -1;
-    const QString name =
-        mDoc.NewData.ID >= 0 ? QStringLiteral("書き換え") : QStringLiteral("作成");
-    mDoc.runEdit(name, [&] {
-        switch (CurrentPage()) {
-        case PageYoko:
-            index = KetteiYoko();
-            break;
-        case PageTate:
-            index = KetteiTate();
-            break;
-        case PageBunsu:
-            index = KetteiBunsu();
-            break;
-        case PageBunsyo:
-            index = KetteiBunsyo();
-            break;
-        default:
-            break;
-        }
-    });
+    // It is done first so that its row is known whether or not it changed
+    // anything; pushing it then only puts it on the stack.
+    auto command = std::make_unique<WriteProblemCommand>(mDoc, *this);
+    command->performFirst();
+    const int index = command->row();
+    mDoc.push(std::move(command));
     return index;
 }
 

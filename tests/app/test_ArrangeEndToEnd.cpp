@@ -15,7 +15,7 @@
 #include "editing/UnitSelect.h"
 #include "platform/UnitMessages.h"
 #include "platform/UnitPrinter.h"
-#include "support/UndoTestSupport.h"
+#include <QUndoStack>
 
 #include <QMenu>
 #include <QTemporaryDir>
@@ -86,18 +86,17 @@ TEST(ArrangeEndToEnd, AlignColourDeleteAndCarryTheNameFieldToANewWorksheet)
         QTest::mouseClick(parts.bars->SpeedButtonL, Qt::LeftButton);
         for (const RAData &r : doc.AData)
             EXPECT_EQ(r.X1, 60);
-        EXPECT_EQ(UndoText(doc, QStringLiteral("左揃え")), QStringLiteral("左揃え"));
+        EXPECT_EQ(doc.undoStack().undoText(), QStringLiteral("左揃え"));
 
         colors.answers = {TColor(0xFF0000)};
         chooseFromMenu(parts.panels->PanelColorBox, parts.panelCommands->menus()->PopupMenuColorBox,
                        parts.panelCommands->menus()->BoxSet);
         for (const RAData &r : doc.AData)
             EXPECT_EQ(r.ForeColor, 0xFF0000);
-        if (UndoDoc(doc)) {
-            EXPECT_EQ(doc.AData[1].ForeColor, 0);
-            RedoDoc(doc);
-            EXPECT_EQ(doc.AData[1].ForeColor, 0xFF0000);
-        }
+        doc.undoStack().undo();
+        EXPECT_EQ(doc.AData[1].ForeColor, 0);
+        doc.undoStack().redo();
+        EXPECT_EQ(doc.AData[1].ForeColor, 0xFF0000);
 
         // Releasing "複数" hides the bar and empties the selection; one box
         // is picked alone and deleted.
@@ -110,12 +109,11 @@ TEST(ArrangeEndToEnd, AlignColourDeleteAndCarryTheNameFieldToANewWorksheet)
         QTest::mouseClick(parts.bars->SpeedButton12, Qt::LeftButton);
         ASSERT_EQ(doc.AData.size(), 2);
         EXPECT_TRUE(parts.controller->selection().isEmpty());
-        if (UndoDoc(doc)) {
-            ASSERT_EQ(doc.AData.size(), 3);
-            EXPECT_EQ(doc.AData[1], deleted);
-            RedoDoc(doc);
-            ASSERT_EQ(doc.AData.size(), 2);
-        }
+        doc.undoStack().undo();
+        ASSERT_EQ(doc.AData.size(), 3);
+        EXPECT_EQ(doc.AData[1], deleted);
+        doc.undoStack().redo();
+        ASSERT_EQ(doc.AData.size(), 2);
 
         // The two boxes left become the name field and are saved as one.
         QTest::mouseClick(parts.panels->SpeedButtonS, Qt::LeftButton);
@@ -146,16 +144,15 @@ TEST(ArrangeEndToEnd, AlignColourDeleteAndCarryTheNameFieldToANewWorksheet)
             EXPECT_EQ(doc.AData[i].ForeColor, 0xFF0000);
         }
         EXPECT_TRUE(parts.controller->selection().isEmpty());
-        if (UndoDoc(doc)) {
-            EXPECT_TRUE(doc.AData.isEmpty());
-            RedoDoc(doc);
-            EXPECT_EQ(doc.AData.size(), 2);
-        }
+        doc.undoStack().undo();
+        EXPECT_TRUE(doc.AData.isEmpty());
+        doc.undoStack().redo();
+        EXPECT_EQ(doc.AData.size(), 2);
 
         // A cancelled open changes nothing and pushes nothing.
-        const int steps = UndoCount(doc);
+        const int steps = doc.undoStack().count();
         QTest::mouseClick(parts.SpeedButton9, Qt::LeftButton);
-        EXPECT_EQ(UndoCount(doc), steps);
+        EXPECT_EQ(doc.undoStack().count(), steps);
         EXPECT_EQ(doc.AData.size(), 2);
     }
     SetMessages(nullptr);

@@ -1,5 +1,6 @@
 #include "document/UnitCommands.h"
 #include "document/UnitFile.h"
+#include "support/RecordedEdit.h"
 
 #include <QUndoStack>
 #include <gtest/gtest.h>
@@ -81,7 +82,7 @@ TEST(Commands, UndoAndRedoRestoreTheFileBytesForEveryShapeOfEdit)
         Document d;
         fill(d);
         const QByteArray before = bytes(d);
-        ASSERT_TRUE(d.runEdit(QString::fromUtf8(name), [&] { edit(d); })) << name;
+        ASSERT_TRUE(PushEdit(d, QString::fromUtf8(name), [&] { edit(d); })) << name;
         const QByteArray after = bytes(d);
         ASSERT_NE(before, after) << name;
         EXPECT_EQ(d.undoStack().undoText(), QString::fromUtf8(name));
@@ -98,15 +99,15 @@ TEST(Commands, AnEditThatChangesNothingPushesNothingAndAFailedEditLeavesTheRows)
 {
     Document d;
     fill(d);
-    EXPECT_FALSE(d.runEdit(QStringLiteral("移動"), [&] { d.AData[0].X1 += 0; }));
+    EXPECT_FALSE(PushEdit(d, QStringLiteral("移動"), [&] { d.AData[0].X1 += 0; }));
     EXPECT_EQ(d.undoStack().count(), 0);
 
     const QByteArray before = bytes(d);
-    EXPECT_THROW(d.runEdit(QStringLiteral("削除"),
-                           [&] {
-                               d.DeleteRows({1, 2});
-                               throw std::runtime_error("stop");
-                           }),
+    EXPECT_THROW(PushEdit(d, QStringLiteral("削除"),
+                          [&] {
+                              d.DeleteRows({1, 2});
+                              throw std::runtime_error("stop");
+                          }),
                  std::runtime_error);
     EXPECT_EQ(bytes(d), before);
     EXPECT_EQ(d.undoStack().count(), 0);
@@ -121,17 +122,17 @@ TEST(Commands, EditsOfOneRunMergeIntoOneStep)
     const QByteArray start = bytes(d);
     const RMerge drag{MergeKind::Move, d.newMergeRun()};
     for (int step = 1; step <= 5; ++step)
-        d.runEdit(
-            QStringLiteral("移動"), [&] { d.AData[0].X1 = 10 + step; }, drag);
+        PushEdit(
+            d, QStringLiteral("移動"), [&] { d.AData[0].X1 = 10 + step; }, drag);
     // Another row joins the run halfway.
-    d.runEdit(
-        QStringLiteral("移動"), [&] { d.AData[4].Y1 = 70; }, drag);
+    PushEdit(
+        d, QStringLiteral("移動"), [&] { d.AData[4].Y1 = 70; }, drag);
     EXPECT_EQ(d.undoStack().count(), 1);
     const QByteArray moved = bytes(d);
 
     const RMerge second{MergeKind::Move, d.newMergeRun()};
-    d.runEdit(
-        QStringLiteral("移動"), [&] { d.AData[0].X1 = 99; }, second);
+    PushEdit(
+        d, QStringLiteral("移動"), [&] { d.AData[0].X1 = 99; }, second);
     EXPECT_EQ(d.undoStack().count(), 2);
     d.undoStack().undo();
     EXPECT_EQ(bytes(d), moved);
@@ -142,10 +143,10 @@ TEST(Commands, EditsOfOneRunMergeIntoOneStep)
     // There and back again within one run.
     d.undoStack().clear();
     const RMerge back{MergeKind::Move, d.newMergeRun()};
-    d.runEdit(
-        QStringLiteral("移動"), [&] { d.AData[2].X1 = 50; }, back);
-    d.runEdit(
-        QStringLiteral("移動"), [&] { d.AData[2].X1 = 5; }, back);
+    PushEdit(
+        d, QStringLiteral("移動"), [&] { d.AData[2].X1 = 50; }, back);
+    PushEdit(
+        d, QStringLiteral("移動"), [&] { d.AData[2].X1 = 5; }, back);
     EXPECT_EQ(d.undoStack().count(), 0);
     EXPECT_EQ(bytes(d), start);
 }
@@ -157,14 +158,14 @@ TEST(Commands, ChangesNameTheTouchedPagesAndRows)
     Document d;
     fill(d);
     Recorder rec(d);
-    d.runEdit(QStringLiteral("移動"), [&] { d.AData[3].Page = 2; });
+    PushEdit(d, QStringLiteral("移動"), [&] { d.AData[3].Page = 2; });
     ASSERT_EQ(rec.changes.size(), 1);
     EXPECT_TRUE(rec.changes[0].initial);
     EXPECT_EQ(rec.changes[0].pages, (QSet<int>{1, 2}));
     EXPECT_EQ(rec.changes[0].rows, QVector<int>{3});
     EXPECT_FALSE(rec.changes[0].allPages);
 
-    d.runEdit(QStringLiteral("削除"), [&] { d.DeleteRows({0, 1}); });
+    PushEdit(d, QStringLiteral("削除"), [&] { d.DeleteRows({0, 1}); });
     EXPECT_EQ(rec.changes.last().pages, QSet<int>{0});
     EXPECT_TRUE(rec.changes.last().rows.isEmpty());
     d.undoStack().undo();
@@ -173,10 +174,10 @@ TEST(Commands, ChangesNameTheTouchedPagesAndRows)
     EXPECT_EQ(rec.changes.last().rows, (QVector<int>{0, 1}));
 
     // A picture replaced in place redraws the pages that show it.
-    d.runEdit(QStringLiteral("画像"), [&] { d.BMData[1] = picture(qRgb(1, 2, 3)); });
+    PushEdit(d, QStringLiteral("画像"), [&] { d.BMData[1] = picture(qRgb(1, 2, 3)); });
     EXPECT_EQ(rec.changes.last().pages, QSet<int>{2});
 
-    d.runEdit(QStringLiteral("解答の色"), [&] { d.AnswerColor = 1; });
+    PushEdit(d, QStringLiteral("解答の色"), [&] { d.AnswerColor = 1; });
     EXPECT_TRUE(rec.changes.last().allPages);
 }
 
@@ -185,7 +186,7 @@ TEST(Commands, TheWorksheetIsModifiedExactlyWhenItDiffersFromTheSavedState)
     Document d;
     fill(d);
     EXPECT_FALSE(d.isModified());
-    d.runEdit(QStringLiteral("サイズ変更"), [&] { d.AData[1].Width = 90; });
+    PushEdit(d, QStringLiteral("サイズ変更"), [&] { d.AData[1].Width = 90; });
     EXPECT_TRUE(d.isModified());
     d.markSaved();
     EXPECT_FALSE(d.isModified());

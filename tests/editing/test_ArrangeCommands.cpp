@@ -11,7 +11,7 @@
 #include "editing/UnitPanelCommands.h"
 #include "editing/UnitPro.h"
 
-#include "support/UndoTestSupport.h"
+#include <QUndoStack>
 
 #include <gtest/gtest.h>
 
@@ -52,20 +52,18 @@ struct ArrangeBench : EditBench {
     void expectUndoable(const std::function<void()> &action)
     {
         const QByteArray before = bytes();
-        const int count = UndoCount(doc);
+        const int count = doc.undoStack().count();
         action();
         const QByteArray after = bytes();
         ASSERT_NE(after, before);
-        if (count < 0)
-            return;
-        ASSERT_EQ(UndoCount(doc), count + 1);
+        ASSERT_EQ(doc.undoStack().count(), count + 1);
         // Undo and redo select the rows they touched; the steps that follow
         // go on with the selection the command left.
         const QVector<RMouseSelect> sel = ctl->selection().entries();
-        SCOPED_TRACE(UndoText(doc, QString()).toStdString());
-        UndoDoc(doc);
+        SCOPED_TRACE(doc.undoStack().undoText().toStdString());
+        doc.undoStack().undo();
         EXPECT_EQ(bytes(), before);
-        RedoDoc(doc);
+        doc.undoStack().redo();
         EXPECT_EQ(bytes(), after);
         ctl->selection().setEntries(sel);
         if (!sel.isEmpty())
@@ -75,10 +73,10 @@ struct ArrangeBench : EditBench {
     void expectNothing(const std::function<void()> &action)
     {
         const QByteArray before = bytes();
-        const int count = UndoCount(doc);
+        const int count = doc.undoStack().count();
         action();
         EXPECT_EQ(bytes(), before);
-        EXPECT_EQ(UndoCount(doc), count);
+        EXPECT_EQ(doc.undoStack().count(), count);
     }
 
     ScriptedColorChooser colors;
@@ -108,7 +106,7 @@ TEST(ArrangeCommands, AlignAndSpaceTheSelection)
     b.expectUndoable([&] { b.bars->SpeedButtonL->click(); });
     for (const RAData &r : b.doc.AData)
         EXPECT_EQ(r.X1, 10);
-    EXPECT_EQ(UndoText(b.doc, QStringLiteral("左揃え")), QStringLiteral("左揃え"));
+    EXPECT_EQ(b.doc.undoStack().undoText(), QStringLiteral("左揃え"));
 
     b.expectUndoable([&] { b.bars->SpeedButton5->click(); });
     EXPECT_EQ(b.doc.AData[r0].Y1, 0);
@@ -174,9 +172,8 @@ TEST(ArrangeCommands, RestackLockDeleteAndModes)
     EXPECT_TRUE(b.ctl->selection().isEmpty());
     EXPECT_EQ(b.doc.AData[0], rows[1]);
     EXPECT_EQ(b.doc.AData[2], rows[3]);
-    if (UndoDoc(b.doc)) {
-        EXPECT_EQ(b.doc.AData, rows);
-    }
+    b.doc.undoStack().undo();
+    EXPECT_EQ(b.doc.AData, rows);
     b.ctl->clearSelection();
     b.expectNothing([&] { b.bars->SpeedButton12->click(); });
 }

@@ -3,6 +3,7 @@
 #include "document/UnitCommands.h"
 #include "render/UnitDrawSiki.h"
 #include "render/UnitRender.h"
+#include "support/RecordedEdit.h"
 
 #include <QUndoStack>
 #include <gtest/gtest.h>
@@ -82,30 +83,30 @@ TEST(PartialRedraw, EveryPageMatchesAFullRedrawAfterEachCommand)
     };
 
     Document &d = live.doc;
-    d.runEdit(QStringLiteral("移動"), [&] { d.AData[1].X1 += 40; });
+    PushEdit(d, QStringLiteral("移動"), [&] { d.AData[1].X1 += 40; });
     expectSameAsFull("move");
-    d.runEdit(QStringLiteral("移動"), [&] { d.AData[0].Page = 2; });
+    PushEdit(d, QStringLiteral("移動"), [&] { d.AData[0].Page = 2; });
     expectSameAsFull("to another page");
-    d.runEdit(QStringLiteral("削除"), [&] { d.DeleteRows({2}); });
+    PushEdit(d, QStringLiteral("削除"), [&] { d.DeleteRows({2}); });
     expectSameAsFull("delete");
-    d.runEdit(QStringLiteral("作成"), [&] { d.AData.append(row("3", 1, 500, 500)); });
+    PushEdit(d, QStringLiteral("作成"), [&] { d.AData.append(row("3", 1, 500, 500)); });
     expectSameAsFull("create");
-    d.runEdit(QStringLiteral("書き換え"), [&] { d.AData.last().Siki = QStringLiteral("5*6"); });
+    PushEdit(d, QStringLiteral("書き換え"), [&] { d.AData.last().Siki = QStringLiteral("5*6"); });
     expectSameAsFull("rewrite");
     // The character notice follows the active page: both pages change.
     live.view.ActivePage = 1;
-    d.runEdit(QStringLiteral("移動"), [&] { d.AData[0].Y1 += 5; });
+    PushEdit(d, QStringLiteral("移動"), [&] { d.AData[0].Y1 += 5; });
     expectSameAsFull("notice moved");
     // The placement marker on another page.
     live.view.Creation.MarkerOn = true;
     live.view.Creation.MarkerPage = 0;
     live.view.Creation.MarkerX = live.view.Creation.MarkerY = 30;
-    d.runEdit(QStringLiteral("移動"), [&] { d.AData[0].Y1 += 5; });
+    PushEdit(d, QStringLiteral("移動"), [&] { d.AData[0].Y1 += 5; });
     expectSameAsFull("marker shown");
     live.view.Creation.MarkerOn = false;
-    d.runEdit(QStringLiteral("移動"), [&] { d.AData[0].Y1 += 5; });
+    PushEdit(d, QStringLiteral("移動"), [&] { d.AData[0].Y1 += 5; });
     expectSameAsFull("marker gone");
-    d.runEdit(QStringLiteral("解答の色"), [&] { d.AnswerColor = 0x00FF00; });
+    PushEdit(d, QStringLiteral("解答の色"), [&] { d.AnswerColor = 0x00FF00; });
     expectSameAsFull("header");
     while (d.undoStack().canUndo()) {
         d.undoStack().undo();

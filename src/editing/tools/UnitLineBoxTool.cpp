@@ -1,4 +1,5 @@
 #include "editing/tools/UnitLineBoxTool.h"
+#include "document/UnitRowCommands.h"
 #include "editing/UnitSelect.h"
 #include "editing/tools/UnitSelectTool.h"
 #include "platform/UnitMessages.h"
@@ -94,20 +95,17 @@ void LineBoxTool::placeOrFinish(const PageEvent &ev)
     mPlaced = false;
     const int x1 = n.X1, y1 = n.Y1;
     const int page = ev.page, x = ev.x, y = ev.y;
-    doc.runEdit(QStringLiteral("作成"), [&] {
-        const int rowIndex = doc.AppendRow();
-        RAData &r = doc.AData[rowIndex];
-        r.ID = doc.GetId();
-        r.Syu = toolSyu();
-        r.Page = page;
-        r.Siki.clear();
-        shapeRow(r, x1, y1, x, y);
-        r.FontSize = width;
-        const ModeFields mode =
-            ModeForNewObject(mCtl.mHost.nameDisplayOn(), mCtl.mHost.answerDisplayOn());
-        r.Layer = mode.Layer;
-        r.KotaeMode = mode.KotaeMode;
-    });
+    RAData r;
+    r.Syu = toolSyu();
+    r.Page = page;
+    shapeRow(r, x1, y1, x, y);
+    r.FontSize = width;
+    const ModeFields mode =
+        ModeForNewObject(mCtl.mHost.nameDisplayOn(), mCtl.mHost.answerDisplayOn());
+    r.Layer = mode.Layer;
+    r.KotaeMode = mode.KotaeMode;
+    doc.push(
+        std::make_unique<AddObjectsCommand>(doc, QStringLiteral("作成"), RNewObjects{{r}, {}}));
     mCtl.endCreation(page);
 }
 

@@ -19,11 +19,7 @@ void PictureTool::create(const PageEvent &ev, int)
 
     const QString name = mCtl.pictureDialogs().getOpenPictureName();
     if (!name.isEmpty()) {
-        // The picture and its row are one command.
-        doc.runEdit(QStringLiteral("作成"), [&] {
-            mCtl.OpenPicture(name);
-            mCtl.SetPicture();
-        });
+        mCtl.OpenPicture(name);
     } else {
         mCtl.emptyNewData(0);
         mCtl.hideMarker();

@@ -1,5 +1,6 @@
 #include "editing/tools/UnitSelectTool.h"
 #include "editing/UnitMoji.h"
+#include "editing/UnitObjectCommands.h"
 #include "editing/UnitSelect.h"
 
 // ---------------------------------------------------------------- press
@@ -94,22 +95,10 @@ void SelectTool::dragTo(const PageEvent &ev)
     // The mouse's travel since the press.
     const int dx = ev.x - mMouseDown.X;
     const int dy = ev.y - mMouseDown.Y;
-    bool moved = false;
-    doc.runEdit(
-        QStringLiteral("移動"),
-        [&] {
-            for (const RMouseSelect &e : sel) {
-                if (e.ANo < 0 || e.ANo >= doc.AData.size())
-                    continue;
-                RAData &row = doc.AData[e.ANo];
-                if (!IsHittableKind(row.Syu) || row.Lock != 0)
-                    continue;
-                row.X1 = e.X + dx;
-                row.Y1 = e.Y + dy;
-                moved = true;
-            }
-        },
-        RMerge{MergeKind::Move, mMoveRun});
+    const bool moved = std::any_of(sel.begin(), sel.end(), [&](const RMouseSelect &e) {
+        return e.ANo >= 0 && e.ANo < doc.AData.size() && IsMovable(doc.AData[e.ANo]);
+    });
+    doc.push(std::make_unique<MoveObjectsCommand>(doc, sel, dx, dy, mMoveRun));
     mDragMoved = mDragMoved || moved;
     for (int i = 0; i < sel.size(); ++i) {
         const RMouseSelect &e = sel[i];
@@ -170,13 +159,8 @@ void SelectTool::handleMove(int travelX, int travelY)
         lock = false;
     const PageRect atPress = mFrameAtPress;
     const FrameSize size = ResizeFrame(mHandle, atPress, travelX, travelY, lock);
-    doc.runEdit(
-        QStringLiteral("サイズ変更"),
-        [&] {
-            ScaleSelection(doc.AData, sel, mHandle, atPress, size,
-                           [this](int row) { measureRow(row); });
-        },
-        RMerge{MergeKind::Resize, mResizeRun});
+    doc.push(std::make_unique<ResizeObjectsCommand>(doc, mCtl.mMetrics, sel, mHandle, atPress, size,
+                                                    mResizeRun));
 
     for (int i = 0; i < sel.size(); ++i) {
         const int a = sel[i].ANo;
@@ -206,15 +190,4 @@ void SelectTool::handleRelease()
     }
     mCtl.LabelMVF();
     mCtl.fillProValues();
-}
-
-void SelectTool::measureRow(int rowIndex)
-{
-    RAData &row = mCtl.mDoc.AData[rowIndex];
-    if (row.Syu == u"1") {
-        row.Width = mCtl.mMetrics.GetMojiWidth(row);
-        row.Height = mCtl.mMetrics.GetMojiHeight(row);
-    } else if (row.Syu == u"5" && row.Siki1 != 3) {
-        mCtl.mMetrics.FitToContent(mCtl.mDoc.AData, {rowIndex});
-    }
 }

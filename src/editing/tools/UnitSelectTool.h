@@ -39,7 +39,6 @@ public:
 
 private:
     void dragTo(const PageEvent &ev);
-    void measureRow(int row);
 
     RMouseDown mMouseDown; // page units of the press that hit an object
     int mMoveRun = 0;      // merge run of the drag in progress
