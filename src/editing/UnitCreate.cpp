@@ -43,6 +43,7 @@ bool TEditController::eventFilter(QObject *watched, QEvent *event)
     if (mSiki && watched == mSiki && event->type() == QEvent::Close) {
         CancelInput();
         mHost.redraw();
+        focusEditor();
     }
     // The input boxes leave Escape to the tool's window.
     if (mSiki && watched == mSiki && event->type() == QEvent::KeyPress &&
@@ -59,6 +60,13 @@ void TEditController::SikiWritten(int)
     syncCreation();
     mHost.redraw();
     refreshSelectionMarks();
+    focusEditor();
+}
+
+void TEditController::focusEditor()
+{
+    if (QWidget *editor = mHost.dialogParent())
+        editor->activateWindow();
 }
 
 // ---------------------------------------------------------------- pending object
@@ -172,6 +180,7 @@ void TEditController::MojiKettei()
     syncCreation();
     mHost.redraw();
     refreshSelectionMarks();
+    focusEditor();
 }
 
 RAData TEditController::textRow(const QString &text, int fs, RAData r) const

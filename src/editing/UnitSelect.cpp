@@ -28,6 +28,7 @@ TEditController::TEditController(Document &doc, ViewState &view, Metrics &metric
     connect(mMoji, &TFormMoji::cancelled, this, [this] {
         CancelInput();
         mHost.redraw();
+        focusEditor();
     });
     connect(mMoji, &TFormMoji::textChanged, this, [this](const QString &t) {
         mDoc.NewData.Siki = t;

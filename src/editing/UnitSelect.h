@@ -231,6 +231,10 @@ private:
     void endCreation(int page);
     void showMarker(int page, int x, int y);
     void hideMarker();
+    // The text window and the expression tool are windows of their own:
+    // once one is done, the editor's window takes the keys again, so that
+    // the shortcuts, the arrows and Delete work without a click first.
+    void focusEditor();
 
     void updateTextPreview(const QString &text);
     // The row the text window adds or rewrites: `row` with the window's

@@ -202,7 +202,7 @@ void TFormSiki::buildYoko(QWidget *page)
     MemoY1->installEventFilter(this);
     // A paste with the mouse changes the text without a key: preview it too.
     connect(MemoY1, &QLineEdit::textEdited, this, [this] { MakeSikiKotaeYoko(); });
-    connect(ButtonKetteiY, &QPushButton::clicked, this, [this] { KetteiYoko(); });
+    connect(ButtonKetteiY, &QPushButton::clicked, this, [this] { Kettei(); });
 }
 
 void TFormSiki::buildTate(QWidget *page)
@@ -256,7 +256,7 @@ void TFormSiki::buildTate(QWidget *page)
     connect(ButtonIchi, &QPushButton::clicked, this, [this] { WarizanIchi(); });
     connect(ButtonSusumu, &QPushButton::clicked, this, [this] { WarizanSusumu(); });
     connect(ButtonModosu, &QPushButton::clicked, this, [this] { WarizanModosu(); });
-    connect(ButtonKetteiT, &QPushButton::clicked, this, [this] { KetteiTate(); });
+    connect(ButtonKetteiT, &QPushButton::clicked, this, [this] { Kettei(); });
 }
 
 void TFormSiki::buildBunsu(QWidget *page)
@@ -315,7 +315,7 @@ void TFormSiki::buildBunsu(QWidget *page)
 
     connect(ComboBunsu, &QComboBox::currentIndexChanged, this, [this] { KeisanBunsu(); });
     connect(CheckKabunsu, &QCheckBox::toggled, this, [this] { KeisanBunsu(); });
-    connect(ButtonKetteiB, &QPushButton::clicked, this, [this] { KetteiBunsu(); });
+    connect(ButtonKetteiB, &QPushButton::clicked, this, [this] { Kettei(); });
 }
 
 QList<QLineEdit *> TFormSiki::inputBoxes() const

@@ -117,7 +117,7 @@ void TFormSiki::buildBunsyo(QWidget *page)
     connect(ButtonBunsyo1, &QPushButton::clicked, this, [this] { InsertBunsyoMarker(u'①'); });
     connect(ButtonBunsyo2, &QPushButton::clicked, this, [this] { InsertBunsyoMarker(u'②'); });
     connect(CheckBunsyoTani, &QCheckBox::toggled, this, [this] { showBunsyoTaniPicture(); });
-    connect(ButtonKetteiS, &QPushButton::clicked, this, [this] { KetteiBunsyo(); });
+    connect(ButtonKetteiS, &QPushButton::clicked, this, [this] { Kettei(); });
 }
 
 // The page's own picture of the answer line: an empty box before the unit

@@ -11,7 +11,9 @@
 #include "platform/UnitMessages.h"
 #include "platform/UnitPrinter.h"
 
+#include <QApplication>
 #include <QTemporaryDir>
+#include <QUndoStack>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -109,6 +111,69 @@ TEST(EditingEndToEnd, TextBoxAndColumnProblemSurviveSaveAndReopen)
         EXPECT_EQ(problem.X1, 100);
         EXPECT_EQ(problem.Y1, 500);
         EXPECT_EQ(problem.Layer, 1);
+    }
+    SetMessages(nullptr);
+    SetPrinters(nullptr);
+}
+
+// "OK" of the text window and "決定" of every page of the expression tool
+// are commands on the undo stack, and once the row is written the editor's
+// window has the keys again: the next Ctrl+Z takes the new object away.
+TEST(EditingEndToEnd, OkAndKetteiAreUndoneByTheNextCtrlZ)
+{
+    auto printer = MakeFakePrinter("Fake600", 9, 1, 600, 0, 0, 4960, 7016);
+    SetPrinters(printer.get());
+    ScriptedMessages messages;
+    SetMessages(&messages);
+    {
+        TForm1 form;
+        form.SyokiForm(QString());
+        const EditingParts parts = InstallEditing(form);
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        QWidget *page = form.pageArea()->PanelP.at(0);
+        const auto editorActive = [&] {
+            return QTest::qWaitFor([&] { return QApplication::activeWindow() == &form; });
+        };
+
+        QTest::mouseClick(parts.panels->ToolButton5, Qt::LeftButton);
+        QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(100, 120));
+        TFormMoji *moji = parts.controller->formMoji();
+        ASSERT_TRUE(moji->isVisible());
+        moji->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(moji));
+        QTest::keyClicks(moji->MemoMoji, QStringLiteral("abc"));
+        QTest::mouseClick(moji->Button1, Qt::LeftButton);
+        ASSERT_EQ(form.doc().AData.size(), 1);
+        ASSERT_TRUE(editorActive());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_TRUE(form.doc().AData.isEmpty());
+
+        QTest::mouseClick(parts.panels->ToolButton10, Qt::LeftButton);
+        QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(100, 500));
+        TFormSiki *siki = parts.siki;
+        ASSERT_TRUE(siki->isVisible());
+        siki->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(siki));
+        siki->SelectPage(TFormSiki::PageTate);
+        QTest::keyClicks(siki->MemoT1, QStringLiteral("12+34"));
+        QTest::mouseClick(siki->ButtonKetteiT, Qt::LeftButton);
+        ASSERT_EQ(form.doc().AData.size(), 1);
+        ASSERT_TRUE(editorActive());
+        EXPECT_EQ(form.doc().undoStack().undoText(), QStringLiteral("作成"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_TRUE(form.doc().AData.isEmpty());
+
+        // The horizontal page's "決定" is one command too.
+        QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(100, 500));
+        ASSERT_TRUE(siki->isVisible());
+        siki->SelectPage(TFormSiki::PageYoko);
+        QTest::keyClicks(siki->MemoY1, QStringLiteral("2*3"));
+        QTest::mouseClick(siki->ButtonKetteiY, Qt::LeftButton);
+        ASSERT_EQ(form.doc().AData.size(), 1);
+        EXPECT_EQ(form.doc().AData[0].Kotae, QStringLiteral("6"));
+        form.doc().undoStack().undo();
+        EXPECT_TRUE(form.doc().AData.isEmpty());
     }
     SetMessages(nullptr);
     SetPrinters(nullptr);
