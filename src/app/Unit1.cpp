@@ -6,6 +6,7 @@
 #include "app/UnitPageView.h"
 #include "app/UnitPrint.h"
 #include "app/UnitViewControls.h"
+#include "document/UnitHeaderCommands.h"
 #include "editing/UnitSelect.h"
 #include "platform/UnitMessages.h"
 #include "platform/UnitPrinter.h"
@@ -62,6 +63,10 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent), mPaperSet(mDoc, mPages)
     setCentralWidget(mPageArea);
     mView = new TViewControls(this);
     connect(mView, &TViewControls::changed, this, &TForm1::Redraw);
+    connect(mView, &TViewControls::answerColorChosen, this, &TForm1::ChangeAnswerColor);
+    // Connected before the editing controller's redraw, so the pages have
+    // their new size when it draws them.
+    connect(&mDoc.events(), &DocumentEvents::changed, this, &TForm1::FollowDocument);
     connect(mPageArea, &TPageArea::zoomWheel, this, &TForm1::ZoomBy);
     mPageButtons = new TPageButtons(mPageArea, this);
     connect(mPageButtons->SpeedButtonN1, &QToolButton::clicked, mView,
@@ -217,6 +222,7 @@ void TForm1::StartNewWorksheet()
     mPaperSet.GetPaperSize(Printers());
     mPaperSet.NewPage(mDoc.Paper.PaperH, mDoc.Paper.PaperW);
     mDoc.AData.clear();
+    mView->SetAnswerColorSilently(mDoc.AnswerColor);
     mPageArea->setPages(mPages);
     LayoutPages();
     Redraw();
@@ -244,10 +250,28 @@ void TForm1::PaperSetupCommand()
     if (!mPrintDialogs->pageSetup(ps.printer(), this))
         return;
     ps.syncFromPrinter();
-    mPaperSet.GetPaperSize(ps);
-    mPaperSet.SetPageSize(mDoc.Paper.PaperH, mDoc.Paper.PaperW);
-    LayoutPages();
-    Redraw();
+    // The pages take the new size when the document announces the change.
+    mDoc.push(std::make_unique<ChangePaperCommand>(mDoc, ReadPrinterPaper(ps)));
+}
+
+void TForm1::ChangeAnswerColor(TColor color)
+{
+    // The swatch and the pages follow when the document announces it.
+    mDoc.push(std::make_unique<ChangeAnswerColorCommand>(mDoc, color));
+}
+
+void TForm1::FollowDocument(const RChange &change)
+{
+    if (mView->answerColor() != mDoc.AnswerColor)
+        mView->SetAnswerColorSilently(mDoc.AnswerColor);
+    // Rows keep their page coordinates: objects beyond a smaller page stay
+    // where they are, as after the page set-up of an open worksheet.
+    if (mPaperSet.PagesFollowPaper())
+        LayoutPages();
+    // With the editor installed its controller redraws what a command
+    // touched; without it (the bare window) the window redraws itself.
+    if (change.allPages && !EditingOf(*this).controller)
+        Redraw();
 }
 
 void TForm1::ApplyWorksheetPaper(PrinterService &printer)
@@ -327,8 +351,7 @@ void TForm1::SyncViewState()
     mViewState.PaperBai = mPaperSet.PaperBai;
     mViewState.AnswerDisplay = mView->answerDisplayOn();
     mViewState.NameDisplay = mView->nameDisplayOn();
-    mViewState.AnswerColor = mView->answerColor();
-    mDoc.AnswerColor = mView->answerColor();
+    mViewState.AnswerColor = mDoc.AnswerColor;
     mViewState.PrinterDpiY = Printers().dpiY();
 }
 

@@ -28,6 +28,7 @@ class FileCommands;
 class FileDialogs;
 class PrintDialogs;
 class PrinterService;
+struct RChange;
 
 // The editor's settings with their start values.
 struct TEditorSettings {
@@ -107,13 +108,19 @@ public:
     QLineEdit *zoomBox() const { return mZoomBox; }
 
     // Commands.
-    void NewFileCommand();    // "新規作成"
-    void PaperSetupCommand(); // "用紙設定"
-    void StartNewWorksheet(); // NewFile, then one page of the printer's paper
-    void Redraw();            // repaints every page and the page area
+    void NewFileCommand();                    // "新規作成"
+    void PaperSetupCommand();                 // "用紙設定": OK pushes the change of paper
+    void StartNewWorksheet();                 // NewFile, then one page of the printer's paper
+    void Redraw();                            // repaints every page and the page area
     void RedrawPages(const QSet<int> &pages); // repaints only these pages
-    void LayoutPages();       // sizes the page images at the zoom and places them
-    bool AskSave();           // the unsaved-changes question
+    void LayoutPages();                       // sizes the page images at the zoom and places them
+    bool AskSave();                           // the unsaved-changes question
+    // The answer-colour menu's choice, as an undoable change of the worksheet
+    // (nothing when the worksheet has that colour already).
+    void ChangeAnswerColor(TColor color);
+    // After every do, undo and redo: the colour swatch shows the document's
+    // colour and the pages take the size of the document's paper.
+    void FollowDocument(const RChange &change);
     // Reads the zoom box ("100" = 100 %), sets GamenBai to four decimals,
     // sizes every page from its own paper at that zoom and redraws.
     void SetGamenBai();

@@ -151,8 +151,7 @@ void TViewControls::OnPageAnswerSwitch()
 
 void TViewControls::SetAnswerColor(TColor c)
 {
-    PanelFCKai->setColor(c);
-    emit changed();
+    emit answerColorChosen(c);
 }
 
 void TViewControls::ChooseAnswerColor()

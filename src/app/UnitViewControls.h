@@ -16,7 +16,8 @@ class QFrame;
 class QHBoxLayout;
 class QMenu;
 
-class TColorSwatch : public QWidget {
+class TColorSwatch : public QWidget
+{
     Q_OBJECT
 public:
     explicit TColorSwatch(QWidget *parent = nullptr);
@@ -33,7 +34,8 @@ private:
     TColor mColor = 0;
 };
 
-class TViewControls : public QObject {
+class TViewControls : public QObject
+{
     Q_OBJECT
 public:
     explicit TViewControls(QWidget *parent);
@@ -63,15 +65,18 @@ public:
     void SpeedButtonNameClick();
     // The on-page answer switch: inverts the answer toggle and acts on it.
     void OnPageAnswerSwitch();
-    // The answer-colour menu's two commands.
+    // The answer-colour menu's two commands end here: asks for colour `c`.
     void SetAnswerColor(TColor c);
-    // Shows a colour read from a file without asking for a redraw.
+    // Shows the document's colour (new, opened, changed, undone, redone)
+    // without asking for anything.
     void SetAnswerColorSilently(TColor c) { PanelFCKai->setColor(c); }
     void ChooseAnswerColor();
     void ResetAnswerColor();
 
 signals:
     void changed();
+    // The user chose an answer colour (the swatch does not change by itself).
+    void answerColorChosen(TColor c);
 
 private:
     bool mKaiOn = false;

@@ -99,16 +99,7 @@ struct RHeaderFields {
     TColor AnswerColor = 0;
     RPaperData Paper;
 
-    bool operator==(const RHeaderFields &o) const
-    {
-        return Naiyou == o.Naiyou && NenIndex == o.NenIndex && KyoukaIndex == o.KyoukaIndex &&
-               AnswerColor == o.AnswerColor && Paper.PrinterName == o.Paper.PrinterName &&
-               Paper.PaperSizeCode == o.Paper.PaperSizeCode &&
-               Paper.Orientation == o.Paper.Orientation && Paper.Width == o.Paper.Width &&
-               Paper.Height == o.Paper.Height && Paper.PaperW == o.Paper.PaperW &&
-               Paper.PaperH == o.Paper.PaperH && Paper.OffsetX == o.Paper.OffsetX &&
-               Paper.OffsetY == o.Paper.OffsetY;
-    }
+    bool operator==(const RHeaderFields &) const = default;
 };
 
 // Everything a command may restore: rows, pictures and header fields.

@@ -156,6 +156,8 @@ struct RPaperData {
     int64_t PaperH = 2970000;                    // height in mm x 10000
     Integer OffsetX = 0;                         // unprintable margins, printer dots
     Integer OffsetY = 0;
+
+    bool operator==(const RPaperData &) const = default;
 };
 
 // The worksheet's data, apart from its history.

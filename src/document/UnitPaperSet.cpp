@@ -78,9 +78,9 @@ void PageSet::resizeImages(Fixed4 gamenBai)
 
 PaperSet::PaperSet(Document &doc, PageSet &pages) : mDoc(doc), mPages(pages) {}
 
-void PaperSet::GetPaperSize(PrinterService &printer)
+RPaperData ReadPrinterPaper(PrinterService &printer)
 {
-    RPaperData &p = mDoc.Paper;
+    RPaperData p;
     p.PrinterName = printer.currentPrinter();
     printer.selectPrinter(p.PrinterName);
     p.PaperSizeCode = QString::number(printer.paperSizeCode());
@@ -91,6 +91,12 @@ void PaperSet::GetPaperSize(PrinterService &printer)
     p.Height = QString::number(p.PaperH / 10000);
     p.OffsetX = printer.offsetX();
     p.OffsetY = printer.offsetY();
+    return p;
+}
+
+void PaperSet::GetPaperSize(PrinterService &printer)
+{
+    mDoc.Paper = ReadPrinterPaper(printer);
 }
 
 void PaperSet::SetPaperSize(PrinterService &printer)
@@ -126,4 +132,15 @@ QSize PaperSet::CurrentPageUnits() const
 {
     return QSize(PageUnitsFromMm(mDoc.Paper.PaperW, PaperBai),
                  PageUnitsFromMm(mDoc.Paper.PaperH, PaperBai));
+}
+
+bool PaperSet::PagesFollowPaper()
+{
+    const QSize s = CurrentPageUnits();
+    bool differs = false;
+    for (const QSize &page : mPages.PageSize)
+        differs = differs || page != s;
+    if (differs)
+        SetPageSize(mDoc.Paper.PaperH, mDoc.Paper.PaperW);
+    return differs;
 }

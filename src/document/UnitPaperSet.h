@@ -41,8 +41,13 @@ bool ApplyPaperValues(RPaperData &paper);
 // plain whole number of a driver code's range.
 int PaperSizeCodeOf(const RPaperData &paper);
 
+// The current printer's paper as the worksheet keeps it; the document is
+// not touched (a change of paper is a command of its own).
+RPaperData ReadPrinterPaper(PrinterService &printer);
+
 // The pages of the worksheet. Index = Page of an object.
-class PageSet {
+class PageSet
+{
 public:
     // Size of each page in page units.
     QVector<QSize> PageSize;
@@ -56,7 +61,8 @@ public:
     void resizeImages(Fixed4 gamenBai);
 };
 
-class PaperSet {
+class PaperSet
+{
 public:
     PaperSet(Document &doc, PageSet &pages);
 
@@ -73,6 +79,10 @@ public:
     void SetPageSize(int64_t heightMmRaw, int64_t widthMmRaw);
     // The size in page units of a page of the current paper.
     QSize CurrentPageUnits() const;
+    // Gives every page the size of the document's paper when one differs
+    // (after a change of paper, its undo or its redo). True when a page
+    // changed size; the caller lays the pages out again and redraws.
+    bool PagesFollowPaper();
 
 private:
     Document &mDoc;

@@ -3,19 +3,18 @@
 #include "app/UnitPageView.h"
 #include "app/UnitPrint.h"
 #include "app/UnitViewControls.h"
-#include "render/UnitRender.h"
 #include "platform/UnitPrinter.h"
+#include "render/UnitRender.h"
 
+#include "support/FakePrinter.h"
 #include <QDir>
-#include <QPrinter>
 #include <QFile>
 #include <QImageReader>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QTemporaryDir>
 #include <QToolButton>
-#include "support/FakePrinter.h"
 #include <gtest/gtest.h>
-
 
 TEST(ViewControls, TogglesAreExclusiveAndBothMayBeUp)
 {
@@ -50,11 +49,18 @@ TEST(ViewControls, TogglesAreExclusiveAndBothMayBeUp)
     EXPECT_FALSE(v.answerDisplayOn());
     EXPECT_EQ(redraws, 5);
 
+    // The colour menu only asks for a colour: the swatch shows what the
+    // worksheet holds, and no redraw is asked for before it changes.
+    QVector<TColor> asked;
+    QObject::connect(&v, &TViewControls::answerColorChosen, [&](TColor c) { asked.append(c); });
     EXPECT_EQ(v.answerColor(), 255);
     v.SetAnswerColor(0xFF0000);
-    EXPECT_EQ(v.answerColor(), 0xFF0000);
-    v.ResetAnswerColor();
     EXPECT_EQ(v.answerColor(), 255);
+    v.SetAnswerColorSilently(0xFF0000);
+    v.ResetAnswerColor();
+    EXPECT_EQ(v.answerColor(), 0xFF0000);
+    EXPECT_EQ(asked, (QVector<TColor>{0xFF0000, 255}));
+    EXPECT_EQ(redraws, 5);
 }
 
 TEST(ViewControls, ZoomSizesPagesFromTheirPaperAndRefusesNonsense)
@@ -153,7 +159,8 @@ TEST(Print, MainWindowPrintsTheRangeOnTheBuiltInPdfPrinter)
         EXPECT_TRUE(form.PrintRange(1, 1));
         EXPECT_EQ(form.viewState().FromPg, 0);
         EXPECT_EQ(form.viewState().ToPg, 0);
-        EXPECT_EQ(form.viewState().PrinterBai.raw, Fixed4::fromQuotient(pdf->physicalHeight(), 1122).raw);
+        EXPECT_EQ(form.viewState().PrinterBai.raw,
+                  Fixed4::fromQuotient(pdf->physicalHeight(), 1122).raw);
         EXPECT_EQ(form.viewState().Printer, nullptr);
     }
     SetPrinters(nullptr);
