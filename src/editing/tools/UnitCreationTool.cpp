@@ -12,6 +12,19 @@ bool CreationTool::isCurrent() const
     return mCtl.currentTool() == this;
 }
 
+void CreationTool::beginPending(const PageEvent &ev, const QString &syu, int id)
+{
+    RAData &n = mCtl.mDoc.NewData;
+    n.ID = id;
+    n.Syu = syu;
+    n.Page = ev.page;
+    n.X1 = ev.x;
+    n.Y1 = ev.y;
+    n.Siki.clear();
+    mCtl.showMarker(ev.page, ev.x, ev.y);
+    mCtl.syncCreation();
+}
+
 void CreationTool::press(const PageEvent &ev)
 {
     const int hit = selectTool().pick(ev);

@@ -25,4 +25,8 @@ protected:
     virtual void create(const PageEvent &ev, int hit) = 0;
     SelectTool &selectTool() const;
     bool isCurrent() const;
+    // The object waiting to be made: its kind, page and press point (and
+    // the ID of a row that does not exist yet, -1 for none), with the
+    // marker shown at the press point.
+    void beginPending(const PageEvent &ev, const QString &syu, int id = -1);
 };

@@ -5,16 +5,7 @@ void PictureTool::create(const PageEvent &ev, int)
 {
     if (!mCtl.mSelection.isEmpty())
         return;
-    Document &doc = mCtl.mDoc;
-    RAData &n = doc.NewData;
-    n.ID = doc.GetId();
-    n.Syu = QStringLiteral("4");
-    n.Page = ev.page;
-    n.X1 = ev.x;
-    n.Y1 = ev.y;
-    n.Siki.clear();
-    mCtl.showMarker(ev.page, ev.x, ev.y);
-    mCtl.syncCreation();
+    beginPending(ev, QStringLiteral("4"), mCtl.mDoc.GetId());
     mCtl.mHost.redraw();
 
     const QString name = mCtl.pictureDialogs().getOpenPictureName();

@@ -10,15 +10,7 @@ void ProblemTool::create(const PageEvent &ev, int)
             siki->hide();
         return;
     }
-    RAData &n = mCtl.mDoc.NewData;
-    n.ID = -1;
-    n.Syu = QStringLiteral("5");
-    n.Page = ev.page;
-    n.X1 = ev.x;
-    n.Y1 = ev.y;
-    n.Siki.clear();
-    mCtl.showMarker(ev.page, ev.x, ev.y);
-    mCtl.syncCreation();
+    beginPending(ev, QStringLiteral("5"));
     if (siki)
         siki->OpenNew(ev.page, ev.x, ev.y);
     mCtl.mHost.redraw();

@@ -6,15 +6,7 @@ void TextTool::create(const PageEvent &ev, int)
 {
     if (!mCtl.mSelection.isEmpty())
         return;
-    RAData &n = mCtl.mDoc.NewData;
-    n.ID = -1;
-    n.Syu = QStringLiteral("1");
-    n.Page = ev.page;
-    n.X1 = ev.x;
-    n.Y1 = ev.y;
-    n.Siki.clear();
-    mCtl.showMarker(ev.page, ev.x, ev.y);
-    mCtl.syncCreation();
+    beginPending(ev, QStringLiteral("1"));
     TFormMoji *moji = mCtl.mMoji;
     moji->StartForm();
     moji->show();
