@@ -1,5 +1,6 @@
 #include "document/UnitFile.h"
 #include "document/UnitHeaderCommands.h"
+#include "support/ChangeRecorder.h"
 
 #include <QUndoStack>
 #include <gtest/gtest.h>
@@ -46,15 +47,6 @@ RPaperData a3Landscape()
     return p;
 }
 
-struct Recorder {
-    explicit Recorder(Document &d)
-    {
-        QObject::connect(&d.events(), &DocumentEvents::changed,
-                         [this](const RChange &c) { changes.append(c); });
-    }
-    QVector<RChange> changes;
-};
-
 } // namespace
 
 // The colour and the paper come back exactly on undo (file bytes and every
@@ -64,7 +56,7 @@ TEST(HeaderCommands, ColourAndPaperUndoAndRedoExactly)
 {
     Document d;
     filled(d);
-    Recorder rec(d);
+    ChangeRecorder rec(d);
     const QByteArray start = bytes(d);
     const RPaperData startPaper = d.Paper;
 
@@ -115,7 +107,7 @@ TEST(HeaderCommands, TheSameValuePushesNothing)
     d.push(std::make_unique<ChangeAnswerColorCommand>(d, 0x00FF00));
     d.undoStack().undo();
     ASSERT_TRUE(d.undoStack().canRedo());
-    Recorder rec(d);
+    ChangeRecorder rec(d);
     const RPaperData paper = d.Paper;
 
     EXPECT_FALSE(d.push(std::make_unique<ChangeAnswerColorCommand>(d, 0x0000FF)));

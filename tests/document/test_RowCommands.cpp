@@ -2,6 +2,7 @@
 // removed objects, a rewritten object, a name field read in and the
 // classification. Each is checked on the file bytes: done, undone (the
 // bytes from before) and redone (the bytes of the done state).
+#include "support/ChangeRecorder.h"
 #include "document/UnitBunruiCommand.h"
 #include "document/UnitFile.h"
 #include "document/UnitRowCommands.h"
@@ -48,15 +49,6 @@ QByteArray bytes(const Document &d)
     return BuildFileBytes(d, LayerWorksheet, 3);
 }
 
-struct Recorder {
-    explicit Recorder(Document &d)
-    {
-        QObject::connect(&d.events(), &DocumentEvents::changed,
-                         [this](const RChange &c) { changes.append(c); });
-    }
-    QVector<RChange> changes;
-};
-
 // Pushes the command and checks one step named `name`: undo gives the
 // bytes from before, redo those of the done state.
 void expectRoundTrip(Document &d, std::unique_ptr<DocumentCommand> command, const QString &name)
@@ -80,7 +72,7 @@ TEST(RowCommands, EachCommandUndoesAndRedoesByteForByte)
 {
     Document d;
     fill(d);
-    Recorder rec(d);
+    ChangeRecorder rec(d);
 
     // A text and a picture with its picture: fresh IDs after the largest,
     // the picture row numbered to the appended picture.
@@ -154,7 +146,7 @@ TEST(RowCommands, ACommandThatChangesNothingLeavesTheStackAlone)
         std::make_unique<ChangeObjectCommand>(d, QStringLiteral("書き換え"), 1, row(9, "3", 0, 1)));
     d.undoStack().undo();
     ASSERT_TRUE(d.undoStack().canRedo());
-    Recorder rec(d);
+    ChangeRecorder rec(d);
 
     EXPECT_FALSE(
         d.push(std::make_unique<AddObjectsCommand>(d, QStringLiteral("作成"), RNewObjects{})));

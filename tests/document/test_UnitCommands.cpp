@@ -1,6 +1,7 @@
 #include "document/UnitCommands.h"
 #include "document/UnitFile.h"
 #include "support/RecordedEdit.h"
+#include "support/ChangeRecorder.h"
 
 #include <QUndoStack>
 #include <gtest/gtest.h>
@@ -45,15 +46,6 @@ QByteArray bytes(const Document &d)
 {
     return BuildFileBytes(d, LayerWorksheet, 3);
 }
-
-struct Recorder {
-    explicit Recorder(Document &d)
-    {
-        QObject::connect(&d.events(), &DocumentEvents::changed,
-                         [this](const RChange &c) { changes.append(c); });
-    }
-    QVector<RChange> changes;
-};
 
 } // namespace
 
@@ -157,7 +149,7 @@ TEST(Commands, ChangesNameTheTouchedPagesAndRows)
 {
     Document d;
     fill(d);
-    Recorder rec(d);
+    ChangeRecorder rec(d);
     PushEdit(d, QStringLiteral("移動"), [&] { d.AData[3].Page = 2; });
     ASSERT_EQ(rec.changes.size(), 1);
     EXPECT_TRUE(rec.changes[0].initial);
