@@ -10,6 +10,8 @@
 HeadlessWorksheet::HeadlessWorksheet()
 {
     renderer.setSikiDrawer(SikiLayouts());
+    // Nothing shows the page images of a print from here.
+    renderer.setPrintsPaperOnly(true);
 }
 
 bool HeadlessWorksheet::load(const QString &path, QString &error)
@@ -36,20 +38,41 @@ void HeadlessWorksheet::adopt(Document &&loaded, int pagesInFile)
     storedPages = std::clamp(std::max(storedPages, maxPage + 1), 1, 100);
 }
 
-void HeadlessWorksheet::layout(int pageCount, Fixed4 zoom)
+void HeadlessWorksheet::layout(int pageCount, Fixed4 zoom, bool unfilled)
 {
     pages.clear();
-    for (int i = 0; i < std::max(pageCount, 1); ++i)
-        paper.NewPage(doc.Paper.PaperH, doc.Paper.PaperW, zoom);
     view.GamenBai = zoom;
+    if (!unfilled) {
+        for (int i = 0; i < std::max(pageCount, 1); ++i)
+            paper.NewPage(doc.Paper.PaperH, doc.Paper.PaperW, zoom);
+        view.PaperBai = paper.PaperBai;
+        pages.resizeImages(zoom);
+        return;
+    }
+    // Images of the right size that are never filled: the memory of an
+    // untouched image is not taken from the system, so a long worksheet
+    // costs nothing until a page is drawn.
     view.PaperBai = paper.PaperBai;
-    pages.resizeImages(zoom);
+    const QSize units(PageUnitsFromMm(doc.Paper.PaperW, paper.PaperBai),
+                      PageUnitsFromMm(doc.Paper.PaperH, paper.PaperBai));
+    for (int i = 0; i < std::max(pageCount, 1); ++i) {
+        pages.PageSize.append(units);
+        pages.ImageP.append(QImage(std::max(1, int(zoom.scaleTrunc(units.width()))),
+                                   std::max(1, int(zoom.scaleTrunc(units.height()))),
+                                   QImage::Format_RGB16));
+    }
 }
 
 void HeadlessWorksheet::render()
 {
     view.AnswerColor = doc.AnswerColor;
     renderer.SrcImageP(false);
+}
+
+void HeadlessWorksheet::renderPage(int page)
+{
+    view.AnswerColor = doc.AnswerColor;
+    renderer.SrcImagePages(QSet<int>{page});
 }
 
 bool HeadlessWorksheet::printPdf(const QString &path, int fromPage, int toPage, QString &error)

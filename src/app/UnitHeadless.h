@@ -29,9 +29,14 @@ public:
     // file; its paper values are applied (damaged ones give A4 portrait).
     void adopt(Document &&loaded, int pagesInFile);
     // Lays out one page per stored page of the file's paper at the zoom.
-    void layout(int pageCount, Fixed4 zoom);
+    // With `unfilled` the page images are made but not painted: a print run
+    // needs only their sizes, and a page drawn with renderPage is filled
+    // when it is drawn, so memory does not grow with the page count.
+    void layout(int pageCount, Fixed4 zoom, bool unfilled = false);
     // Repaints every page image in the current display mode.
     void render();
+    // Repaints only this page's image (zero-based); the others stay blank.
+    void renderPage(int page);
     // The print run onto a 600-dpi PDF of the worksheet's paper, pages
     // fromPage..toPage (one-based). False with a reason in `error`.
     bool printPdf(const QString &path, int fromPage, int toPage, QString &error);

@@ -76,7 +76,18 @@ RowInk Renderer::InkFor(const RAData &row, bool PrintB) const
 
 void Renderer::SrcImageP(bool PrintB)
 {
-    paint(nullptr, PrintB);
+    if (!PrintB) {
+        paint(nullptr, false);
+        return;
+    }
+    // A print pass repaints only the pages of the print range, on the
+    // printer and on their images, so one printed page costs the same
+    // whatever the length of the worksheet.
+    QSet<int> range;
+    for (int page = std::max(0, mView.FromPg); page <= mView.ToPg && page < mImages.size();
+         ++page)
+        range.insert(page);
+    paint(&range, true);
 }
 
 void Renderer::SrcImagePages(const QSet<int> &pages)
@@ -108,6 +119,10 @@ void Renderer::paint(const QSet<int> *only, bool PrintB)
         return;
     BusyGuard busy(mSrcB);
 
+    // A print pass that only needs the paper leaves the page images, the
+    // live buttons and the tracked extras as they are.
+    const bool paperOnly = PrintB && mPaperOnly;
+
     // A partial redraw also repaints the pages whose extras move (the
     // notice follows the active page), so every page ends as a full redraw
     // would leave it.
@@ -115,15 +130,18 @@ void Renderer::paint(const QSet<int> *only, bool PrintB)
     QSet<int> pages;
     if (only) {
         pages = *only;
-        pages.unite(extras);
-        pages.unite(mExtraPages);
+        if (!paperOnly) {
+            pages.unite(extras);
+            pages.unite(mExtraPages);
+        }
     }
-    mExtraPages = extras;
+    if (!paperOnly)
+        mExtraPages = extras;
     auto wanted = [&](int page) { return !only || pages.contains(page); };
 
     // The buttons are parked before any page is painted, so that whatever
     // the host does meanwhile cannot pull an image from under a painter.
-    if (mButtons)
+    if (mButtons && !paperOnly)
         mButtons->parkButtons();
 
     std::vector<std::unique_ptr<Canvas>> canvases;
@@ -132,7 +150,7 @@ void Renderer::paint(const QSet<int> *only, bool PrintB)
         QImage &image = mImages[page];
         if (!image.isNull() && image.format() != QImage::Format_RGB16)
             image = QImage(image.size(), QImage::Format_RGB16);
-        if (image.isNull() || !wanted(page)) {
+        if (image.isNull() || !wanted(page) || paperOnly) {
             canvases.push_back(nullptr);
             continue;
         }
@@ -166,7 +184,7 @@ void Renderer::paint(const QSet<int> *only, bool PrintB)
     // Painting ends before the live buttons move, so that a redraw they
     // trigger finds finished images (and is dropped by the busy flag).
     canvases.clear();
-    if (mButtons) {
+    if (mButtons && !paperOnly) {
         if (mPlace[0].placed)
             mButtons->placeButton(PageButton::AnswerSwitch, mPlace[0].page, mPlace[0].rect,
                                   mPlace[0].fontPx);
@@ -252,7 +270,9 @@ void Renderer::drawRow(const RAData &row, int index, Canvas *screen, bool PrintB
 void Renderer::drawCreditNotice(const std::vector<std::unique_ptr<Canvas>> &canvases, bool PrintB)
 {
     const int page = mView.ActivePage;
-    if (page < 0 || page >= int(canvases.size()) || !canvases[page])
+    // On a print pass the notice also goes to the paper when the page's
+    // image is not painted.
+    if (page < 0 || page >= int(canvases.size()) || (!canvases[page] && !PrintB))
         return;
     const QImage &image = mImages.at(page);
     const QString notice = CharacterCreditText();

@@ -1,7 +1,7 @@
 // The page renderer: SrcImageP repaints every page image from the object
-// table in row order (later rows on top) in the current display mode, and
-// during a print run sends every element of the print range to the printer
-// canvas in the same pass. Besides the objects it draws the pictures of the
+// table in row order (later rows on top) in the current display mode; a
+// print pass repaints only the pages of the print range and sends their
+// elements to the printer canvas in the same pass. Besides the objects it draws the pictures of the
 // on-page buttons (and tells the main window where to put the live buttons),
 // the credit notice of character pictures, the preview of a line or box
 // being dragged and the placement marker. It keeps no state between calls
@@ -71,8 +71,10 @@ class Renderer
 public:
     Renderer(Document &doc, QVector<QImage> &ImageP, ViewState &view);
 
-    // Repaints every page image; with PrintB also draws the print range on
-    // view.Printer. A call made while a redraw runs is dropped.
+    // Repaints every page image; with PrintB only the pages of the print
+    // range (view.FromPg..ToPg), drawn on their images and on view.Printer
+    // (only on the printer after setPrintsPaperOnly(true)). A call made
+    // while a redraw runs is dropped.
     void SrcImageP(bool PrintB);
     // Repaints these pages (and those whose notice, marker or rubber band
     // moved) on screen; the other images stay as they are.
@@ -90,6 +92,10 @@ public:
     Draw &draw() { return mDraw; }
 
     void setButtonHost(PageButtonHost *host) { mButtons = host; }
+    // A print pass that draws only on the printer: for callers that show no
+    // page images (the command-line PDF), so that printing takes no image
+    // memory at all.
+    void setPrintsPaperOnly(bool on) { mPaperOnly = on; }
 
     // Math problems ("5" rows) are drawn by the problem layouts, which hook
     // in here. Until a drawer is set, "5" rows draw nothing.
@@ -125,6 +131,7 @@ private:
     SikiDrawer mSikiDrawer;
     CanvasFactory mCanvasFactory;
     bool mSrcB = false;
+    bool mPaperOnly = false;
     bool mSawCharacter = false;
     ButtonPlace mPlace[2];
     QSet<int> mExtraPages;

@@ -10,11 +10,18 @@
 
 namespace {
 
-qint64 printedSize(Document &doc, int fromPg, int toPg, const QString &path)
+// Prints pages fromPg..toPg of a two-page worksheet whose page images start
+// grey; `painted` tells which images the pass repainted (they turn white).
+qint64 printedSize(Document &doc, int fromPg, int toPg, const QString &path, bool paperOnly,
+                   QVector<bool> &painted)
 {
-    QVector<QImage> images = {QImage(793, 1122, QImage::Format_RGB16), QImage(793, 1122, QImage::Format_RGB16)};
+    QVector<QImage> images = {QImage(793, 1122, QImage::Format_RGB16),
+                              QImage(793, 1122, QImage::Format_RGB16)};
+    for (QImage &i : images)
+        i.fill(QColor(128, 128, 128));
     ViewState view;
     Renderer renderer(doc, images, view);
+    renderer.setPrintsPaperOnly(paperOnly);
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
@@ -28,7 +35,9 @@ qint64 printedSize(Document &doc, int fromPg, int toPg, const QString &path)
     view.ToPg = toPg;
     renderer.SrcImageP(true);
     painter.end();
-    EXPECT_EQ(images[0].pixelColor(0, 0), QColor(Qt::white));
+    painted.clear();
+    for (const QImage &i : images)
+        painted.append(i.pixelColor(0, 0) == QColor(Qt::white));
     return QFile(path).size();
 }
 
@@ -52,8 +61,17 @@ TEST(RenderPrinterTest, PrintsThePageRangeToAPrinter)
         r.Siki = QStringLiteral("二ページ目の文字 %1 with some latin text").arg(i);
         doc.AData.append(r);
     }
-    const qint64 without = printedSize(doc, 0, 0, dir.filePath(QStringLiteral("a.pdf")));
-    const qint64 with = printedSize(doc, 1, 1, dir.filePath(QStringLiteral("b.pdf")));
+    QVector<bool> painted;
+    const qint64 without = printedSize(doc, 0, 0, dir.filePath(QStringLiteral("a.pdf")), false, painted);
+    // A print pass repaints the images of its range only.
+    EXPECT_EQ(painted, QVector<bool>({true, false}));
+    const qint64 with = printedSize(doc, 1, 1, dir.filePath(QStringLiteral("b.pdf")), false, painted);
+    EXPECT_EQ(painted, QVector<bool>({false, true}));
     ASSERT_GT(without, 0);
     EXPECT_GT(with, without + 1000); // the texts of page 1 went into the file
+
+    // A paper-only pass puts the same texts on paper and paints no image.
+    const qint64 paperOnly = printedSize(doc, 1, 1, dir.filePath(QStringLiteral("c.pdf")), true, painted);
+    EXPECT_EQ(painted, QVector<bool>({false, false}));
+    EXPECT_GT(paperOnly, without + 1000);
 }

@@ -228,7 +228,10 @@ TEST_F(RendererTest, PrintRangeAndPaperScale)
     doc.AData = {textRow(QStringLiteral("first page")), onTwo};
     view.PrinterOffset = QPoint(3, 4);
     redraw(true);
-    EXPECT_EQ(calls(Surface::Screen, DrawCall::Text).size(), 2);
+    // Only the page of the print range is drawn, on screen and on paper.
+    const auto screenTexts = calls(Surface::Screen, DrawCall::Text);
+    ASSERT_EQ(screenTexts.size(), 1);
+    EXPECT_EQ(screenTexts[0].text, QStringLiteral("first page"));
     const auto paperTexts = calls(Surface::Paper, DrawCall::Text);
     ASSERT_EQ(paperTexts.size(), 1);
     EXPECT_EQ(paperTexts[0].text, QStringLiteral("first page"));
@@ -236,6 +239,15 @@ TEST_F(RendererTest, PrintRangeAndPaperScale)
     EXPECT_EQ(paperTexts[0].font.cellHeight, 22);
     redraw(false);
     EXPECT_TRUE(calls(Surface::Paper, DrawCall::Text).isEmpty());
+    EXPECT_EQ(calls(Surface::Screen, DrawCall::Text).size(), 2);
+
+    // A paper-only print leaves the screen and its buttons alone.
+    renderer->setPrintsPaperOnly(true);
+    const int parked = host.parked;
+    redraw(true);
+    EXPECT_TRUE(calls(Surface::Screen, DrawCall::Text).isEmpty());
+    EXPECT_EQ(calls(Surface::Paper, DrawCall::Text).size(), 1);
+    EXPECT_EQ(host.parked, parked);
 }
 
 TEST_F(RendererTest, OnPageButtonsAreLiveOnTheLastRowOfTheirKind)
@@ -267,11 +279,12 @@ TEST_F(RendererTest, OnPageButtonsAreLiveOnTheLastRowOfTheirKind)
     EXPECT_EQ(host.placed[0].fontPx, 21);
     EXPECT_EQ(host.placed[1].kind, PageButton::Random);
     EXPECT_EQ(host.placed[1].rect, QRect(16, 31, 61 - 1, 46));
+    // Page 1 is outside the print range: its button is placed but not drawn.
     const auto pics = calls(Surface::Screen, DrawCall::Image);
-    ASSERT_EQ(pics.size(), 3);
+    ASSERT_EQ(pics.size(), 2);
     for (const DrawCall &c : pics)
         EXPECT_EQ(c.image.pixelColor(0, 0), QColor(0, 200, 0));
-    EXPECT_EQ(calls(Surface::Paper, DrawCall::Image).size(), 2); // page 1 is outside the range
+    EXPECT_EQ(calls(Surface::Paper, DrawCall::Image).size(), 2);
 
     // Name-field display: buttons outside the name layer are only a grey picture.
     view.NameDisplay = true;

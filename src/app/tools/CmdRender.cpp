@@ -83,12 +83,12 @@ int render(const QStringList &args, QTextStream &, QTextStream &err)
     HeadlessWorksheet w;
     if (!open(w, o, err))
         return 1;
-    w.layout(w.storedPages, Fixed4::fromRaw(int64_t(o.zoom) * 100));
+    w.layout(w.storedPages, Fixed4::fromRaw(int64_t(o.zoom) * 100), true);
     if (o.page > w.pages.count()) {
         err << "page " << o.page << " does not exist\n";
         return 1;
     }
-    w.render();
+    w.renderPage(o.page - 1);
     const QString suffix = QFileInfo(o.out).suffix().toLower();
     const QByteArray format = (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg"))
                                   ? QByteArray("jpeg")
@@ -110,8 +110,7 @@ int pdf(const QStringList &args, QTextStream &, QTextStream &err)
     HeadlessWorksheet w;
     if (!open(w, o, err))
         return 1;
-    w.layout(w.storedPages, Fixed4::fromInt(1));
-    w.render();
+    w.layout(w.storedPages, Fixed4::fromInt(1), true);
     QString error;
     if (!w.printPdf(o.out, o.from, o.to < 0 ? w.pages.count() : o.to, error)) {
         err << error << "\n";
