@@ -70,6 +70,14 @@ bool RunPrintJob(QPrinter &printer, const PrintPlan &plan, const PrintPass &pass
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
+    // The printer's paint engine outlives the job and keeps the pen and
+    // brush the last job ended with, while a new painter believes it starts
+    // with a black pen and no brush: a first text in black would then print
+    // in whatever ink came last (the answer colour of an answer sheet).
+    // A pen and a brush that no drawing uses make the first real ink of
+    // this job reach the engine.
+    painter.setPen(QPen(QColor(1, 2, 3, 0), 0));
+    painter.setBrush(QBrush(QColor(1, 2, 3, 0)));
     for (int page = plan.FromPg; page <= plan.ToPg; ++page) {
         if (page > plan.FromPg)
             printer.newPage();

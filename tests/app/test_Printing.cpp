@@ -9,10 +9,13 @@
 #include "document/UnitFile.h"
 #include "platform/UnitMessages.h"
 #include "platform/UnitPrinter.h"
+#include "render/UnitMetrics.h"
+#include "app/UnitViewControls.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QLineEdit>
 #include <QPageLayout>
 #include <QPageSize>
@@ -21,6 +24,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -329,4 +333,132 @@ TEST(Printing, AQueueChosenInTheDialogGivesItsOwnValues)
             EXPECT_EQ(builtIn->acceptsJobs(), system->acceptsJobs());
         }
     }
+}
+
+namespace
+{
+
+// One word of page 1 of a PDF and the inks found in its box: pixels of the
+// answer colour (red) and dark pixels of ordinary ink.
+struct WordInk {
+    QString word;
+    QRectF box;
+    int red = 0, dark = 0, redLeft = 0, darkLeft = 0; // ...Left: in the left half
+};
+
+QVector<WordInk> wordInks(const QString &pdf, const QString &dir)
+{
+    QVector<WordInk> words;
+    QProcess text;
+    text.start("pdftotext", {"-bbox", "-f", "1", "-l", "1", pdf, "-"});
+    if (!text.waitForFinished(30000))
+        return words;
+    const QString html = QString::fromUtf8(text.readAllStandardOutput());
+    QProcess picture;
+    const QString base = QDir(dir).filePath("ink");
+    picture.start("pdftoppm", {"-r", "72", "-f", "1", "-l", "1", "-singlefile", "-png", pdf, base});
+    if (!picture.waitForFinished(30000))
+        return words;
+    const QImage page(base + ".png");
+    if (page.isNull())
+        return words;
+    const QRegularExpression re("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" "
+                                "yMax=\"([0-9.]+)\">([^<]*)</word>");
+    for (auto it = re.globalMatch(html); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        WordInk w;
+        w.word = m.captured(5);
+        w.box = QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                       QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()));
+        const QRect px = w.box.toAlignedRect().intersected(page.rect());
+        for (int y = px.top(); y <= px.bottom(); ++y)
+            for (int x = px.left(); x <= px.right(); ++x) {
+                const QColor c = page.pixelColor(x, y);
+                const bool left = x < px.center().x();
+                if (c.red() > 160 && c.green() < 110 && c.blue() < 110) {
+                    ++w.red;
+                    w.redLeft += left;
+                } else if (c.red() < 110 && c.green() < 110 && c.blue() < 110) {
+                    ++w.dark;
+                    w.darkLeft += left;
+                }
+            }
+        words.append(w);
+    }
+    return words;
+}
+
+void addYokoProblem(Document &doc, int y, const QString &siki, const QString &kotae)
+{
+    const int r = doc.AppendRow();
+    RAData &row = doc.AData[r];
+    row.Syu = "5";
+    row.Layer = 1;
+    row.Siki1 = 0;
+    row.Siki = siki;
+    row.Kotae = kotae;
+    row.FontName = "ＭＳ ゴシック";
+    row.FontSize = 21;
+    row.X1 = 100;
+    row.Y1 = y;
+    Metrics m;
+    row.Width = m.GetMojiWidth(row);
+    row.Height = m.GetMojiHeight(row);
+}
+
+} // namespace
+
+TEST(Printing, EveryPrintStartsWithItsOwnInk)
+{
+    // The printer stays the same from one print to the next; what the last
+    // print drew last (an answer in red) must not colour the next one.
+    PdfPrinter pdf;
+    ScriptedMessages messages;
+    QTemporaryDir dir;
+    TForm1 form;
+    form.SyokiForm(QString());
+    ScriptedPrintDialogs dialogs;
+    form.setPrintDialogs(&dialogs);
+    addYokoProblem(form.doc(), 100, "7*4", "28");
+    addText(form.doc(), 100, 40, "TITLE");
+    addText(form.doc(), 400, 40, QStringLiteral("なまえ＿＿"));
+    addYokoProblem(form.doc(), 200, "6*3", "18"); // its answer is the last thing drawn
+
+    auto print = [&](const QString &name) {
+        const QString out = dir.filePath(name);
+        dialogs.onDialog = [&](QPrinter &p) { p.setOutputFileName(out); };
+        form.PrinterOut();
+        return wordInks(out, dir.path());
+    };
+
+    form.viewControls()->SpeedButtonKai->click();
+    ASSERT_TRUE(form.viewControls()->answerDisplayOn());
+    print("answers1.pdf");
+    // The answer sheet again: the first problem's expression stays black,
+    // only its answer is red.
+    QVector<WordInk> words = print("answers2.pdf");
+    ASSERT_GE(words.size(), 4);
+    for (const WordInk &w : words) {
+        EXPECT_GT(w.dark + w.red, 0) << w.word.toStdString();
+        if (w.word.startsWith(QStringLiteral("7×4")) || w.word.startsWith(QStringLiteral("6×3"))) {
+            EXPECT_EQ(w.redLeft, 0) << w.word.toStdString();
+            EXPECT_GT(w.darkLeft, 0) << w.word.toStdString();
+            EXPECT_GT(w.red, 0) << w.word.toStdString();
+        } else {
+            EXPECT_EQ(w.red, 0) << w.word.toStdString();
+        }
+    }
+
+    // The problem sheet after it: not one red pixel on any word.
+    form.viewControls()->SpeedButtonKai->click();
+    ASSERT_FALSE(form.viewControls()->answerDisplayOn());
+    words = print("problems.pdf");
+    ASSERT_GE(words.size(), 4);
+    for (const WordInk &w : words) {
+        EXPECT_EQ(w.red, 0) << w.word.toStdString();
+        EXPECT_GT(w.dark, 0) << w.word.toStdString();
+        EXPECT_FALSE(w.word.contains(QStringLiteral("28"))) << "answers stay off the problem sheet";
+    }
+    EXPECT_TRUE(messages.texts.isEmpty());
+    form.setPrintDialogs(nullptr);
 }
