@@ -1,43 +1,17 @@
-// The expression evaluator: the answer text of a math problem from its
-// expression text. Keisan answers horizontal, column and word problems
-// (arithmetic, or a division with remainder such as 7/2 -> "3...1");
-// TFormKeisan2::FKeisan answers fraction problems written in the fraction
-// notation ("t2s3b5+t1s4b7" is 2 3/5 + 1 4/7); KouyakuSu and ReduceFraction
-// reduce fractions. Called by the expression tool, random generation, the
-// column engines and the command-line tool. Nothing here shows a window or
-// keeps state between calls (apart from the once-per-run ten-digit warning of
-// the numeric text functions); all of it runs on the user-interface thread.
+// The fraction evaluator: TFormKeisan2::FKeisan answers fraction problems
+// written in the fraction notation ("t2s3b5+t1s4b7" is 2 3/5 + 1 4/7);
+// KouyakuSu and ReduceFraction reduce fractions. It includes Keisan, the
+// evaluator of the other problems, for the callers that use both. Nothing
+// here shows a window or keeps state between calls; all of it runs on the
+// user-interface thread.
 #pragma once
+
+#include "math/UnitKeisan.h"
 
 #include <QString>
 #include <cstdint>
-#include <stdexcept>
 #include <utility>
 #include <vector>
-
-// Raised by Keisan for an expression that cannot be evaluated (a syntax
-// error, a division by zero, a number out of range or a malformed negative
-// number). The message is in the user's words, ready for a message box.
-class KeisanError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-    QString message() const { return QString::fromUtf8(what()); }
-};
-
-inline const QString KeisanCannotEvaluateText = QStringLiteral("数式を計算できません。");
-inline const QString KeisanDivisionByZeroText = QStringLiteral("0で割る計算はできません。");
-
-// The answer of an ASCII expression ("12.3+6.14+4" -> "22.44"). A single
-// division of two plain numbers gives quotient and remainder ("7/2" ->
-// "3...1", "8/2" -> "4"; a divisor of 0 gives an empty answer); anything else
-// is evaluated with numbers, + - * /, brackets and unary minus. The numbers
-// are finite decimals, so the arithmetic is exact (a quotient is an exact
-// fraction: 1/3*3 is 1); only the final value is rounded, to the 15
-// significant digits of the general number format (4.7-4.1 -> "0.6",
-// 1/3 -> "0.333333333333333"). Values beyond 128 bits are computed in double
-// precision instead. A blank expression gives an empty answer. Throws
-// KeisanError.
-QString Keisan(const QString &expression);
 
 // The greatest common divisor of a and b; 0 when min(a, b) is 0 or negative.
 int64_t KouyakuSu(int64_t a, int64_t b);
