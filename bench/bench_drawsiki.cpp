@@ -65,7 +65,6 @@ void BM_RedrawPage60Columns(benchmark::State &state)
     view.AnswerDisplay = true;
     QVector<QImage> images = {QImage(793, 1122, QImage::Format_RGB16)};
     Renderer renderer(doc, images, view);
-    renderer.setSikiDrawer(SikiLayouts());
     renderer.SrcImageP(false); // fonts and glyphs cached once, as in the running editor
     for (auto _ : state) {
         renderer.SrcImageP(false);
@@ -123,7 +122,6 @@ void BM_LayoutOnly60Columns(benchmark::State &state)
         };
         return std::make_unique<Borrowed>(counter);
     });
-    renderer.setSikiDrawer(SikiLayouts());
     renderer.SrcImageP(false);
     counter.calls = 0;
     int64_t redraws = 0;
@@ -210,7 +208,6 @@ void BM_RedrawShapedText60Columns(benchmark::State &state)
     renderer.setCanvasFactory([](int, QImage &image) -> std::unique_ptr<Canvas> {
         return std::make_unique<ShapedTextCanvas>(image);
     });
-    renderer.setSikiDrawer(SikiLayouts());
     renderer.SrcImageP(false);
     for (auto _ : state) {
         renderer.SrcImageP(false);
@@ -232,7 +229,6 @@ void BM_PrintPass60Columns(benchmark::State &state)
     view.ToPg = 0;
     QVector<QImage> images = {QImage(793, 1122, QImage::Format_RGB16)};
     Renderer renderer(doc, images, view);
-    renderer.setSikiDrawer(SikiLayouts());
     renderer.SrcImageP(true);
     for (auto _ : state)
         renderer.SrcImageP(true);

@@ -112,7 +112,6 @@ void BM_RegenerateAll100(benchmark::State &state)
     ViewState view;
     QVector<QImage> images = {QImage(793, 1122, QImage::Format_RGB16)};
     Renderer renderer(doc, images, view);
-    renderer.setSikiDrawer(SikiLayouts());
     MetricsSikiMeasurer measurer;
     TFormSiki tool(doc);
     tool.SetMeasurer(&measurer);

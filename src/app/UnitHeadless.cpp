@@ -9,7 +9,6 @@
 
 HeadlessWorksheet::HeadlessWorksheet()
 {
-    renderer.setSikiDrawer(SikiLayouts());
     // Nothing shows the page images of a print from here.
     renderer.setPrintsPaperOnly(true);
 }

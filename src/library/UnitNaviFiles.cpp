@@ -122,7 +122,6 @@ QImage RenderFirstPage(const QString &path, int width)
     view.AnswerColor = doc.AnswerColor;
     pages.resizeImages(view.GamenBai);
     Renderer renderer(doc, pages.ImageP, view);
-    renderer.setSikiDrawer(SikiLayouts());
     renderer.SrcImageP(false);
     if (pages.ImageP.isEmpty() || pages.ImageP[0].isNull())
         return QImage();

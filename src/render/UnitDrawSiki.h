@@ -4,8 +4,7 @@
 // Siki1 1 (addition, subtraction, multiplication, long division) with their
 // digit cells, bars, decimal points, struck trailing zeros and the division
 // bracket, stacked fractions (Siki1 2) and word problems with their formula
-// and answer lines (Siki1 3). The page renderer hands every "5" row to SikiLayouts through its
-// math-problem hook; the layouts draw through the primitives only.
+// and answer lines (Siki1 3). The page renderer hands every "5" row to its SikiLayouts; the layouts draw through the primitives only.
 //
 // Every mark is in one of two inks. The problem part uses the ink the
 // renderer worked out for the row and is left out only when an answer
@@ -51,11 +50,10 @@ struct SikiCellSizes {
     int dPlus = 0, dStar = 0; // half-widths of a decimal point's box: "+" and "*"
 };
 
-// The layouts, as the renderer's math-problem hook calls them:
-//     renderer.setSikiDrawer(SikiLayouts());
+// The layouts, as the renderer calls them for every "5" row.
 // An instance keeps the cell sizes of the last few fonts it measured (they
 // depend on the font alone, and measuring shapes text); nothing else.
-class SikiLayouts
+class SikiLayouts : public ProblemDrawer
 {
 public:
     // Draws the row's layout for its Siki1 and Siki2. Returns true when the
@@ -63,7 +61,7 @@ public:
     // strings are malformed or nothing ends up drawn), false for unknown
     // kinds, which it leaves untouched.
     bool DrawSiki(const SikiContext &ctx);
-    void operator()(const SikiContext &ctx) { DrawSiki(ctx); }
+    void drawProblem(const SikiContext &ctx) override { DrawSiki(ctx); }
 
 private:
     const SikiCellSizes &cellSizes(const Metrics &m);
@@ -72,5 +70,4 @@ private:
 
 // The same for a caller that keeps no SikiLayouts: measures the cells afresh
 // on every call, so a page of problems redraws a little slower.
-//     renderer.setSikiDrawer([](const SikiContext &c) { DrawSiki(c); });
 bool DrawSiki(const SikiContext &ctx);

@@ -1,4 +1,5 @@
 #include "render/UnitRender.h"
+#include "render/UnitDrawSiki.h"
 
 #include "render/UnitCharacter.h"
 
@@ -42,6 +43,15 @@ Renderer::Renderer(Document &doc, QVector<QImage> &ImageP, ViewState &view)
     mCanvasFactory = [](int, QImage &image) -> std::unique_ptr<Canvas> {
         return std::make_unique<PainterCanvas>(&image);
     };
+    mLayouts = std::make_unique<SikiLayouts>();
+    mProblems = mLayouts.get();
+}
+
+Renderer::~Renderer() = default;
+
+void Renderer::setProblemDrawer(ProblemDrawer *drawer)
+{
+    mProblems = drawer ? drawer : mLayouts.get();
 }
 
 RowInk Renderer::InkFor(const RAData &row, bool PrintB) const
@@ -235,14 +245,12 @@ void Renderer::drawRow(const RAData &row, int index, Canvas *screen, bool PrintB
     const RowInk ink = InkFor(row, PrintB);
     if (syu == u"5") {
         // The problem layouts decide about their answer parts themselves.
-        if (mSikiDrawer) {
-            int64_t pageRight = 1 << 14;
-            if (row.Page >= 0 && row.Page < mImages.size())
-                pageRight = int64_t(mImages.at(row.Page).width()) * 10000 /
-                            std::max<int64_t>(1, mView.GamenBai.raw);
-            mSikiDrawer(
-                SikiContext{row, index, screen, ink, PrintB, mView, mDraw, mMetrics, pageRight});
-        }
+        int64_t pageRight = 1 << 14;
+        if (row.Page >= 0 && row.Page < mImages.size())
+            pageRight = int64_t(mImages.at(row.Page).width()) * 10000 /
+                        std::max<int64_t>(1, mView.GamenBai.raw);
+        mProblems->drawProblem(
+            SikiContext{row, index, screen, ink, PrintB, mView, mDraw, mMetrics, pageRight});
         return;
     }
     if (ink.leftOut)

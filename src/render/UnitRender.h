@@ -66,10 +66,23 @@ struct SikiContext {
     int64_t pageRight = 1 << 14;
 };
 
+// Draws one math problem; the renderer's own is SikiLayouts.
+class ProblemDrawer
+{
+public:
+    virtual ~ProblemDrawer() = default;
+    virtual void drawProblem(const SikiContext &ctx) = 0;
+};
+
+class SikiLayouts;
+
 class Renderer
 {
 public:
     Renderer(Document &doc, QVector<QImage> &ImageP, ViewState &view);
+    ~Renderer();
+    Renderer(const Renderer &) = delete;
+    Renderer &operator=(const Renderer &) = delete;
 
     // Repaints every page image; with PrintB only the pages of the print
     // range (view.FromPg..ToPg), drawn on their images and on view.Printer
@@ -97,10 +110,10 @@ public:
     // memory at all.
     void setPrintsPaperOnly(bool on) { mPaperOnly = on; }
 
-    // Math problems ("5" rows) are drawn by the problem layouts, which hook
-    // in here. Until a drawer is set, "5" rows draw nothing.
-    using SikiDrawer = std::function<void(const SikiContext &)>;
-    void setSikiDrawer(SikiDrawer drawer) { mSikiDrawer = std::move(drawer); }
+    // Math problems ("5" rows) are drawn by the problem layouts of this
+    // layer (SikiLayouts). A test may put its own drawer in their place;
+    // nullptr gives the layouts back. The drawer must outlive its use.
+    void setProblemDrawer(ProblemDrawer *drawer);
 
     // How a page image gets its canvas during a redraw: QPainter on the
     // image unless a test records instead.
@@ -128,7 +141,8 @@ private:
     Metrics mMetrics;
     Draw mDraw;
     PageButtonHost *mButtons = nullptr;
-    SikiDrawer mSikiDrawer;
+    std::unique_ptr<SikiLayouts> mLayouts;
+    ProblemDrawer *mProblems = nullptr;
     CanvasFactory mCanvasFactory;
     bool mSrcB = false;
     bool mPaperOnly = false;

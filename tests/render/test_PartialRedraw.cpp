@@ -39,7 +39,6 @@ struct Sheet {
         for (int i = 0; i < 3; ++i)
             images.append(QImage(793, 1122, QImage::Format_RGB16));
         renderer = std::make_unique<Renderer>(doc, images, view);
-        renderer->setSikiDrawer(SikiLayouts());
     }
     Document doc;
     QVector<QImage> images;

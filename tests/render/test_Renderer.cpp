@@ -385,15 +385,24 @@ TEST_F(RendererTest, MathProblemsGoToTheirDrawer)
     RAData siki = textRow(QStringLiteral("1+2"), 1);
     siki.Syu = QStringLiteral("5");
     doc.AData = {siki};
-    redraw(true);
-    EXPECT_TRUE(log.isEmpty()); // no drawer: nothing is drawn
+    // The renderer's own layouts draw the problem without anyone setting
+    // them up: "1＋2＝" on screen.
+    redraw(false);
+    const auto texts = calls(Surface::Screen, DrawCall::Text);
+    ASSERT_FALSE(texts.isEmpty());
+    EXPECT_EQ(texts[0].text, QStringLiteral("1＋2＝"));
 
-    QVector<RowInk> seen;
-    renderer->setSikiDrawer([&](const SikiContext &c) {
-        seen.append(c.problemInk);
-        EXPECT_EQ(c.row.Siki, QStringLiteral("1+2"));
-        EXPECT_NE(c.screen, nullptr);
-    });
+    struct Seen : ProblemDrawer {
+        QVector<RowInk> inks;
+        void drawProblem(const SikiContext &c) override
+        {
+            inks.append(c.problemInk);
+            EXPECT_EQ(c.row.Siki, QStringLiteral("1+2"));
+            EXPECT_NE(c.screen, nullptr);
+        }
+    } drawer;
+    QVector<RowInk> &seen = drawer.inks;
+    renderer->setProblemDrawer(&drawer);
     redraw(true);
     ASSERT_EQ(seen.size(), 1);
     EXPECT_TRUE(seen[0].leftOut);
@@ -436,10 +445,13 @@ TEST_F(RendererTest, NestedRedrawsAreDroppedAndErrorsClearTheBusyFlag)
     host.onPark = nullptr;
     RAData siki = shapeRow("5");
     doc.AData.append(siki);
-    renderer->setSikiDrawer([](const SikiContext &) { throw std::runtime_error("layout failed"); });
+    struct Failing : ProblemDrawer {
+        void drawProblem(const SikiContext &) override { throw std::runtime_error("layout failed"); }
+    } failing;
+    renderer->setProblemDrawer(&failing);
     EXPECT_THROW(renderer->SrcImageP(false), std::runtime_error);
     EXPECT_FALSE(renderer->SrcB());
-    renderer->setSikiDrawer(nullptr);
+    renderer->setProblemDrawer(nullptr);
     redraw();
     EXPECT_EQ(calls(Surface::Screen, DrawCall::Rect).size(), 1);
 }

@@ -36,7 +36,6 @@ struct DrawBunsuTest : ::testing::Test {
         renderer->setCanvasFactory([this](int page, QImage &) -> std::unique_ptr<Canvas> {
             return std::make_unique<RecordingCanvas>(log, Surface::Screen, page);
         });
-        renderer->setSikiDrawer(SikiLayouts());
         m.SetFont(Face, Size);
         h = m.GetMojiH(QStringLiteral("a"));
     }

@@ -43,7 +43,6 @@ struct DrawSikiTest : ::testing::Test {
         renderer->setCanvasFactory([this](int page, QImage &) -> std::unique_ptr<Canvas> {
             return std::make_unique<RecordingCanvas>(log, Surface::Screen, page);
         });
-        renderer->setSikiDrawer(SikiLayouts());
         m.SetFont(Face, Size);
         ASSERT_NE(m.GetMojiW(QStringLiteral("＋")), m.GetMojiW(QStringLiteral("×")));
         rh = m.GetMojiH(QString());
