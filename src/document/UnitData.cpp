@@ -136,22 +136,6 @@ void Document::RemoveDeletedRows()
                 AData.end());
 }
 
-void Document::DeletePicture(int n)
-{
-    if (n < 0 || n >= BMData.size())
-        return;
-    BMData.removeAt(n);
-    for (RAData &r : AData) {
-        if (r.Syu == QLatin1String("4") && r.PicNo == n) {
-            r.Syu = QStringLiteral("0");
-            r.PicNo = 0;
-        }
-    }
-    for (RAData &r : AData)
-        if (r.PicNo > n)
-            --r.PicNo;
-}
-
 void Document::SetBunruiData()
 {
     BunruiData.Nen = QStringList{QString(),

@@ -198,7 +198,6 @@ public:
     Integer AppendRow();
     void DeleteRows(const QVector<int> &rows);
     void RemoveDeletedRows();
-    void DeletePicture(int n);
     void SetBunruiData();
     void SyokiFileData();
     void Clear();

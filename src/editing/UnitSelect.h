@@ -180,7 +180,6 @@ public:
     TOverlayShape *ShapePS() const { return mShapePS; }
     TOverlayShape *ShapeMS() const { return mShapeMS; }
     TResizeHandle *PanelPS(int n) const;
-    int shapeMCount() const { return mShapeM.size(); }
     TOverlayShape *ShapeM(int i) const;
     TOverlayLabel *LabelM(int i) const;
     TOverlayLabel *TextPreview() const { return mPreview; }

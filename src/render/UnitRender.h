@@ -94,8 +94,6 @@ public:
     void SrcImagePages(const QSet<int> &pages);
 
     bool SrcB() const { return mSrcB; }
-    // The developer command "SrcFalse": clears the busy flag.
-    void SrcFalse() { mSrcB = false; }
 
     // The ink rules of the display modes. For "5" rows this is the ink of
     // the problem part; its answer parts follow the problem layouts.

@@ -65,7 +65,7 @@ TEST(Commands, UndoAndRedoRestoreTheFileBytesForEveryShapeOfEdit)
          [](Document &d) {
              d.DeleteRows({0, 3, 5});
          }},
-        {"削除", [](Document &d) { d.DeletePicture(0), d.RemoveDeletedRows(); }},
+        {"画像", [](Document &d) { d.BMData[1] = picture(qRgb(0, 0, 0), 4, 4); }},
         {"前面", [](Document &d) { d.AData.append(d.AData.takeAt(1)); }},
         {"解答の色", [](Document &d) { d.AnswerColor = 0x00FF00; }},
         {"作成", [](Document &d) { d.AData.insert(2, row(9, "3", 1, 0, 0)), d.AData[0].X1 = 1; }},
