@@ -18,9 +18,15 @@ QVector<RNaviFile> MakeFileTable(const QString &folder, QStringList *unreadable)
     QDir dir(folder);
     if (folder.isEmpty() || !dir.exists())
         return table;
-    const QStringList names = dir.entryList(QDir::Files, QDir::Name);
-    for (const QString &name : names) {
-        if (!name.endsWith(QLatin1String(".prx"), Qt::CaseSensitive))
+    // Hidden files are worksheets like any other. System entries (pipes,
+    // devices, sockets) are asked for only to be dropped with the folders
+    // and broken links: after following links only regular files remain,
+    // so no header read can wait on a pipe or read a device without end.
+    const QFileInfoList entries =
+        dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    for (const QFileInfo &entry : entries) {
+        const QString name = entry.fileName();
+        if (!name.endsWith(QLatin1String(".prx"), Qt::CaseSensitive) || !entry.isFile())
             continue;
         RNaviFile row;
         row.fileName = name;

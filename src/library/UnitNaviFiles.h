@@ -23,8 +23,8 @@ struct RNaviFile {
     int match = 0;
 };
 
-// Every file of the folder whose name ends in exactly ".prx", sorted by
-// name, with its header values. A file whose header cannot be read is
+// Every regular file of the folder (links followed, hidden files included)
+// whose name ends in exactly ".prx", sorted by name, with its header values. A file whose header cannot be read is
 // listed with grade 0, subject 0 and empty content, and its name is added to
 // `unreadable`. A missing folder gives an empty table.
 QVector<RNaviFile> MakeFileTable(const QString &folder, QStringList *unreadable = nullptr);

@@ -19,6 +19,11 @@
 #include <QTemporaryDir>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
@@ -50,6 +55,33 @@ void writeBytes(const QString &path, const QByteArray &bytes)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(bytes);
 }
+
+// Opens a pipe for writing once and closes it, so that a reader that waits
+// for a writer gets an empty file instead of hanging the test; the
+// destructor holds the pipe open for reading until the writer is done.
+class PipeWriter
+{
+public:
+    explicit PipeWriter(const QString &path) : mPath(QFile::encodeName(path))
+    {
+        mThread = std::thread([p = mPath] {
+            const int fd = ::open(p.constData(), O_WRONLY | O_CLOEXEC);
+            if (fd >= 0)
+                ::close(fd);
+        });
+    }
+    ~PipeWriter()
+    {
+        const int reader = ::open(mPath.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        mThread.join();
+        if (reader >= 0)
+            ::close(reader);
+    }
+
+private:
+    QByteArray mPath;
+    std::thread mThread;
+};
 
 class FakeNaviHost : public NaviHost
 {
@@ -145,6 +177,47 @@ TEST_F(Navi, TableListsLowerCasePrxFilesByNameWithTheirHeaders)
     EXPECT_TRUE(NaviListKensaku(table, 0, 0, QStringLiteral("tasizan")).isEmpty());
     EXPECT_EQ(BunruiName(Document().BunruiData.Nen, -1), QString());
     EXPECT_EQ(BunruiName(Document().BunruiData.Nen, 99), QString());
+}
+
+TEST_F(Navi, OnlyRegularFilesAreListedHiddenOnesToo)
+{
+    const QString pipe = root.filePath(QStringLiteral("pipe"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(lib + "/x.prx").constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(pipe, lib + "/pipelink.prx"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), lib + "/zero.prx"));
+    ASSERT_TRUE(QFile::link(root.filePath(QStringLiteral("nowhere")), lib + "/dangling.prx"));
+    ASSERT_TRUE(QDir().mkpath(lib + "/folder.prx"));
+    ASSERT_TRUE(QFile::link(lib + "/c_kanji.prx", lib + "/link.prx"));
+    writeSheet(lib + "/.hidden.prx", QStringLiteral("かくれた"), 4, 3);
+
+    QStringList unreadable;
+    QVector<RNaviFile> table;
+    {
+        PipeWriter first(pipe), second(lib + "/x.prx");
+        table = MakeFileTable(lib, &unreadable);
+    }
+    QStringList names;
+    for (const RNaviFile &f : table)
+        names << f.fileName;
+    EXPECT_EQ(names, (QStringList{".hidden.prx", "a_tasizan.prx", "b_hikizan.prx", "broken.prx",
+                                  "c_kanji.prx", "d_tasizan2.prx", "link.prx"}));
+    EXPECT_EQ(unreadable, QStringList{"broken.prx"});
+    ASSERT_FALSE(table.isEmpty());
+    EXPECT_EQ(table[0].grade, 4);
+    EXPECT_EQ(table[0].content, QStringLiteral("かくれた"));
+    EXPECT_EQ(table.last().content, QStringLiteral("かん字 2年"));
+
+    // The window lists the same rows and opens the hidden one like any other.
+    ScriptedMessages messages;
+    {
+        PipeWriter first(pipe), second(lib + "/x.prx");
+        navi.OpenLibrary(TFormNavi::Library::Sample);
+    }
+    EXPECT_EQ(navi.List->rowCount(), 7);
+    EXPECT_EQ(messages.texts.size(), 1);
+    navi.ListRowPressed(0);
+    EXPECT_EQ(host.opened, QStringList{lib + "/.hidden.prx"});
 }
 
 TEST_F(Navi, LibraryPageListsFiltersAndShowsTheBrokenFileMessageOnce)
