@@ -1,6 +1,6 @@
 #include "library/UnitInternet.h"
 
-#include "platform/UnitNumText.h"
+#include "document/UnitFileFields.h"
 
 #include <QDateTime>
 #include <QEventLoop>
@@ -16,19 +16,11 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QTimeZone>
+#include <limits>
 #include <memory>
 
 namespace
 {
-
-int64_t numberOf(const QString &text)
-{
-    try {
-        return TextToInt64(text.trimmed());
-    } catch (const NumTextError &) {
-        return 0;
-    }
-}
 
 bool keptAsIs(unsigned char c)
 {
@@ -70,6 +62,11 @@ QByteArray FormEncode(const QString &text)
     return out;
 }
 
+int64_t CloudNumber(const QString &field)
+{
+    return FileTextToInt64(field.trimmed());
+}
+
 QVector<RCloudRow> ParseCloudList(const QByteArray &body)
 {
     QByteArray bytes = body;
@@ -94,9 +91,9 @@ QVector<int> CloudListKensaku(QVector<RCloudRow> &rows, int grade, int subject,
     for (int i = 0; i < rows.size(); ++i) {
         RCloudRow &row = rows[i];
         int count = 0;
-        if (grade == 0 || numberOf(CloudGradeText(row.fields[11])) == grade)
+        if (grade == 0 || CloudNumber(CloudGradeText(row.fields[11])) == grade)
             ++count;
-        if (subject == 0 || numberOf(row.fields[13]) == subject)
+        if (subject == 0 || CloudNumber(row.fields[13]) == subject)
             ++count;
         if (keyword.isEmpty() || row.fields[4].contains(keyword, Qt::CaseSensitive))
             ++count;
@@ -110,12 +107,15 @@ QVector<int> CloudListKensaku(QVector<RCloudRow> &rows, int grade, int subject,
 
 QString CloudSizeText(const QString &sizeField)
 {
-    return QString::number(numberOf(sizeField) / 1000 + 1) + QStringLiteral(" KB");
+    return QString::number(CloudNumber(sizeField) / 1000 + 1) + QStringLiteral(" KB");
 }
 
 QString CloudTimeText(const QString &timeField)
 {
-    const qint64 seconds = numberOf(timeField) + 32400;
+    // Japan time is nine hours ahead; the largest times stay where they are
+    // rather than wrap round.
+    const int64_t utc = CloudNumber(timeField);
+    const qint64 seconds = utc > std::numeric_limits<int64_t>::max() - 32400 ? utc : utc + 32400;
     return QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC)
         .toString(QStringLiteral("yyyy/MM/dd HH:mm"));
 }

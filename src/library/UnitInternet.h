@@ -47,6 +47,11 @@ inline const QByteArray CloudUserAgent = QByteArrayLiteral("TavenorPrint");
 inline const QString CloudListName = QStringLiteral("123文字abcあいうえお");
 inline constexpr int CloudReadTimeoutMs = 60000;
 
+// A number field of the list: TextToInt64's reading (surrounding blanks
+// ignored, anything else 0) without the ten-digit warning, which is about
+// calculations and not about what a server sends.
+int64_t CloudNumber(const QString &field);
+
 // A text as the server's forms expect it: the code page 932 bytes, with
 // ! $ ' ( ) * - . 0-9 @ A-Z _ a-z kept, a space as "+", and every other
 // byte as "%" and two lower-case hex digits.

@@ -13,6 +13,7 @@
 #include "library/UnitInternet.h"
 #include "library/UnitProxy.h"
 #include "platform/UnitMessages.h"
+#include "platform/UnitNumText.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -312,6 +313,56 @@ TEST_F(Cloud, DownloadSendsTheUserAgentAndWritesTheWholeFile)
                  CloudError);
     EXPECT_EQ(server->requests().last().toObject().value("path").toString(),
               QStringLiteral("/data/..%2Fsoftware%2Fprint%2Flist.php"));
+}
+
+TEST_F(Cloud, ListValuesOfManyDigitsNeverRaiseTheCalculationWarning)
+{
+    int shown = 0;
+    SetTenDigitWarningHook([&shown] { ++shown; });
+    ResetTenDigitWarningForTests();
+    const QByteArray list =
+        record(QStringLiteral("short.prx"), 0, QStringLiteral("短い"), 0, 0, 0) + "\n";
+    QStringList f;
+    for (int i = 0; i < 16; ++i)
+        f << QStringLiteral("x%1").arg(i);
+    f[2] = QStringLiteral("long.prx");
+    f[3] = QStringLiteral("123456789012");
+    f[4] = QStringLiteral("長い");
+    f[7] = QStringLiteral("99999999999");
+    f[11] = QStringLiteral("22222222222\r");
+    f[13] = QStringLiteral("33333333333");
+    const QByteArray longRecord = f.join(QLatin1Char(',')).toUtf8() + "\n";
+    f[7] = QStringLiteral("9223372036854775807");
+    const QByteArray largest = f.join(QLatin1Char(',')).toUtf8() + "\n";
+    QVector<RCloudRow> rows = ParseCloudList(list + longRecord + largest);
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(CloudListKensaku(rows, 2, 0, QString()), QVector<int>{});
+    EXPECT_EQ(CloudListKensaku(rows, 0, 0, QString()), (QVector<int>{0, 1, 2}));
+    EXPECT_EQ(CloudSizeText(rows[1].fields[3]), QStringLiteral("123456790 KB"));
+    EXPECT_EQ(CloudTimeText(rows[1].fields[7]), QStringLiteral("5138/11/16 18:46"));
+    CloudTimeText(rows[2].fields[7]); // no overflow past the largest time
+    EXPECT_EQ(shown, 0);
+
+    // The window parses and draws the same list without the warning, and
+    // so does the companion.
+    server->setList(list + longRecord + largest);
+    ScriptedMessages messages;
+    QTemporaryDir work;
+    QDir(work.path()).mkpath(QStringLiteral("DownLoad"));
+    FakeCloudHost host;
+    TFormCloudDownload form(net);
+    Document doc;
+    form.SyokiForm(doc.BunruiData, work.path(), &host);
+    ASSERT_TRUE(form.ListDownload());
+    EXPECT_EQ(form.List->rowCount(), 3);
+    EXPECT_EQ(shown, 0);
+    EXPECT_TRUE(messages.texts.isEmpty());
+    const ToolRun r =
+        runTool({"cloud-list", "--server", server->url().toString(), "--ca", server->certPath});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_FALSE(r.err.contains(TenDigitWarningText));
+    SetTenDigitWarningHook({});
+    ResetTenDigitWarningForTests();
 }
 
 TEST_F(Cloud, UploadSendsTheFormFieldsInOrderWithTheTitleInCodePage932)

@@ -159,11 +159,7 @@ int cloudList(const QStringList &args, QTextStream &out, QTextStream &err)
         const Document doc;
         for (int i : CloudListKensaku(rows, o.grade, o.subject, o.keyword)) {
             const QStringList &f = rows[i].fields;
-            int subject = 0;
-            try {
-                subject = int(TextToInt64(f[13].trimmed()));
-            } catch (const NumTextError &) {
-            }
+            const int64_t subject = CloudNumber(f[13]);
             const QString subjectName = (subject >= 0 && subject < doc.BunruiData.Kyouka.size())
                                             ? doc.BunruiData.Kyouka[subject]
                                             : doc.BunruiData.Kyouka.value(0);
