@@ -474,7 +474,12 @@ TEST_F(Cloud, ToolCommandsListDownloadAndUpload)
     r = runTool({"cloud-list", "--server", url});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_FALSE(r.err.isEmpty());
-    EXPECT_EQ(runTool({"cloud-list", "--server", "http://127.0.0.1:1"}).exitCode, 2);
+    // The companion speaks of its own option, not of the editor's file.
+    r = runTool({"cloud-list", "--server", "http://127.0.0.1:1"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("--server"))) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(QStringLiteral("https://"))) << r.err.toStdString();
+    EXPECT_FALSE(r.err.contains(QStringLiteral("CloudServer.txt"))) << r.err.toStdString();
     EXPECT_EQ(runTool({"cloud-list", "--server", url, "--grade", "x"}).exitCode, 2);
     EXPECT_EQ(runTool({"cloud-get", "--server", url, "--ca", server->certPath, "t.prx"}).exitCode,
               2);

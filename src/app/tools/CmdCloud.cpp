@@ -92,9 +92,13 @@ bool parseOptions(const QStringList &args, CloudOptions &o, QString &problem)
         problem = QStringLiteral("--server URL is required");
         return false;
     }
-    o.server = CheckCloudServer(server, &problem);
-    if (o.server.isEmpty())
+    o.server = CheckCloudServer(server);
+    if (o.server.isEmpty()) {
+        problem = QStringLiteral("--server には、https:// で始まるプリント クラウド サーバの"
+                                 "アドレスを指定してください: ") +
+                  server;
         return false;
+    }
     Document doc;
     if (o.grade < 0 || o.grade >= doc.BunruiData.Nen.size() || o.subject < 0 ||
         o.subject >= doc.BunruiData.Kyouka.size()) {
