@@ -235,6 +235,12 @@ bool TFormCloudDownload::DownloadFile(int tableRow)
 {
     if (tableRow < 0 || tableRow >= mTable.size())
         return false;
+    // A name that could point outside the server's data folder stays in the
+    // list but is never asked for.
+    if (!CloudFileNameAllowed(mTable[tableRow].fileName())) {
+        ShowMessage(CloudBadNameText, MsgIcon::Warning);
+        return false;
+    }
     Wait->adjustSize();
     Wait->move(geometry().center() - Wait->rect().center());
     Wait->show();

@@ -62,6 +62,17 @@ QByteArray FormEncode(const QString &text)
     return out;
 }
 
+bool CloudFileNameAllowed(const QString &name)
+{
+    if (name.isEmpty() || name == QLatin1String(".") || name.contains(QLatin1String("..")))
+        return false;
+    for (const QChar c : name) {
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.category() == QChar::Other_Control)
+            return false;
+    }
+    return true;
+}
+
 int64_t CloudNumber(const QString &field)
 {
     return FileTextToInt64(field.trimmed());
@@ -273,6 +284,8 @@ QByteArray TInternet::Upload(const QString &path, int grade, int subject, const 
 
 void TInternet::DownloadFile(const QString &fileName, const QString &target)
 {
+    if (!CloudFileNameAllowed(fileName))
+        throw CloudError(CloudBadNameText.toStdString());
     // The name from the list stays one path segment on the server.
     const QString segment = QString::fromLatin1(QUrl::toPercentEncoding(fileName));
     QUrl url = urlFor(CloudDataPath);

@@ -47,6 +47,13 @@ inline const QByteArray CloudUserAgent = QByteArrayLiteral("TavenorPrint");
 inline const QString CloudListName = QStringLiteral("123文字abcあいうえお");
 inline constexpr int CloudReadTimeoutMs = 60000;
 
+inline const QString CloudBadNameText =
+    QStringLiteral("このファイル名のファイルは、ダウンロードできません。");
+
+// True when a file name from the list can be asked for under "/data/": not
+// empty, not ".", and without "/", a backslash, ".." or a control character,
+// so that the request can never name another path on the server.
+bool CloudFileNameAllowed(const QString &name);
 // A number field of the list: TextToInt64's reading (surrounding blanks
 // ignored, anything else 0) without the ten-digit warning, which is about
 // calculations and not about what a server sends.
@@ -114,8 +121,9 @@ public:
     // Posts the upload request with the file at `path` (sent under the name
     // "Upload.prx", as the program's own copy is called); returns the raw body.
     QByteArray Upload(const QString &path, int grade, int subject, const QString &name);
-    // Fetches "/data/" + fileName and writes the body to `target` once it is
-    // complete.
+    // Fetches "/data/" + fileName (one percent-encoded path segment) and
+    // writes the body to `target` once it is complete. A name that
+    // CloudFileNameAllowed refuses is not requested at all.
     void DownloadFile(const QString &fileName, const QString &target);
 
 private:

@@ -90,6 +90,18 @@ struct ToolRun {
     QString err;
 };
 
+const QString kBadName = QStringLiteral("このファイル名のファイルは、ダウンロードできません。");
+
+std::string errorOf(const std::function<void()> &request)
+{
+    try {
+        request();
+    } catch (const CloudError &e) {
+        return e.what();
+    }
+    return "no error";
+}
+
 ToolRun runTool(const QStringList &args)
 {
     QProcess p;
@@ -308,11 +320,68 @@ TEST_F(Cloud, DownloadSendsTheUserAgentAndWritesTheWholeFile)
     const QJsonObject r = server->requests().last().toObject();
     EXPECT_EQ(r.value(QStringLiteral("path")).toString(), QStringLiteral("/data/sheet%201.prx"));
     EXPECT_EQ(r.value(QStringLiteral("userAgent")).toString(), QStringLiteral("TavenorPrint"));
-    // A name from the list cannot climb out of /data/.
-    EXPECT_THROW(net.DownloadFile(QStringLiteral("../software/print/list.php"), target),
-                 CloudError);
+    // Any other name is one percent-encoded path segment under /data/.
+    const QString odd = QStringLiteral("あ 1?#%;+.prx");
+    server->putData(odd, file);
+    net.DownloadFile(odd, target);
     EXPECT_EQ(server->requests().last().toObject().value("path").toString(),
-              QStringLiteral("/data/..%2Fsoftware%2Fprint%2Flist.php"));
+              QStringLiteral("/data/%E3%81%82%201%3F%23%25%3B%2B.prx"));
+}
+
+TEST_F(Cloud, NamesThatCouldLeaveTheDataFolderAreNeverRequested)
+{
+    const QString target = tmp.filePath(QStringLiteral("File.prx"));
+    const QStringList refused{QStringLiteral(".."),
+                              QStringLiteral("."),
+                              QStringLiteral("a/b.prx"),
+                              QStringLiteral("a\\b.prx"),
+                              QStringLiteral("../software/print/list.php"),
+                              QStringLiteral("x..y.prx"),
+                              QStringLiteral("a\tb.prx"),
+                              QStringLiteral("a\nb.prx"),
+                              QString(QChar(0x7F)) + QStringLiteral("a.prx"),
+                              QString(QChar(0x85)) + QStringLiteral("a.prx"),
+                              QString()};
+    for (const QString &name : refused) {
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_FALSE(CloudFileNameAllowed(name));
+        EXPECT_EQ(errorOf([&] { net.DownloadFile(name, target); }), kBadName.toStdString());
+    }
+    EXPECT_TRUE(server->requests().isEmpty());
+    EXPECT_FALSE(QFile::exists(target));
+    EXPECT_TRUE(CloudFileNameAllowed(QStringLiteral(".hidden.prx")));
+    EXPECT_TRUE(CloudFileNameAllowed(QStringLiteral("a.b.prx")));
+
+    // The window lists such a row, and pressing it says why nothing comes.
+    QByteArray list;
+    for (const QString &name : {QStringLiteral(".."), QStringLiteral("."),
+                                QStringLiteral("a/b.prx"), QStringLiteral("c\x01.prx")})
+        list += record(name, 10, QStringLiteral("あやしい"), 0, 1, 3) + "\n";
+    server->setList(list);
+    ScriptedMessages messages;
+    QTemporaryDir work;
+    QDir(work.path()).mkpath(QStringLiteral("DownLoad"));
+    FakeCloudHost host;
+    TFormCloudDownload form(net);
+    Document doc;
+    form.SyokiForm(doc.BunruiData, work.path(), &host);
+    ASSERT_TRUE(form.ListDownload());
+    ASSERT_EQ(form.List->rowCount(), 4);
+    server->clearRequests();
+    for (int row = 0; row < 4; ++row)
+        form.ListRowPressed(row);
+    EXPECT_TRUE(server->requests().isEmpty());
+    EXPECT_TRUE(host.opened.isEmpty());
+    EXPECT_EQ(messages.texts, QStringList(4, kBadName));
+    EXPECT_TRUE(form.isEnabled());
+    EXPECT_FALSE(form.Wait->isVisible());
+
+    // The companion refuses such a name too.
+    const ToolRun r = runTool({"cloud-get", "--server", server->url().toString(), "--ca",
+                               server->certPath, "..", "-o", target});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(kBadName));
+    EXPECT_TRUE(server->requests().isEmpty());
 }
 
 TEST_F(Cloud, ListValuesOfManyDigitsNeverRaiseTheCalculationWarning)
