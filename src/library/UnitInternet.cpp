@@ -1,6 +1,8 @@
 #include "library/UnitInternet.h"
 
+#include "document/UnitFile.h"
 #include "document/UnitFileFields.h"
+#include "platform/UnitRegularFile.h"
 
 #include <QDateTime>
 #include <QEventLoop>
@@ -16,11 +18,20 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QTimeZone>
+#include <QTimer>
 #include <limits>
 #include <memory>
+#include <new>
 
 namespace
 {
+
+// How much of an answer is taken from the network at a time; also the most
+// that Qt holds for us before we take it.
+constexpr qint64 kReadChunk = 64 * 1024;
+
+// Why a request was stopped from our side.
+enum class Stop { None, TimedOut, TooLarge, OutOfMemory, WriteFailed };
 
 bool keptAsIs(unsigned char c)
 {
@@ -161,7 +172,7 @@ QUrl LoadCloudServer(const QString &workFolder, QString *problem)
     return CheckCloudServer(line, problem);
 }
 
-TInternet::TInternet() : mManager(new QNetworkAccessManager)
+TInternet::TInternet() : mManager(new QNetworkAccessManager), mDownloadLimit(MaxWorksheetFileSize)
 {
     setProxy(ProxySetting{});
 }
@@ -210,33 +221,110 @@ QUrl TInternet::urlFor(const QString &path) const
 
 void TInternet::prepare(QNetworkRequest &request) const
 {
-    request.setTransferTimeout(mTimeoutMs);
+    // The time-outs are our own timers in finish(), so that a time-out says
+    // so in the program's words instead of Qt's text for a cancelled request.
     QSslConfiguration ssl = QSslConfiguration::defaultConfiguration();
     if (!mExtraCa.isEmpty())
         ssl.addCaCertificates(mExtraCa);
     request.setSslConfiguration(ssl);
 }
 
-QByteArray TInternet::finish(QNetworkReply *replyPtr)
+QByteArray TInternet::finish(QNetworkReply *replyPtr, qint64 limit, QIODevice *sink)
 {
     std::unique_ptr<QNetworkReply> reply(replyPtr);
+    // Qt keeps no more than this for us, so a fast server cannot fill memory
+    // between two of our reads.
+    reply->setReadBufferSize(kReadChunk);
     QByteArray body;
-    QObject::connect(reply.get(), &QNetworkReply::readyRead, [&] { body += reply->readAll(); });
-    if (!reply->isFinished()) {
+    qint64 received = 0;
+    Stop stop = Stop::None;
+    QString writeError;
+    QTimer idle, deadline;
+    idle.setSingleShot(true);
+    deadline.setSingleShot(true);
+    QNetworkReply *const r = reply.get();
+    auto halt = [&stop, r](Stop why) {
+        if (stop == Stop::None)
+            stop = why;
+        if (r->isRunning())
+            r->abort();
+    };
+    // Runs inside Qt's signal delivery: nothing may be thrown out of it.
+    auto drain = [&] {
+        try {
+            while (stop == Stop::None && r->bytesAvailable() > 0) {
+                const QByteArray chunk = r->read(kReadChunk);
+                if (chunk.isEmpty())
+                    break;
+                if (chunk.size() > limit - received) {
+                    halt(Stop::TooLarge);
+                    return;
+                }
+                received += chunk.size();
+                if (!sink) {
+                    body.append(chunk);
+                } else if (sink->write(chunk) != chunk.size()) {
+                    writeError = sink->errorString();
+                    halt(Stop::WriteFailed);
+                    return;
+                }
+            }
+        } catch (const std::bad_alloc &) {
+            body = QByteArray();
+            halt(Stop::OutOfMemory);
+        }
+    };
+    QList<QMetaObject::Connection> links;
+    links << QObject::connect(&idle, &QTimer::timeout, [&] { halt(Stop::TimedOut); });
+    links << QObject::connect(&deadline, &QTimer::timeout, [&] { halt(Stop::TimedOut); });
+    links << QObject::connect(r, &QNetworkReply::readyRead, [&] {
+        idle.start(mTimeoutMs);
+        drain();
+    });
+    links << QObject::connect(r, &QNetworkReply::uploadProgress, [&] { idle.start(mTimeoutMs); });
+    // An announced length above the bound needs no reading to be refused.
+    links << QObject::connect(r, &QNetworkReply::metaDataChanged, [&] {
+        const QVariant length = r->header(QNetworkRequest::ContentLengthHeader);
+        if (length.isValid() && length.toLongLong() > limit)
+            halt(Stop::TooLarge);
+    });
+    if (!r->isFinished()) {
         QEventLoop loop;
-        QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
+        links << QObject::connect(r, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+        idle.start(mTimeoutMs);
+        deadline.start(mDeadlineMs);
+        if (!r->isFinished())
+            loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
-    if (reply->isOpen())
-        body += reply->readAll();
-    if (reply->error() != QNetworkReply::NoError)
-        throw CloudError(reply->errorString().toStdString());
-    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    idle.stop();
+    deadline.stop();
+    if (r->isOpen())
+        drain();
+    for (const QMetaObject::Connection &link : links)
+        QObject::disconnect(link);
+
+    switch (stop) {
+    case Stop::None:
+        break;
+    case Stop::TimedOut:
+        throw CloudError(CloudTimeoutText.toStdString());
+    case Stop::TooLarge:
+        throw CloudError(CloudTooLargeText.toStdString());
+    case Stop::OutOfMemory:
+        throw CloudError(CloudOutOfMemoryText.toStdString());
+    case Stop::WriteFailed:
+        throw CloudError(writeError.toStdString());
+    }
+    if (r->error() == QNetworkReply::TimeoutError)
+        throw CloudError(CloudTimeoutText.toStdString());
+    if (r->error() != QNetworkReply::NoError)
+        throw CloudError(r->errorString().toStdString());
+    const QVariant status = r->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     if (status.isValid() && status.toInt() >= 400)
         throw CloudError(QStringLiteral("HTTP %1").arg(status.toInt()).toStdString());
     // A body shorter than the length the server announced was cut off.
-    const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
-    if (length.isValid() && length.toLongLong() != body.size())
+    const QVariant length = r->header(QNetworkRequest::ContentLengthHeader);
+    if (length.isValid() && length.toLongLong() != received)
         throw CloudError(QStringLiteral("受信したデータが途中で切れています。").toStdString());
     return body;
 }
@@ -253,15 +341,24 @@ QByteArray TInternet::GetList(int grade, int subject)
     multi->append(textPart("name", FormEncode(CloudListName)));
     QNetworkReply *reply = mManager->post(request, multi);
     multi->setParent(reply);
-    return finish(reply);
+    return finish(reply, mAnswerLimit);
 }
 
 QByteArray TInternet::Upload(const QString &path, int grade, int subject, const QString &name)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw CloudError(file.errorString().toStdString());
-    const QByteArray content = file.readAll();
+    QByteArray content;
+    QString systemText;
+    switch (ReadRegularFile(path, MaxWorksheetFileSize, content, &systemText)) {
+    case FileReadFault::None:
+        break;
+    case FileReadFault::NotRegular:
+        throw CloudError(NotAFileMessage().toStdString());
+    case FileReadFault::TooLarge:
+        throw CloudError(FileTooLargeMessage().toStdString());
+    case FileReadFault::CannotOpen:
+    case FileReadFault::ReadError:
+        throw CloudError(systemText.toStdString());
+    }
     QNetworkRequest request(urlFor(CloudUploadPath));
     prepare(request);
     auto *multi = new QHttpMultiPart(QHttpMultiPart::FormDataType);
@@ -279,7 +376,7 @@ QByteArray TInternet::Upload(const QString &path, int grade, int subject, const 
     multi->append(textPart("name", FormEncode(name)));
     QNetworkReply *reply = mManager->post(request, multi);
     multi->setParent(reply);
-    return finish(reply);
+    return finish(reply, mAnswerLimit);
 }
 
 void TInternet::DownloadFile(const QString &fileName, const QString &target)
@@ -293,8 +390,11 @@ void TInternet::DownloadFile(const QString &fileName, const QString &target)
     QNetworkRequest request(url);
     prepare(request);
     request.setHeader(QNetworkRequest::UserAgentHeader, CloudUserAgent);
-    const QByteArray body = finish(mManager->get(request));
     QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly) || out.write(body) != body.size() || !out.commit())
+    if (!out.open(QIODevice::WriteOnly))
+        throw CloudError(out.errorString().toStdString());
+    // On a throw the save file is dropped unwritten and the old file stays.
+    finish(mManager->get(request), mDownloadLimit, &out);
+    if (!out.commit())
         throw CloudError(out.errorString().toStdString());
 }

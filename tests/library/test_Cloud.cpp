@@ -21,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace
 {
@@ -90,6 +91,10 @@ struct ToolRun {
     QString err;
 };
 
+// The server did not answer in time, in the program's own words.
+const QString kTimedOut = QStringLiteral("プリント クラウド サーバが、時間内に応答しませんでした。");
+const QString kTooLarge = QStringLiteral(
+    "プリント クラウド サーバから届くデータが大きすぎるため、受信を中止しました。");
 const QString kBadName = QStringLiteral("このファイル名のファイルは、ダウンロードできません。");
 
 std::string errorOf(const std::function<void()> &request)
@@ -102,14 +107,23 @@ std::string errorOf(const std::function<void()> &request)
     return "no error";
 }
 
-ToolRun runTool(const QStringList &args)
+// The companion may use at most this much address space, so that a body
+// held without bound ends in an out-of-memory fault within a second.
+constexpr rlim_t kToolMemoryCap = rlim_t(1536) * 1024 * 1024;
+
+ToolRun runTool(const QStringList &args, bool memoryCap = false)
 {
     QProcess p;
+    if (memoryCap)
+        p.setChildProcessModifier([] {
+            const rlimit cap{kToolMemoryCap, kToolMemoryCap};
+            ::setrlimit(RLIMIT_AS, &cap);
+        });
     p.start(QStringLiteral(TAVENOR_TOOL_PATH), args);
     ToolRun r;
     if (!p.waitForFinished(60000))
         return r;
-    r.exitCode = p.exitCode();
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
     r.out = p.readAllStandardOutput();
     r.err = QString::fromUtf8(p.readAllStandardError());
     return r;
@@ -384,6 +398,77 @@ TEST_F(Cloud, NamesThatCouldLeaveTheDataFolderAreNeverRequested)
     EXPECT_TRUE(server->requests().isEmpty());
 }
 
+TEST_F(Cloud, EndlessHugeAndTricklingAnswersAreCutOffWithAMessage)
+{
+    const QString target = tmp.filePath(QStringLiteral("File.prx"));
+    QFile old(target);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("previous download");
+    old.close();
+    auto onlyThePreviousFile = [&] {
+        QFile f(target);
+        return f.open(QIODevice::ReadOnly) && f.readAll() == QByteArray("previous download") &&
+               QDir(tmp.path()).entryList(QDir::Files | QDir::Hidden) ==
+                   QStringList{QStringLiteral("File.prx")};
+    };
+
+    // The bounds a client starts with: a few MB for an answer, the largest
+    // worksheet the reader accepts for a download.
+    TInternet fresh;
+    EXPECT_EQ(fresh.answerLimit(), CloudAnswerLimit);
+    EXPECT_GE(CloudAnswerLimit, 1024 * 1024);
+    EXPECT_LE(CloudAnswerLimit, 16 * 1024 * 1024);
+    EXPECT_EQ(fresh.downloadLimit(), MaxWorksheetFileSize);
+    EXPECT_GT(fresh.deadline(), CloudReadTimeoutMs);
+
+    // A download may be exactly as large as the bound, not one byte more.
+    server->putData(QStringLiteral("k.prx"), QByteArray(5000, 'k'));
+    net.setDownloadLimit(4999);
+    EXPECT_EQ(errorOf([&] { net.DownloadFile(QStringLiteral("k.prx"), target); }),
+              kTooLarge.toStdString());
+    EXPECT_TRUE(onlyThePreviousFile());
+    net.setDownloadLimit(5000);
+    net.DownloadFile(QStringLiteral("k.prx"), target);
+    {
+        QFile f(target);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), QByteArray(5000, 'k'));
+    }
+    old.open(QIODevice::WriteOnly);
+    old.write("previous download");
+    old.close();
+
+    server->setMode(QStringLiteral("endless"));
+    EXPECT_EQ(errorOf([&] { net.GetList(0, 0); }), kTooLarge.toStdString());
+    net.setDownloadLimit(300000);
+    EXPECT_EQ(errorOf([&] { net.DownloadFile(QStringLiteral("k.prx"), target); }),
+              kTooLarge.toStdString());
+    EXPECT_TRUE(onlyThePreviousFile());
+    server->setMode(QStringLiteral("huge"));
+    EXPECT_EQ(errorOf([&] { net.DownloadFile(QStringLiteral("k.prx"), target); }),
+              kTooLarge.toStdString());
+    EXPECT_EQ(errorOf([&] { net.GetList(0, 0); }), kTooLarge.toStdString());
+    EXPECT_TRUE(onlyThePreviousFile());
+
+    // One byte every quarter second never trips the read time-out; the
+    // deadline of the whole request ends it.
+    server->setMode(QStringLiteral("trickle"));
+    net.setReadTimeout(2000);
+    net.setDeadline(1000);
+    EXPECT_EQ(errorOf([&] { net.DownloadFile(QStringLiteral("k.prx"), target); }),
+              kTimedOut.toStdString());
+    EXPECT_EQ(errorOf([&] { net.GetList(0, 0); }), kTimedOut.toStdString());
+    EXPECT_TRUE(onlyThePreviousFile());
+
+    // The companion under a memory cap: the endless list ends with the
+    // message, not with an out-of-memory fault.
+    server->setMode(QStringLiteral("endless"));
+    const ToolRun r = runTool(
+        {"cloud-list", "--server", server->url().toString(), "--ca", server->certPath}, true);
+    EXPECT_EQ(r.exitCode, 1) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(kTooLarge)) << r.err.toStdString();
+}
+
 TEST_F(Cloud, ListValuesOfManyDigitsNeverRaiseTheCalculationWarning)
 {
     int shown = 0;
@@ -484,8 +569,9 @@ TEST_F(Cloud, FailuresRaiseAndLeaveThePreviousFileInPlace)
 
     server->setMode(QStringLiteral("hang"));
     net.setReadTimeout(500);
-    EXPECT_THROW(net.DownloadFile(QStringLiteral("big.prx"), target), CloudError);
-    EXPECT_THROW(net.GetList(0, 0), CloudError);
+    EXPECT_EQ(errorOf([&] { net.DownloadFile(QStringLiteral("big.prx"), target); }),
+              kTimedOut.toStdString());
+    EXPECT_EQ(errorOf([&] { net.GetList(0, 0); }), kTimedOut.toStdString());
     EXPECT_TRUE(previousKept());
     server->setMode(QStringLiteral("normal"));
 
