@@ -161,14 +161,16 @@ QUrl CheckCloudServer(const QString &text, QString *problem)
 
 QUrl LoadCloudServer(const QString &workFolder, QString *problem)
 {
-    QFile file(workFolder + QStringLiteral("/CloudServer.txt"));
-    // A setting is one short line; anything longer is not an address.
-    if (!file.open(QIODevice::ReadOnly) || file.size() > 4096) {
+    // A setting is one short line; anything longer, a pipe or a device is
+    // not an address.
+    QByteArray bytes;
+    if (ReadRegularFile(workFolder + QStringLiteral("/CloudServer.txt"), 4096, bytes) !=
+        FileReadFault::None) {
         if (problem)
             *problem = CloudServerMissingText;
         return QUrl();
     }
-    const QString line = QString::fromUtf8(file.readAll()).section(QLatin1Char('\n'), 0, 0);
+    const QString line = QString::fromUtf8(bytes).section(QLatin1Char('\n'), 0, 0);
     return CheckCloudServer(line, problem);
 }
 

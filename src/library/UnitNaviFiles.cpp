@@ -3,6 +3,7 @@
 #include "document/UnitFile.h"
 #include "document/UnitPaperSet.h"
 #include "platform/UnitNumText.h"
+#include "platform/UnitRegularFile.h"
 #include "render/UnitDrawSiki.h"
 #include "render/UnitRender.h"
 #include "render/UnitView.h"
@@ -78,12 +79,13 @@ QString NaviFilePath(const QString &workFolder)
 
 bool LoadNavi(const QString &path)
 {
-    QFile file(path);
-    if (!file.exists())
+    if (!QFileInfo::exists(path))
         return true;
-    if (!file.open(QIODevice::ReadOnly) || file.size() > 65536)
+    // Three short lines; a pipe, a device or anything larger is no setting.
+    QByteArray bytes;
+    if (ReadRegularFile(path, 65536, bytes) != FileReadFault::None)
         return false;
-    const QStringList lines = DecodeTextBlock(file.readAll());
+    const QStringList lines = DecodeTextBlock(bytes);
     return lines.value(2) == QLatin1String("1");
 }
 

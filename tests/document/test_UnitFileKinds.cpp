@@ -4,16 +4,14 @@
 // files larger than any worksheet the reader accepts. Every reader answers
 // at once with a message and changes nothing.
 #include "document/UnitFile.h"
+#include "support/PipeWriter.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <thread>
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace
 {
@@ -21,34 +19,6 @@ namespace
 const QString kNotAFile = QStringLiteral("通常のファイルではないため、読み込むことができません。");
 const QString kTooLarge = QStringLiteral("ファイルが大きすぎるため、読み込むことができません。");
 
-// Plays a program that opens the pipe for writing and closes it again, so
-// that a reader that does wait for a writer is released (and then reads an
-// empty file) instead of hanging the test. The destructor holds the pipe
-// open for reading itself until the writer is done, so the writer's own
-// open always returns.
-class PipeWriter
-{
-public:
-    explicit PipeWriter(const QByteArray &path) : mPath(path)
-    {
-        mThread = std::thread([p = mPath] {
-            const int fd = ::open(p.constData(), O_WRONLY | O_CLOEXEC);
-            if (fd >= 0)
-                ::close(fd);
-        });
-    }
-    ~PipeWriter()
-    {
-        const int reader = ::open(mPath.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-        mThread.join();
-        if (reader >= 0)
-            ::close(reader);
-    }
-
-private:
-    QByteArray mPath;
-    std::thread mThread;
-};
 
 bool writeFile(const QString &path, const QByteArray &bytes)
 {
@@ -90,23 +60,23 @@ TEST(UnitFileKinds, OnlyRegularFilesAreReadAndEveryReadIsBounded)
         SCOPED_TRACE(path.toStdString());
         FileResult r;
         {
-            PipeWriter writer(QFile::encodeName(pipe));
+            PipeWriter writer(pipe);
             r = LoadFileAll(path, doc);
         }
         EXPECT_FALSE(r.ok);
         EXPECT_EQ(r.message, kNotAFile);
         {
-            PipeWriter writer(QFile::encodeName(pipe));
+            PipeWriter writer(pipe);
             r = LoadFile(path, nameField);
         }
         EXPECT_EQ(r.message, kNotAFile);
         {
-            PipeWriter writer(QFile::encodeName(pipe));
+            PipeWriter writer(pipe);
             r = LoadFileHeaderList(path, header);
         }
         EXPECT_EQ(r.message, kNotAFile);
         {
-            PipeWriter writer(QFile::encodeName(pipe));
+            PipeWriter writer(pipe);
             r = LoadNameField(path, doc);
         }
         EXPECT_EQ(r.message, kNotAFile);

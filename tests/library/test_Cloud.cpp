@@ -14,6 +14,7 @@
 #include "library/UnitProxy.h"
 #include "platform/UnitMessages.h"
 #include "platform/UnitNumText.h"
+#include "support/PipeWriter.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -22,6 +23,7 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace
 {
@@ -219,6 +221,15 @@ TEST(CloudText, ServerAddressMustBeHttpsWithAHost)
     f.close();
     EXPECT_EQ(LoadCloudServer(work.path()).toString(),
               QStringLiteral("https://cloud.example/print"));
+    // A pipe in the place of the setting is not read.
+    ASSERT_TRUE(QFile::remove(f.fileName()));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(f.fileName()).constData(), 0600), 0);
+    {
+        PipeWriter writer(f.fileName(), "https://cloud.example/print\r\n");
+        problem.clear();
+        EXPECT_TRUE(LoadCloudServer(work.path(), &problem).isEmpty());
+        EXPECT_EQ(problem, CloudServerMissingText);
+    }
     EXPECT_TRUE(CheckCloudServer(QStringLiteral("http://cloud.example")).isEmpty());
     EXPECT_TRUE(CheckCloudServer(QStringLiteral("https://")).isEmpty());
 }
@@ -268,6 +279,15 @@ TEST(CloudProxy, RegistryValueEnvironmentAndFileGiveTheProxy)
     EXPECT_TRUE(fromFile.use);
     EXPECT_EQ(fromFile.address, QStringLiteral("p.local"));
     EXPECT_EQ(fromFile.port, 8080);
+
+    // A pipe in the place of the file is not read; the values stay.
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    {
+        PipeWriter writer(path, "Tavenor,Print\r\n1,0\r\n1\r\npiped\r\n1\r\n");
+        EXPECT_FALSE(LoadProxy(path, fromFile));
+    }
+    EXPECT_EQ(fromFile.address, QStringLiteral("p.local"));
 }
 
 TEST(CloudProxy, WindowOkWritesTheFileAndAnUncheckedBoxEmptiesAddressAndPort)

@@ -6,6 +6,7 @@
 #include "library/UnitDrawnList.h"
 #include "library/UnitNavi.h"
 #include "platform/UnitMessages.h"
+#include "support/PipeWriter.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -19,11 +20,8 @@
 #include <QTemporaryDir>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
-#include <thread>
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace
 {
@@ -56,32 +54,6 @@ void writeBytes(const QString &path, const QByteArray &bytes)
     f.write(bytes);
 }
 
-// Opens a pipe for writing once and closes it, so that a reader that waits
-// for a writer gets an empty file instead of hanging the test; the
-// destructor holds the pipe open for reading until the writer is done.
-class PipeWriter
-{
-public:
-    explicit PipeWriter(const QString &path) : mPath(QFile::encodeName(path))
-    {
-        mThread = std::thread([p = mPath] {
-            const int fd = ::open(p.constData(), O_WRONLY | O_CLOEXEC);
-            if (fd >= 0)
-                ::close(fd);
-        });
-    }
-    ~PipeWriter()
-    {
-        const int reader = ::open(mPath.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-        mThread.join();
-        if (reader >= 0)
-            ::close(reader);
-    }
-
-private:
-    QByteArray mPath;
-    std::thread mThread;
-};
 
 class FakeNaviHost : public NaviHost
 {
@@ -139,6 +111,16 @@ TEST(NaviFiles, StartOptionFileDefaultsToOnAndIsWrittenInThreeLines)
     EXPECT_TRUE(LoadNavi(path));
     writeBytes(path, "Tavenor,Print\r\n3,0\r\n1 \r\n"); // only exactly "1" is on
     EXPECT_FALSE(LoadNavi(path));
+
+    // A pipe in the place of the file is not read (a plain open would wait
+    // for a writer), whatever it would say.
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    {
+        PipeWriter writer(path, "Tavenor,Print\r\n3,0\r\n1\r\n");
+        EXPECT_FALSE(LoadNavi(path));
+    }
+    ASSERT_TRUE(QFile::remove(path));
 
     // Through the window: the check box follows the file and writes it.
     TFormNavi navi;
