@@ -62,8 +62,8 @@ inline const QString CloudTimeoutText =
     QStringLiteral("プリント クラウド サーバが、時間内に応答しませんでした。");
 inline const QString CloudTooLargeText = QStringLiteral(
     "プリント クラウド サーバから届くデータが大きすぎるため、受信を中止しました。");
-inline const QString CloudOutOfMemoryText =
-    QStringLiteral("メモリが足りないため、プリント クラウド サーバからのデータを受け取れませんでした。");
+inline const QString CloudOutOfMemoryText = QStringLiteral(
+    "メモリが足りないため、プリント クラウド サーバからのデータを受け取れませんでした。");
 inline const QString CloudBadNameText =
     QStringLiteral("このファイル名のファイルは、ダウンロードできません。");
 

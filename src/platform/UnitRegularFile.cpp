@@ -32,7 +32,8 @@ RegularFile::RegularFile(const QString &path) : mFile(std::make_unique<QFile>())
         mFault = FileReadFault::CannotOpen;
         return;
     }
-    struct stat st {};
+    struct stat st {
+    };
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         mFault = FileReadFault::NotRegular;
@@ -106,8 +107,7 @@ FileReadFault RegularFile::readAll(qint64 maxBytes, QByteArray &out)
     return FileReadFault::None;
 }
 
-FileReadFault ReadRegularFile(const QString &path, qint64 maxBytes, QByteArray &out,
-                              QString *error)
+FileReadFault ReadRegularFile(const QString &path, qint64 maxBytes, QByteArray &out, QString *error)
 {
     RegularFile file(path);
     const FileReadFault fault = file.readAll(maxBytes, out);

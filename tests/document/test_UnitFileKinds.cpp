@@ -19,7 +19,6 @@ namespace
 const QString kNotAFile = QStringLiteral("通常のファイルではないため、読み込むことができません。");
 const QString kTooLarge = QStringLiteral("ファイルが大きすぎるため、読み込むことができません。");
 
-
 bool writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);
