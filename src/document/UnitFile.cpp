@@ -2,6 +2,7 @@
 
 #include "platform/UnitNumText.h"
 #include "platform/UnitProduct.h"
+#include "platform/UnitRegularFile.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -24,7 +25,6 @@ const QString kHeaderName = QStringLiteral("Tavenor,Print Header");
 const QString kObjectName = QStringLiteral("Tavenor,Print AData");
 const QString kPrinterName = QStringLiteral("Tavenor Print,PrinterSetting");
 const QString kFileVersion = QStringLiteral("0.6");
-constexpr int32_t kMaxHeaderLength = 10000000;
 constexpr int kJpegQuality = 90;
 // A decoded picture may not take more than this (in MB); a small JPEG can
 // claim huge dimensions, and the decoder would allocate them. The fuzz
@@ -125,7 +125,7 @@ FileResult corrupt()
 bool readHeader(ByteReader &reader, QStringList &header)
 {
     int32_t h = 0;
-    if (!reader.int32(h) || h <= 0 || h > kMaxHeaderLength)
+    if (!reader.int32(h) || h <= 0 || h > MaxHeaderLength)
         return false;
     QByteArray bytes;
     if (!reader.block(h, bytes))
@@ -251,19 +251,30 @@ QString oneLine(const QString &text)
     return out;
 }
 
+QString readFaultMessage(FileReadFault fault, const QString &systemText)
+{
+    switch (fault) {
+    case FileReadFault::None:
+        return QString();
+    case FileReadFault::NotRegular:
+        return NotAFileMessage();
+    case FileReadFault::TooLarge:
+        return FileTooLargeMessage();
+    case FileReadFault::CannotOpen:
+    case FileReadFault::ReadError:
+        break;
+    }
+    return systemText.isEmpty() ? CorruptFileMessage() : systemText;
+}
+
 bool readWholeFile(const QString &path, QByteArray &bytes, QString &error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = file.errorString();
-        return false;
-    }
-    bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        error = file.errorString();
-        return false;
-    }
-    return true;
+    QString systemText;
+    const FileReadFault fault = ReadRegularFile(path, MaxWorksheetFileSize, bytes, &systemText);
+    if (fault == FileReadFault::None)
+        return true;
+    error = readFaultMessage(fault, systemText);
+    return false;
 }
 
 } // namespace
@@ -271,6 +282,16 @@ bool readWholeFile(const QString &path, QByteArray &bytes, QString &error)
 QString CorruptFileMessage()
 {
     return QStringLiteral("ファイルが壊れています。読み込むことができません。");
+}
+
+QString NotAFileMessage()
+{
+    return QStringLiteral("通常のファイルではないため、読み込むことができません。");
+}
+
+QString FileTooLargeMessage()
+{
+    return QStringLiteral("ファイルが大きすぎるため、読み込むことができません。");
 }
 
 QString VersionTooNewMessage()
@@ -631,19 +652,22 @@ FileResult ParseFileHeaderList(const QByteArray &bytes, QStringList &list)
 
 FileResult LoadFileHeaderList(const QString &path, QStringList &list)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return FileResult{false, file.errorString(), 0};
+    RegularFile file(path);
+    if (!file.isOpen())
+        return FileResult{false, readFaultMessage(file.fault(), file.error()), 0};
     // Only the length and the header block are read, however large the file.
-    QByteArray lengthBytes = file.read(4);
-    if (lengthBytes.size() < 4)
+    QByteArray bytes;
+    if (!file.read(4, bytes))
+        return FileResult{false, readFaultMessage(FileReadFault::ReadError, file.error()), 0};
+    if (bytes.size() < 4)
         return corrupt();
-    ByteReader lengthReader(lengthBytes);
+    ByteReader lengthReader(bytes);
     int32_t h = 0;
     lengthReader.int32(h);
-    if (h <= 0 || h > kMaxHeaderLength || h > file.size() - 4)
+    if (h <= 0 || h > MaxHeaderLength || h > file.size() - 4)
         return corrupt();
-    QByteArray bytes = lengthBytes + file.read(h);
+    if (!file.read(h, bytes))
+        return FileResult{false, readFaultMessage(FileReadFault::ReadError, file.error()), 0};
     return ParseFileHeaderList(bytes, list);
 }
 

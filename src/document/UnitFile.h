@@ -8,7 +8,9 @@
 // unless the whole file has been read without fault, so a refused or broken
 // file leaves the open worksheet as it was. Every length in a file is checked
 // against the bytes that remain, so no input can make it read past the end or
-// allocate more than the file's size.
+// allocate more than the file's size. Only regular files are read (links are
+// followed; pipes and devices are refused without waiting on them), and no
+// read takes more than the largest file the format allows.
 #pragma once
 
 #include "document/UnitData.h"
@@ -30,8 +32,18 @@ struct FileResult {
     Integer storedPages = 0; // page count stored in the file (not applied)
 };
 
+// The largest worksheet or name-field file the reader accepts (1 GiB); the
+// cloud download stops at the same size.
+inline constexpr qint64 MaxWorksheetFileSize = qint64(1) << 30;
+// The header block may hold at most this many bytes.
+inline constexpr qint64 MaxHeaderLength = 10000000;
+
 // "ファイルが壊れています。読み込むことができません。"
 QString CorruptFileMessage();
+// A path that names a pipe, device, folder or anything but a regular file.
+QString NotAFileMessage();
+// A file larger than MaxWorksheetFileSize.
+QString FileTooLargeMessage();
 // The refusal of a file written by a newer version of the program.
 QString VersionTooNewMessage();
 

@@ -4,7 +4,6 @@
 #include "library/UnitDrawnList.h"
 #include "library/UnitNavi.h"
 #include "platform/UnitMessages.h"
-#include "platform/UnitNumText.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -211,12 +210,8 @@ void TFormCloudDownload::drawList()
         const QStringList &f = mTable[i].fields;
         if (i == mCurrent)
             current = rows.size();
-        int subject = 0;
-        try {
-            subject = int(TextToInt64(f[13].trimmed()));
-        } catch (const NumTextError &) {
-            subject = 0;
-        }
+        const int64_t number = CloudNumber(f[13]);
+        const int subject = number < 0 || number >= mBunrui.Kyouka.size() ? 0 : int(number);
         rows.append({CloudTimeText(f[7]), CloudGradeText(f[11]),
                      BunruiName(mBunrui.Kyouka, subject), f[4], CloudSizeText(f[3])});
     }
@@ -240,6 +235,12 @@ bool TFormCloudDownload::DownloadFile(int tableRow)
 {
     if (tableRow < 0 || tableRow >= mTable.size())
         return false;
+    // A name that could point outside the server's data folder stays in the
+    // list but is never asked for.
+    if (!CloudFileNameAllowed(mTable[tableRow].fileName())) {
+        ShowMessage(CloudBadNameText, MsgIcon::Warning);
+        return false;
+    }
     Wait->adjustSize();
     Wait->move(geometry().center() - Wait->rect().center());
     Wait->show();

@@ -3,7 +3,9 @@
 // server, and a list page that filters that list by grade, subject and
 // keyword and downloads and opens the pressed row (ListDownload,
 // ListKensaku, DownloadFile). A failed request shows the error box and
-// changes nothing; a download replaces the open worksheet without asking.
+// changes nothing; a download replaces the open worksheet without asking. A
+// row whose file name could reach outside the server's data folder is
+// listed, and pressing it only says that it cannot be downloaded.
 #pragma once
 
 #include "document/UnitData.h"

@@ -1,6 +1,8 @@
 #include "library/UnitInternet.h"
 
-#include "platform/UnitNumText.h"
+#include "document/UnitFile.h"
+#include "document/UnitFileFields.h"
+#include "platform/UnitRegularFile.h"
 
 #include <QDateTime>
 #include <QEventLoop>
@@ -16,19 +18,20 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QTimeZone>
+#include <QTimer>
+#include <limits>
 #include <memory>
+#include <new>
 
 namespace
 {
 
-int64_t numberOf(const QString &text)
-{
-    try {
-        return TextToInt64(text.trimmed());
-    } catch (const NumTextError &) {
-        return 0;
-    }
-}
+// How much of an answer is taken from the network at a time; also the most
+// that Qt holds for us before we take it.
+constexpr qint64 kReadChunk = 64 * 1024;
+
+// Why a request was stopped from our side.
+enum class Stop { None, TimedOut, TooLarge, OutOfMemory, WriteFailed };
 
 bool keptAsIs(unsigned char c)
 {
@@ -70,6 +73,22 @@ QByteArray FormEncode(const QString &text)
     return out;
 }
 
+bool CloudFileNameAllowed(const QString &name)
+{
+    if (name.isEmpty() || name == QLatin1String(".") || name.contains(QLatin1String("..")))
+        return false;
+    for (const QChar c : name) {
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.category() == QChar::Other_Control)
+            return false;
+    }
+    return true;
+}
+
+int64_t CloudNumber(const QString &field)
+{
+    return FileTextToInt64(field.trimmed());
+}
+
 QVector<RCloudRow> ParseCloudList(const QByteArray &body)
 {
     QByteArray bytes = body;
@@ -94,9 +113,9 @@ QVector<int> CloudListKensaku(QVector<RCloudRow> &rows, int grade, int subject,
     for (int i = 0; i < rows.size(); ++i) {
         RCloudRow &row = rows[i];
         int count = 0;
-        if (grade == 0 || numberOf(CloudGradeText(row.fields[11])) == grade)
+        if (grade == 0 || CloudNumber(CloudGradeText(row.fields[11])) == grade)
             ++count;
-        if (subject == 0 || numberOf(row.fields[13]) == subject)
+        if (subject == 0 || CloudNumber(row.fields[13]) == subject)
             ++count;
         if (keyword.isEmpty() || row.fields[4].contains(keyword, Qt::CaseSensitive))
             ++count;
@@ -110,12 +129,15 @@ QVector<int> CloudListKensaku(QVector<RCloudRow> &rows, int grade, int subject,
 
 QString CloudSizeText(const QString &sizeField)
 {
-    return QString::number(numberOf(sizeField) / 1000 + 1) + QStringLiteral(" KB");
+    return QString::number(CloudNumber(sizeField) / 1000 + 1) + QStringLiteral(" KB");
 }
 
 QString CloudTimeText(const QString &timeField)
 {
-    const qint64 seconds = numberOf(timeField) + 32400;
+    // Japan time is nine hours ahead; the largest times stay where they are
+    // rather than wrap round.
+    const int64_t utc = CloudNumber(timeField);
+    const qint64 seconds = utc > std::numeric_limits<int64_t>::max() - 32400 ? utc : utc + 32400;
     return QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC)
         .toString(QStringLiteral("yyyy/MM/dd HH:mm"));
 }
@@ -139,18 +161,20 @@ QUrl CheckCloudServer(const QString &text, QString *problem)
 
 QUrl LoadCloudServer(const QString &workFolder, QString *problem)
 {
-    QFile file(workFolder + QStringLiteral("/CloudServer.txt"));
-    // A setting is one short line; anything longer is not an address.
-    if (!file.open(QIODevice::ReadOnly) || file.size() > 4096) {
+    // A setting is one short line; anything longer, a pipe or a device is
+    // not an address.
+    QByteArray bytes;
+    if (ReadRegularFile(workFolder + QStringLiteral("/CloudServer.txt"), 4096, bytes) !=
+        FileReadFault::None) {
         if (problem)
             *problem = CloudServerMissingText;
         return QUrl();
     }
-    const QString line = QString::fromUtf8(file.readAll()).section(QLatin1Char('\n'), 0, 0);
+    const QString line = QString::fromUtf8(bytes).section(QLatin1Char('\n'), 0, 0);
     return CheckCloudServer(line, problem);
 }
 
-TInternet::TInternet() : mManager(new QNetworkAccessManager)
+TInternet::TInternet() : mManager(new QNetworkAccessManager), mDownloadLimit(MaxWorksheetFileSize)
 {
     setProxy(ProxySetting{});
 }
@@ -199,33 +223,110 @@ QUrl TInternet::urlFor(const QString &path) const
 
 void TInternet::prepare(QNetworkRequest &request) const
 {
-    request.setTransferTimeout(mTimeoutMs);
+    // The time-outs are our own timers in finish(), so that a time-out says
+    // so in the program's words instead of Qt's text for a cancelled request.
     QSslConfiguration ssl = QSslConfiguration::defaultConfiguration();
     if (!mExtraCa.isEmpty())
         ssl.addCaCertificates(mExtraCa);
     request.setSslConfiguration(ssl);
 }
 
-QByteArray TInternet::finish(QNetworkReply *replyPtr)
+QByteArray TInternet::finish(QNetworkReply *replyPtr, qint64 limit, QIODevice *sink)
 {
     std::unique_ptr<QNetworkReply> reply(replyPtr);
+    // Qt keeps no more than this for us, so a fast server cannot fill memory
+    // between two of our reads.
+    reply->setReadBufferSize(kReadChunk);
     QByteArray body;
-    QObject::connect(reply.get(), &QNetworkReply::readyRead, [&] { body += reply->readAll(); });
-    if (!reply->isFinished()) {
+    qint64 received = 0;
+    Stop stop = Stop::None;
+    QString writeError;
+    QTimer idle, deadline;
+    idle.setSingleShot(true);
+    deadline.setSingleShot(true);
+    QNetworkReply *const r = reply.get();
+    auto halt = [&stop, r](Stop why) {
+        if (stop == Stop::None)
+            stop = why;
+        if (r->isRunning())
+            r->abort();
+    };
+    // Runs inside Qt's signal delivery: nothing may be thrown out of it.
+    auto drain = [&] {
+        try {
+            while (stop == Stop::None && r->bytesAvailable() > 0) {
+                const QByteArray chunk = r->read(kReadChunk);
+                if (chunk.isEmpty())
+                    break;
+                if (chunk.size() > limit - received) {
+                    halt(Stop::TooLarge);
+                    return;
+                }
+                received += chunk.size();
+                if (!sink) {
+                    body.append(chunk);
+                } else if (sink->write(chunk) != chunk.size()) {
+                    writeError = sink->errorString();
+                    halt(Stop::WriteFailed);
+                    return;
+                }
+            }
+        } catch (const std::bad_alloc &) {
+            body = QByteArray();
+            halt(Stop::OutOfMemory);
+        }
+    };
+    QList<QMetaObject::Connection> links;
+    links << QObject::connect(&idle, &QTimer::timeout, [&] { halt(Stop::TimedOut); });
+    links << QObject::connect(&deadline, &QTimer::timeout, [&] { halt(Stop::TimedOut); });
+    links << QObject::connect(r, &QNetworkReply::readyRead, [&] {
+        idle.start(mTimeoutMs);
+        drain();
+    });
+    links << QObject::connect(r, &QNetworkReply::uploadProgress, [&] { idle.start(mTimeoutMs); });
+    // An announced length above the bound needs no reading to be refused.
+    links << QObject::connect(r, &QNetworkReply::metaDataChanged, [&] {
+        const QVariant length = r->header(QNetworkRequest::ContentLengthHeader);
+        if (length.isValid() && length.toLongLong() > limit)
+            halt(Stop::TooLarge);
+    });
+    if (!r->isFinished()) {
         QEventLoop loop;
-        QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
+        links << QObject::connect(r, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+        idle.start(mTimeoutMs);
+        deadline.start(mDeadlineMs);
+        if (!r->isFinished())
+            loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
-    if (reply->isOpen())
-        body += reply->readAll();
-    if (reply->error() != QNetworkReply::NoError)
-        throw CloudError(reply->errorString().toStdString());
-    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    idle.stop();
+    deadline.stop();
+    if (r->isOpen())
+        drain();
+    for (const QMetaObject::Connection &link : links)
+        QObject::disconnect(link);
+
+    switch (stop) {
+    case Stop::None:
+        break;
+    case Stop::TimedOut:
+        throw CloudError(CloudTimeoutText.toStdString());
+    case Stop::TooLarge:
+        throw CloudError(CloudTooLargeText.toStdString());
+    case Stop::OutOfMemory:
+        throw CloudError(CloudOutOfMemoryText.toStdString());
+    case Stop::WriteFailed:
+        throw CloudError(writeError.toStdString());
+    }
+    if (r->error() == QNetworkReply::TimeoutError)
+        throw CloudError(CloudTimeoutText.toStdString());
+    if (r->error() != QNetworkReply::NoError)
+        throw CloudError(r->errorString().toStdString());
+    const QVariant status = r->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     if (status.isValid() && status.toInt() >= 400)
         throw CloudError(QStringLiteral("HTTP %1").arg(status.toInt()).toStdString());
     // A body shorter than the length the server announced was cut off.
-    const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
-    if (length.isValid() && length.toLongLong() != body.size())
+    const QVariant length = r->header(QNetworkRequest::ContentLengthHeader);
+    if (length.isValid() && length.toLongLong() != received)
         throw CloudError(QStringLiteral("受信したデータが途中で切れています。").toStdString());
     return body;
 }
@@ -242,15 +343,24 @@ QByteArray TInternet::GetList(int grade, int subject)
     multi->append(textPart("name", FormEncode(CloudListName)));
     QNetworkReply *reply = mManager->post(request, multi);
     multi->setParent(reply);
-    return finish(reply);
+    return finish(reply, mAnswerLimit);
 }
 
 QByteArray TInternet::Upload(const QString &path, int grade, int subject, const QString &name)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw CloudError(file.errorString().toStdString());
-    const QByteArray content = file.readAll();
+    QByteArray content;
+    QString systemText;
+    switch (ReadRegularFile(path, MaxWorksheetFileSize, content, &systemText)) {
+    case FileReadFault::None:
+        break;
+    case FileReadFault::NotRegular:
+        throw CloudError(NotAFileMessage().toStdString());
+    case FileReadFault::TooLarge:
+        throw CloudError(FileTooLargeMessage().toStdString());
+    case FileReadFault::CannotOpen:
+    case FileReadFault::ReadError:
+        throw CloudError(systemText.toStdString());
+    }
     QNetworkRequest request(urlFor(CloudUploadPath));
     prepare(request);
     auto *multi = new QHttpMultiPart(QHttpMultiPart::FormDataType);
@@ -268,11 +378,13 @@ QByteArray TInternet::Upload(const QString &path, int grade, int subject, const 
     multi->append(textPart("name", FormEncode(name)));
     QNetworkReply *reply = mManager->post(request, multi);
     multi->setParent(reply);
-    return finish(reply);
+    return finish(reply, mAnswerLimit);
 }
 
 void TInternet::DownloadFile(const QString &fileName, const QString &target)
 {
+    if (!CloudFileNameAllowed(fileName))
+        throw CloudError(CloudBadNameText.toStdString());
     // The name from the list stays one path segment on the server.
     const QString segment = QString::fromLatin1(QUrl::toPercentEncoding(fileName));
     QUrl url = urlFor(CloudDataPath);
@@ -280,8 +392,11 @@ void TInternet::DownloadFile(const QString &fileName, const QString &target)
     QNetworkRequest request(url);
     prepare(request);
     request.setHeader(QNetworkRequest::UserAgentHeader, CloudUserAgent);
-    const QByteArray body = finish(mManager->get(request));
     QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly) || out.write(body) != body.size() || !out.commit())
+    if (!out.open(QIODevice::WriteOnly))
+        throw CloudError(out.errorString().toStdString());
+    // On a throw the save file is dropped unwritten and the old file stays.
+    finish(mManager->get(request), mDownloadLimit, &out);
+    if (!out.commit())
         throw CloudError(out.errorString().toStdString());
 }

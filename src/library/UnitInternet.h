@@ -7,9 +7,14 @@
 // Requests run one at a time and return only when they have ended (a local
 // event loop waits for them). A request that fails in any way (no
 // connection, an HTTP error status, a time-out, a TLS error, a body cut
-// short) throws CloudError; nothing is retried. A download writes its file
-// only when the whole body has arrived, so a failed one leaves the previous
-// file as it was. Shows no window.
+// short, an answer larger than its bound) throws CloudError; nothing is
+// retried. Answers are bounded: the list and upload answers by a few MB, a
+// download by the largest worksheet the reader accepts, and every request by
+// a read time-out and an overall deadline, so no server can make the
+// program wait or grow without end. A download streams into a QSaveFile and
+// replaces its file only when the whole body has arrived, so a failed one
+// leaves the previous file as it was. Nothing thrown inside the network's
+// signal handlers leaves them. Shows no window.
 #pragma once
 
 #include <QByteArray>
@@ -21,6 +26,7 @@
 #include <QVector>
 #include <stdexcept>
 
+class QIODevice;
 class QNetworkAccessManager;
 class QNetworkReply;
 class QNetworkRequest;
@@ -46,6 +52,29 @@ inline const QByteArray CloudUserAgent = QByteArrayLiteral("TavenorPrint");
 // The fixed text the list request sends in its "name" field.
 inline const QString CloudListName = QStringLiteral("123文字abcあいうえお");
 inline constexpr int CloudReadTimeoutMs = 60000;
+// A request that has not ended after this long is stopped, however steadily
+// its bytes come in.
+inline constexpr int CloudDeadlineMs = 300000;
+// The list and upload answers are short texts; more than this is no answer.
+inline constexpr qint64 CloudAnswerLimit = 4 * 1024 * 1024;
+
+inline const QString CloudTimeoutText =
+    QStringLiteral("プリント クラウド サーバが、時間内に応答しませんでした。");
+inline const QString CloudTooLargeText = QStringLiteral(
+    "プリント クラウド サーバから届くデータが大きすぎるため、受信を中止しました。");
+inline const QString CloudOutOfMemoryText = QStringLiteral(
+    "メモリが足りないため、プリント クラウド サーバからのデータを受け取れませんでした。");
+inline const QString CloudBadNameText =
+    QStringLiteral("このファイル名のファイルは、ダウンロードできません。");
+
+// True when a file name from the list can be asked for under "/data/": not
+// empty, not ".", and without "/", a backslash, ".." or a control character,
+// so that the request can never name another path on the server.
+bool CloudFileNameAllowed(const QString &name);
+// A number field of the list: TextToInt64's reading (surrounding blanks
+// ignored, anything else 0) without the ten-digit warning, which is about
+// calculations and not about what a server sends.
+int64_t CloudNumber(const QString &field);
 
 // A text as the server's forms expect it: the code page 932 bytes, with
 // ! $ ' ( ) * - . 0-9 @ A-Z _ a-z kept, a space as "+", and every other
@@ -99,6 +128,14 @@ public:
     ProxySetting proxy() const { return mProxy; }
     // The read time-out: a request that receives nothing for this long fails.
     void setReadTimeout(int ms) { mTimeoutMs = ms; }
+    // The deadline of a whole request, however busy it is.
+    void setDeadline(int ms) { mDeadlineMs = ms; }
+    int deadline() const { return mDeadlineMs; }
+    // The most bytes a list or upload answer, and a download, may hold.
+    void setAnswerLimit(qint64 bytes) { mAnswerLimit = bytes; }
+    qint64 answerLimit() const { return mAnswerLimit; }
+    void setDownloadLimit(qint64 bytes) { mDownloadLimit = bytes; }
+    qint64 downloadLimit() const { return mDownloadLimit; }
     // Certificates trusted besides the system's (a test server's own).
     void addCaCertificates(const QList<QSslCertificate> &certificates);
     // Reads PEM certificates from a file; false when it holds none.
@@ -109,19 +146,25 @@ public:
     // Posts the upload request with the file at `path` (sent under the name
     // "Upload.prx", as the program's own copy is called); returns the raw body.
     QByteArray Upload(const QString &path, int grade, int subject, const QString &name);
-    // Fetches "/data/" + fileName and writes the body to `target` once it is
-    // complete.
+    // Fetches "/data/" + fileName (one percent-encoded path segment) and
+    // writes the body to `target` once it is complete. A name that
+    // CloudFileNameAllowed refuses is not requested at all.
     void DownloadFile(const QString &fileName, const QString &target);
 
 private:
     QUrl urlFor(const QString &path) const;
     void prepare(QNetworkRequest &request) const;
-    // Waits for the reply to finish and throws on every kind of failure.
-    QByteArray finish(QNetworkReply *reply);
+    // Waits for the reply to finish and throws on every kind of failure. The
+    // body goes into `sink` when one is given, else it is returned; more
+    // than `limit` bytes stop the request.
+    QByteArray finish(QNetworkReply *reply, qint64 limit, QIODevice *sink = nullptr);
 
     QNetworkAccessManager *mManager;
     QUrl mServer;
     ProxySetting mProxy;
     int mTimeoutMs = CloudReadTimeoutMs;
+    int mDeadlineMs = CloudDeadlineMs;
+    qint64 mAnswerLimit = CloudAnswerLimit;
+    qint64 mDownloadLimit;
     QList<QSslCertificate> mExtraCa;
 };

@@ -3,6 +3,7 @@
 #include "document/UnitFile.h"
 #include "document/UnitPaperSet.h"
 #include "platform/UnitNumText.h"
+#include "platform/UnitRegularFile.h"
 #include "render/UnitDrawSiki.h"
 #include "render/UnitRender.h"
 #include "render/UnitView.h"
@@ -18,9 +19,15 @@ QVector<RNaviFile> MakeFileTable(const QString &folder, QStringList *unreadable)
     QDir dir(folder);
     if (folder.isEmpty() || !dir.exists())
         return table;
-    const QStringList names = dir.entryList(QDir::Files, QDir::Name);
-    for (const QString &name : names) {
-        if (!name.endsWith(QLatin1String(".prx"), Qt::CaseSensitive))
+    // Hidden files are worksheets like any other. System entries (pipes,
+    // devices, sockets) are asked for only to be dropped with the folders
+    // and broken links: after following links only regular files remain,
+    // so no header read can wait on a pipe or read a device without end.
+    const QFileInfoList entries =
+        dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    for (const QFileInfo &entry : entries) {
+        const QString name = entry.fileName();
+        if (!name.endsWith(QLatin1String(".prx"), Qt::CaseSensitive) || !entry.isFile())
             continue;
         RNaviFile row;
         row.fileName = name;
@@ -72,12 +79,13 @@ QString NaviFilePath(const QString &workFolder)
 
 bool LoadNavi(const QString &path)
 {
-    QFile file(path);
-    if (!file.exists())
+    if (!QFileInfo::exists(path))
         return true;
-    if (!file.open(QIODevice::ReadOnly) || file.size() > 65536)
+    // Three short lines; a pipe, a device or anything larger is no setting.
+    QByteArray bytes;
+    if (ReadRegularFile(path, 65536, bytes) != FileReadFault::None)
         return false;
-    const QStringList lines = DecodeTextBlock(file.readAll());
+    const QStringList lines = DecodeTextBlock(bytes);
     return lines.value(2) == QLatin1String("1");
 }
 

@@ -23,10 +23,11 @@ struct RNaviFile {
     int match = 0;
 };
 
-// Every file of the folder whose name ends in exactly ".prx", sorted by
-// name, with its header values. A file whose header cannot be read is
-// listed with grade 0, subject 0 and empty content, and its name is added to
-// `unreadable`. A missing folder gives an empty table.
+// Every regular file of the folder (links followed, hidden files included)
+// whose name ends in exactly ".prx", sorted by name, with its header values.
+// A file whose header cannot be read is listed with grade 0, subject 0 and
+// empty content, and its name is added to `unreadable`. A missing folder
+// gives an empty table.
 QVector<RNaviFile> MakeFileTable(const QString &folder, QStringList *unreadable = nullptr);
 
 // The filter: counts a match for the grade (filter 0 or equal), the subject

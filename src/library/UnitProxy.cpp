@@ -4,6 +4,7 @@
 #include "platform/UnitMessages.h"
 #include "platform/UnitNumText.h"
 #include "platform/UnitProduct.h"
+#include "platform/UnitRegularFile.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -83,10 +84,11 @@ QString ProxyFilePath(const QString &workFolder)
 
 bool LoadProxy(const QString &path, ProxySetting &setting)
 {
-    QFile file(path);
-    if (!file.exists() || !file.open(QIODevice::ReadOnly) || file.size() > 65536)
+    // Five short lines; a pipe, a device or anything larger is no setting.
+    QByteArray bytes;
+    if (ReadRegularFile(path, 65536, bytes) != FileReadFault::None)
         return false;
-    const QStringList lines = DecodeTextBlock(file.readAll());
+    const QStringList lines = DecodeTextBlock(bytes);
     setting.use = lines.value(2) == QLatin1String("1");
     setting.address = lines.value(3);
     setting.port = portNumber(lines.value(4));

@@ -11,6 +11,10 @@ answers look like is read from mode.txt in the work folder at each request:
   list500     list.php answers HTTP 500
   hang        every request waits --hang seconds before answering
   cut         /data/NAME announces the file's length and closes half-way
+  endless     every answer is a body without length that never ends (it
+              stops when the client goes, after 2 GiB or after 30 s)
+  huge        the same, announcing a length of 100 GB
+  trickle     every answer announces 40 bytes and sends one every 0.25 s
 """
 import argparse
 import json
@@ -86,6 +90,42 @@ class Handler(BaseHTTPRequestHandler):
         self.wfile.flush()
         self.close_connection = True
 
+    def hostile(self, mode):
+        """Answers in one of the hostile modes; False for the other modes."""
+        if mode in ("endless", "huge"):
+            self.send_response(200)
+            self.send_header("Content-Type", "application/octet-stream")
+            if mode == "huge":
+                self.send_header("Content-Length", str(100 * 1000 ** 3))
+            self.send_header("Connection", "close")
+            self.end_headers()
+            chunk = b"0123456789abcdef" * 4096
+            sent, start = 0, time.monotonic()
+            try:
+                while sent < 2 * 1024 ** 3 and time.monotonic() - start < 30:
+                    self.wfile.write(chunk)
+                    sent += len(chunk)
+            except OSError:
+                pass
+            self.close_connection = True
+            return True
+        if mode == "trickle":
+            self.send_response(200)
+            self.send_header("Content-Type", "application/octet-stream")
+            self.send_header("Content-Length", "40")
+            self.send_header("Connection", "close")
+            self.end_headers()
+            try:
+                for _ in range(40):
+                    self.wfile.write(b"x")
+                    self.wfile.flush()
+                    time.sleep(0.25)
+            except OSError:
+                pass
+            self.close_connection = True
+            return True
+        return False
+
     def do_POST(self):
         mode = self.mode()
         length = int(self.headers.get("Content-Length", "0"))
@@ -97,6 +137,8 @@ class Handler(BaseHTTPRequestHandler):
                      "parts": parts})
         if mode == "hang":
             time.sleep(self.server.hang)
+        if self.hostile(mode):
+            return
         if self.path == "/software/print/list.php":
             if mode == "list500":
                 self.answer(500, b"broken")
@@ -114,6 +156,8 @@ class Handler(BaseHTTPRequestHandler):
                      "userAgent": self.headers.get("User-Agent")})
         if mode == "hang":
             time.sleep(self.server.hang)
+        if self.hostile(mode):
+            return
         prefix = "/data/"
         name = urllib.parse.unquote(self.path[len(prefix):]) if self.path.startswith(prefix) else ""
         path = os.path.join(self.server.work, "data", os.path.basename(name))

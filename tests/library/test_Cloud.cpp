@@ -13,6 +13,8 @@
 #include "library/UnitInternet.h"
 #include "library/UnitProxy.h"
 #include "platform/UnitMessages.h"
+#include "platform/UnitNumText.h"
+#include "support/PipeWriter.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,6 +22,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace
 {
@@ -89,14 +93,39 @@ struct ToolRun {
     QString err;
 };
 
-ToolRun runTool(const QStringList &args)
+// The server did not answer in time, in the program's own words.
+const QString kTimedOut = QStringLiteral("プリント クラウド サーバが、時間内に応答しませんでした。");
+const QString kTooLarge = QStringLiteral(
+    "プリント クラウド サーバから届くデータが大きすぎるため、受信を中止しました。");
+const QString kBadName = QStringLiteral("このファイル名のファイルは、ダウンロードできません。");
+
+std::string errorOf(const std::function<void()> &request)
+{
+    try {
+        request();
+    } catch (const CloudError &e) {
+        return e.what();
+    }
+    return "no error";
+}
+
+// The companion may use at most this much address space, so that a body
+// held without bound ends in an out-of-memory fault within a second.
+constexpr rlim_t kToolMemoryCap = rlim_t(1536) * 1024 * 1024;
+
+ToolRun runTool(const QStringList &args, bool memoryCap = false)
 {
     QProcess p;
+    if (memoryCap)
+        p.setChildProcessModifier([] {
+            const rlimit cap{kToolMemoryCap, kToolMemoryCap};
+            ::setrlimit(RLIMIT_AS, &cap);
+        });
     p.start(QStringLiteral(TAVENOR_TOOL_PATH), args);
     ToolRun r;
     if (!p.waitForFinished(60000))
         return r;
-    r.exitCode = p.exitCode();
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
     r.out = p.readAllStandardOutput();
     r.err = QString::fromUtf8(p.readAllStandardError());
     return r;
@@ -192,6 +221,15 @@ TEST(CloudText, ServerAddressMustBeHttpsWithAHost)
     f.close();
     EXPECT_EQ(LoadCloudServer(work.path()).toString(),
               QStringLiteral("https://cloud.example/print"));
+    // A pipe in the place of the setting is not read.
+    ASSERT_TRUE(QFile::remove(f.fileName()));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(f.fileName()).constData(), 0600), 0);
+    {
+        PipeWriter writer(f.fileName(), "https://cloud.example/print\r\n");
+        problem.clear();
+        EXPECT_TRUE(LoadCloudServer(work.path(), &problem).isEmpty());
+        EXPECT_EQ(problem, CloudServerMissingText);
+    }
     EXPECT_TRUE(CheckCloudServer(QStringLiteral("http://cloud.example")).isEmpty());
     EXPECT_TRUE(CheckCloudServer(QStringLiteral("https://")).isEmpty());
 }
@@ -241,6 +279,15 @@ TEST(CloudProxy, RegistryValueEnvironmentAndFileGiveTheProxy)
     EXPECT_TRUE(fromFile.use);
     EXPECT_EQ(fromFile.address, QStringLiteral("p.local"));
     EXPECT_EQ(fromFile.port, 8080);
+
+    // A pipe in the place of the file is not read; the values stay.
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    {
+        PipeWriter writer(path, "Tavenor,Print\r\n1,0\r\n1\r\npiped\r\n1\r\n");
+        EXPECT_FALSE(LoadProxy(path, fromFile));
+    }
+    EXPECT_EQ(fromFile.address, QStringLiteral("p.local"));
 }
 
 TEST(CloudProxy, WindowOkWritesTheFileAndAnUncheckedBoxEmptiesAddressAndPort)
@@ -307,11 +354,189 @@ TEST_F(Cloud, DownloadSendsTheUserAgentAndWritesTheWholeFile)
     const QJsonObject r = server->requests().last().toObject();
     EXPECT_EQ(r.value(QStringLiteral("path")).toString(), QStringLiteral("/data/sheet%201.prx"));
     EXPECT_EQ(r.value(QStringLiteral("userAgent")).toString(), QStringLiteral("TavenorPrint"));
-    // A name from the list cannot climb out of /data/.
-    EXPECT_THROW(net.DownloadFile(QStringLiteral("../software/print/list.php"), target),
-                 CloudError);
+    // Any other name is one percent-encoded path segment under /data/.
+    const QString odd = QStringLiteral("あ 1?#%;+.prx");
+    server->putData(odd, file);
+    net.DownloadFile(odd, target);
     EXPECT_EQ(server->requests().last().toObject().value("path").toString(),
-              QStringLiteral("/data/..%2Fsoftware%2Fprint%2Flist.php"));
+              QStringLiteral("/data/%E3%81%82%201%3F%23%25%3B%2B.prx"));
+}
+
+TEST_F(Cloud, NamesThatCouldLeaveTheDataFolderAreNeverRequested)
+{
+    const QString target = tmp.filePath(QStringLiteral("File.prx"));
+    const QStringList refused{QStringLiteral(".."),
+                              QStringLiteral("."),
+                              QStringLiteral("a/b.prx"),
+                              QStringLiteral("a\\b.prx"),
+                              QStringLiteral("../software/print/list.php"),
+                              QStringLiteral("x..y.prx"),
+                              QStringLiteral("a\tb.prx"),
+                              QStringLiteral("a\nb.prx"),
+                              QString(QChar(0x7F)) + QStringLiteral("a.prx"),
+                              QString(QChar(0x85)) + QStringLiteral("a.prx"),
+                              QString()};
+    for (const QString &name : refused) {
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_FALSE(CloudFileNameAllowed(name));
+        EXPECT_EQ(errorOf([&] { net.DownloadFile(name, target); }), kBadName.toStdString());
+    }
+    EXPECT_TRUE(server->requests().isEmpty());
+    EXPECT_FALSE(QFile::exists(target));
+    EXPECT_TRUE(CloudFileNameAllowed(QStringLiteral(".hidden.prx")));
+    EXPECT_TRUE(CloudFileNameAllowed(QStringLiteral("a.b.prx")));
+
+    // The window lists such a row, and pressing it says why nothing comes.
+    QByteArray list;
+    for (const QString &name : {QStringLiteral(".."), QStringLiteral("."),
+                                QStringLiteral("a/b.prx"), QStringLiteral("c\x01.prx")})
+        list += record(name, 10, QStringLiteral("あやしい"), 0, 1, 3) + "\n";
+    server->setList(list);
+    ScriptedMessages messages;
+    QTemporaryDir work;
+    QDir(work.path()).mkpath(QStringLiteral("DownLoad"));
+    FakeCloudHost host;
+    TFormCloudDownload form(net);
+    Document doc;
+    form.SyokiForm(doc.BunruiData, work.path(), &host);
+    ASSERT_TRUE(form.ListDownload());
+    ASSERT_EQ(form.List->rowCount(), 4);
+    server->clearRequests();
+    for (int row = 0; row < 4; ++row)
+        form.ListRowPressed(row);
+    EXPECT_TRUE(server->requests().isEmpty());
+    EXPECT_TRUE(host.opened.isEmpty());
+    EXPECT_EQ(messages.texts, QStringList(4, kBadName));
+    EXPECT_TRUE(form.isEnabled());
+    EXPECT_FALSE(form.Wait->isVisible());
+
+    // The companion refuses such a name too.
+    const ToolRun r = runTool({"cloud-get", "--server", server->url().toString(), "--ca",
+                               server->certPath, "..", "-o", target});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(kBadName));
+    EXPECT_TRUE(server->requests().isEmpty());
+}
+
+TEST_F(Cloud, EndlessHugeAndTricklingAnswersAreCutOffWithAMessage)
+{
+    const QString target = tmp.filePath(QStringLiteral("File.prx"));
+    QFile old(target);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("previous download");
+    old.close();
+    auto onlyThePreviousFile = [&] {
+        QFile f(target);
+        return f.open(QIODevice::ReadOnly) && f.readAll() == QByteArray("previous download") &&
+               QDir(tmp.path()).entryList(QDir::Files | QDir::Hidden) ==
+                   QStringList{QStringLiteral("File.prx")};
+    };
+
+    // The bounds a client starts with: a few MB for an answer, the largest
+    // worksheet the reader accepts for a download.
+    TInternet fresh;
+    EXPECT_EQ(fresh.answerLimit(), CloudAnswerLimit);
+    EXPECT_GE(CloudAnswerLimit, 1024 * 1024);
+    EXPECT_LE(CloudAnswerLimit, 16 * 1024 * 1024);
+    EXPECT_EQ(fresh.downloadLimit(), MaxWorksheetFileSize);
+    EXPECT_GT(fresh.deadline(), CloudReadTimeoutMs);
+
+    // A download may be exactly as large as the bound, not one byte more.
+    server->putData(QStringLiteral("k.prx"), QByteArray(5000, 'k'));
+    net.setDownloadLimit(4999);
+    EXPECT_EQ(errorOf([&] { net.DownloadFile(QStringLiteral("k.prx"), target); }),
+              kTooLarge.toStdString());
+    EXPECT_TRUE(onlyThePreviousFile());
+    net.setDownloadLimit(5000);
+    net.DownloadFile(QStringLiteral("k.prx"), target);
+    {
+        QFile f(target);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), QByteArray(5000, 'k'));
+    }
+    old.open(QIODevice::WriteOnly);
+    old.write("previous download");
+    old.close();
+
+    server->setMode(QStringLiteral("endless"));
+    EXPECT_EQ(errorOf([&] { net.GetList(0, 0); }), kTooLarge.toStdString());
+    net.setDownloadLimit(300000);
+    EXPECT_EQ(errorOf([&] { net.DownloadFile(QStringLiteral("k.prx"), target); }),
+              kTooLarge.toStdString());
+    EXPECT_TRUE(onlyThePreviousFile());
+    server->setMode(QStringLiteral("huge"));
+    EXPECT_EQ(errorOf([&] { net.DownloadFile(QStringLiteral("k.prx"), target); }),
+              kTooLarge.toStdString());
+    EXPECT_EQ(errorOf([&] { net.GetList(0, 0); }), kTooLarge.toStdString());
+    EXPECT_TRUE(onlyThePreviousFile());
+
+    // One byte every quarter second never trips the read time-out; the
+    // deadline of the whole request ends it.
+    server->setMode(QStringLiteral("trickle"));
+    net.setReadTimeout(2000);
+    net.setDeadline(1000);
+    EXPECT_EQ(errorOf([&] { net.DownloadFile(QStringLiteral("k.prx"), target); }),
+              kTimedOut.toStdString());
+    EXPECT_EQ(errorOf([&] { net.GetList(0, 0); }), kTimedOut.toStdString());
+    EXPECT_TRUE(onlyThePreviousFile());
+
+    // The companion under a memory cap: the endless list ends with the
+    // message, not with an out-of-memory fault.
+    server->setMode(QStringLiteral("endless"));
+    const ToolRun r = runTool(
+        {"cloud-list", "--server", server->url().toString(), "--ca", server->certPath}, true);
+    EXPECT_EQ(r.exitCode, 1) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(kTooLarge)) << r.err.toStdString();
+}
+
+TEST_F(Cloud, ListValuesOfManyDigitsNeverRaiseTheCalculationWarning)
+{
+    int shown = 0;
+    SetTenDigitWarningHook([&shown] { ++shown; });
+    ResetTenDigitWarningForTests();
+    const QByteArray list =
+        record(QStringLiteral("short.prx"), 0, QStringLiteral("短い"), 0, 0, 0) + "\n";
+    QStringList f;
+    for (int i = 0; i < 16; ++i)
+        f << QStringLiteral("x%1").arg(i);
+    f[2] = QStringLiteral("long.prx");
+    f[3] = QStringLiteral("123456789012");
+    f[4] = QStringLiteral("長い");
+    f[7] = QStringLiteral("99999999999");
+    f[11] = QStringLiteral("22222222222\r");
+    f[13] = QStringLiteral("33333333333");
+    const QByteArray longRecord = f.join(QLatin1Char(',')).toUtf8() + "\n";
+    f[7] = QStringLiteral("9223372036854775807");
+    const QByteArray largest = f.join(QLatin1Char(',')).toUtf8() + "\n";
+    QVector<RCloudRow> rows = ParseCloudList(list + longRecord + largest);
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(CloudListKensaku(rows, 2, 0, QString()), QVector<int>{});
+    EXPECT_EQ(CloudListKensaku(rows, 0, 0, QString()), (QVector<int>{0, 1, 2}));
+    EXPECT_EQ(CloudSizeText(rows[1].fields[3]), QStringLiteral("123456790 KB"));
+    EXPECT_EQ(CloudTimeText(rows[1].fields[7]), QStringLiteral("5138/11/16 18:46"));
+    CloudTimeText(rows[2].fields[7]); // no overflow past the largest time
+    EXPECT_EQ(shown, 0);
+
+    // The window parses and draws the same list without the warning, and
+    // so does the companion.
+    server->setList(list + longRecord + largest);
+    ScriptedMessages messages;
+    QTemporaryDir work;
+    QDir(work.path()).mkpath(QStringLiteral("DownLoad"));
+    FakeCloudHost host;
+    TFormCloudDownload form(net);
+    Document doc;
+    form.SyokiForm(doc.BunruiData, work.path(), &host);
+    ASSERT_TRUE(form.ListDownload());
+    EXPECT_EQ(form.List->rowCount(), 3);
+    EXPECT_EQ(shown, 0);
+    EXPECT_TRUE(messages.texts.isEmpty());
+    const ToolRun r =
+        runTool({"cloud-list", "--server", server->url().toString(), "--ca", server->certPath});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_FALSE(r.err.contains(TenDigitWarningText));
+    SetTenDigitWarningHook({});
+    ResetTenDigitWarningForTests();
 }
 
 TEST_F(Cloud, UploadSendsTheFormFieldsInOrderWithTheTitleInCodePage932)
@@ -364,8 +589,9 @@ TEST_F(Cloud, FailuresRaiseAndLeaveThePreviousFileInPlace)
 
     server->setMode(QStringLiteral("hang"));
     net.setReadTimeout(500);
-    EXPECT_THROW(net.DownloadFile(QStringLiteral("big.prx"), target), CloudError);
-    EXPECT_THROW(net.GetList(0, 0), CloudError);
+    EXPECT_EQ(errorOf([&] { net.DownloadFile(QStringLiteral("big.prx"), target); }),
+              kTimedOut.toStdString());
+    EXPECT_EQ(errorOf([&] { net.GetList(0, 0); }), kTimedOut.toStdString());
     EXPECT_TRUE(previousKept());
     server->setMode(QStringLiteral("normal"));
 
@@ -423,7 +649,12 @@ TEST_F(Cloud, ToolCommandsListDownloadAndUpload)
     r = runTool({"cloud-list", "--server", url});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_FALSE(r.err.isEmpty());
-    EXPECT_EQ(runTool({"cloud-list", "--server", "http://127.0.0.1:1"}).exitCode, 2);
+    // The companion speaks of its own option, not of the editor's file.
+    r = runTool({"cloud-list", "--server", "http://127.0.0.1:1"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("--server"))) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(QStringLiteral("https://"))) << r.err.toStdString();
+    EXPECT_FALSE(r.err.contains(QStringLiteral("CloudServer.txt"))) << r.err.toStdString();
     EXPECT_EQ(runTool({"cloud-list", "--server", url, "--grade", "x"}).exitCode, 2);
     EXPECT_EQ(runTool({"cloud-get", "--server", url, "--ca", server->certPath, "t.prx"}).exitCode,
               2);

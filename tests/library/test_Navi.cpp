@@ -6,6 +6,7 @@
 #include "library/UnitDrawnList.h"
 #include "library/UnitNavi.h"
 #include "platform/UnitMessages.h"
+#include "support/PipeWriter.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -19,6 +20,8 @@
 #include <QTemporaryDir>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace
 {
@@ -50,6 +53,7 @@ void writeBytes(const QString &path, const QByteArray &bytes)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(bytes);
 }
+
 
 class FakeNaviHost : public NaviHost
 {
@@ -108,6 +112,16 @@ TEST(NaviFiles, StartOptionFileDefaultsToOnAndIsWrittenInThreeLines)
     writeBytes(path, "Tavenor,Print\r\n3,0\r\n1 \r\n"); // only exactly "1" is on
     EXPECT_FALSE(LoadNavi(path));
 
+    // A pipe in the place of the file is not read (a plain open would wait
+    // for a writer), whatever it would say.
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    {
+        PipeWriter writer(path, "Tavenor,Print\r\n3,0\r\n1\r\n");
+        EXPECT_FALSE(LoadNavi(path));
+    }
+    ASSERT_TRUE(QFile::remove(path));
+
     // Through the window: the check box follows the file and writes it.
     TFormNavi navi;
     Document doc;
@@ -145,6 +159,47 @@ TEST_F(Navi, TableListsLowerCasePrxFilesByNameWithTheirHeaders)
     EXPECT_TRUE(NaviListKensaku(table, 0, 0, QStringLiteral("tasizan")).isEmpty());
     EXPECT_EQ(BunruiName(Document().BunruiData.Nen, -1), QString());
     EXPECT_EQ(BunruiName(Document().BunruiData.Nen, 99), QString());
+}
+
+TEST_F(Navi, OnlyRegularFilesAreListedHiddenOnesToo)
+{
+    const QString pipe = root.filePath(QStringLiteral("pipe"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(lib + "/x.prx").constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(pipe, lib + "/pipelink.prx"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), lib + "/zero.prx"));
+    ASSERT_TRUE(QFile::link(root.filePath(QStringLiteral("nowhere")), lib + "/dangling.prx"));
+    ASSERT_TRUE(QDir().mkpath(lib + "/folder.prx"));
+    ASSERT_TRUE(QFile::link(lib + "/c_kanji.prx", lib + "/link.prx"));
+    writeSheet(lib + "/.hidden.prx", QStringLiteral("かくれた"), 4, 3);
+
+    QStringList unreadable;
+    QVector<RNaviFile> table;
+    {
+        PipeWriter first(pipe), second(lib + "/x.prx");
+        table = MakeFileTable(lib, &unreadable);
+    }
+    QStringList names;
+    for (const RNaviFile &f : table)
+        names << f.fileName;
+    EXPECT_EQ(names, (QStringList{".hidden.prx", "a_tasizan.prx", "b_hikizan.prx", "broken.prx",
+                                  "c_kanji.prx", "d_tasizan2.prx", "link.prx"}));
+    EXPECT_EQ(unreadable, QStringList{"broken.prx"});
+    ASSERT_FALSE(table.isEmpty());
+    EXPECT_EQ(table[0].grade, 4);
+    EXPECT_EQ(table[0].content, QStringLiteral("かくれた"));
+    EXPECT_EQ(table.last().content, QStringLiteral("かん字 2年"));
+
+    // The window lists the same rows and opens the hidden one like any other.
+    ScriptedMessages messages;
+    {
+        PipeWriter first(pipe), second(lib + "/x.prx");
+        navi.OpenLibrary(TFormNavi::Library::Sample);
+    }
+    EXPECT_EQ(navi.List->rowCount(), 7);
+    EXPECT_EQ(messages.texts.size(), 1);
+    navi.ListRowPressed(0);
+    EXPECT_EQ(host.opened, QStringList{lib + "/.hidden.prx"});
 }
 
 TEST_F(Navi, LibraryPageListsFiltersAndShowsTheBrokenFileMessageOnce)

@@ -92,9 +92,13 @@ bool parseOptions(const QStringList &args, CloudOptions &o, QString &problem)
         problem = QStringLiteral("--server URL is required");
         return false;
     }
-    o.server = CheckCloudServer(server, &problem);
-    if (o.server.isEmpty())
+    o.server = CheckCloudServer(server);
+    if (o.server.isEmpty()) {
+        problem = QStringLiteral("--server には、https:// で始まるプリント クラウド サーバの"
+                                 "アドレスを指定してください: ") +
+                  server;
         return false;
+    }
     Document doc;
     if (o.grade < 0 || o.grade >= doc.BunruiData.Nen.size() || o.subject < 0 ||
         o.subject >= doc.BunruiData.Kyouka.size()) {
@@ -159,11 +163,7 @@ int cloudList(const QStringList &args, QTextStream &out, QTextStream &err)
         const Document doc;
         for (int i : CloudListKensaku(rows, o.grade, o.subject, o.keyword)) {
             const QStringList &f = rows[i].fields;
-            int subject = 0;
-            try {
-                subject = int(TextToInt64(f[13].trimmed()));
-            } catch (const NumTextError &) {
-            }
+            const int64_t subject = CloudNumber(f[13]);
             const QString subjectName = (subject >= 0 && subject < doc.BunruiData.Kyouka.size())
                                             ? doc.BunruiData.Kyouka[subject]
                                             : doc.BunruiData.Kyouka.value(0);
