@@ -15,7 +15,9 @@
 #include "render/UnitDrawSiki.h"
 #include "render/UnitRender.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QTimer>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -92,21 +94,69 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent), mPaperSet(mDoc, mPages)
     SaveAsFlow = [this] { return mFiles->Save(); };
     OpenFileHook = [this](const QString &path) { return mFiles->FileLoad(path); };
     buildMenus();
-    connect(ActionOpen, &QAction::triggered, this, [this] { mFiles->Open(); });
-    connect(ActionSaveAs, &QAction::triggered, this, [this] { mFiles->Save(); });
-    connect(ActionSave, &QAction::triggered, this, [this] { mFiles->SaveOver(); });
-    connect(ActionPrint, &QAction::triggered, this, &TForm1::PrinterOut);
-    connect(ActionJpeg, &QAction::triggered, this, &TForm1::SaveJPG);
+    // Each of these may show a dialog; the keys come back to the page after
+    // it, also when the platform's own dialog gave no sign of closing.
+    connect(ActionOpen, &QAction::triggered, this, [this] {
+        mFiles->Open();
+        TakeKeysBack();
+    });
+    connect(ActionSaveAs, &QAction::triggered, this, [this] {
+        mFiles->Save();
+        TakeKeysBack();
+    });
+    connect(ActionSave, &QAction::triggered, this, [this] {
+        mFiles->SaveOver();
+        TakeKeysBack();
+    });
+    connect(ActionPrint, &QAction::triggered, this, [this] {
+        PrinterOut();
+        TakeKeysBack();
+    });
+    connect(ActionJpeg, &QAction::triggered, this, [this] {
+        SaveJPG();
+        TakeKeysBack();
+    });
+    // Dialogs opened from elsewhere (colours, messages, the name field's
+    // files) are seen closing by the application-wide filter.
+    qApp->installEventFilter(this);
     buildStatusBar();
     resize(1000, 760);
 }
 
 TForm1::~TForm1() = default;
 
+void TForm1::TakeKeysBack()
+{
+    if (!isVisible() || QApplication::activeModalWidget() || QApplication::activePopupWidget())
+        return;
+    activateWindow();
+    mPageArea->setFocus(Qt::OtherFocusReason);
+}
+
+bool TForm1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Hide && watched->isWidgetType()) {
+        auto *w = static_cast<QWidget *>(watched);
+        // Only windows of this editor: a dialog whose owner is this window,
+        // or one without an owner (the colour dialog, message boxes).
+        if (w != this && w->isWindow() && w->isModal() &&
+            (!w->parentWidget() || w->parentWidget()->window() == this)) {
+            // After the dialog has gone and whatever closed it has
+            // finished; another dialog opened right after (the question
+            // before a save, then the save dialog) keeps the keys.
+            QTimer::singleShot(0, this, &TForm1::TakeKeysBack);
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void TForm1::buildMenus()
 {
     MenuFile = menuBar()->addMenu(QStringLiteral("ファイル"));
-    ActionNew = MenuFile->addAction(QStringLiteral("新規作成"), this, &TForm1::NewFileCommand);
+    ActionNew = MenuFile->addAction(QStringLiteral("新規作成"), this, [this] {
+        NewFileCommand();
+        TakeKeysBack();
+    });
     ActionOpen = MenuFile->addAction(QStringLiteral("開く"));
     ActionSave = MenuFile->addAction(QStringLiteral("上書き保存"));
     ActionSaveAs = MenuFile->addAction(QStringLiteral("名前をつけて保存"));
@@ -115,7 +165,10 @@ void TForm1::buildMenus()
     ActionSave->setShortcut(QKeySequence::Save);
     ActionSaveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     MenuFile->addSeparator();
-    ActionPaper = MenuFile->addAction(QStringLiteral("用紙設定"), this, &TForm1::PaperSetupCommand);
+    ActionPaper = MenuFile->addAction(QStringLiteral("用紙設定"), this, [this] {
+        PaperSetupCommand();
+        TakeKeysBack();
+    });
     ActionPrint = MenuFile->addAction(QStringLiteral("印刷"));
     ActionPrint->setShortcut(QKeySequence::Print);
     ActionJpeg = MenuFile->addAction(QStringLiteral("JPEG保存"));
