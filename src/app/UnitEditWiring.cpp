@@ -67,25 +67,17 @@ FormEditHost *hostOf(TForm1 &form)
         form.findChild<QObject *>(FormEditHost::HostName, Qt::FindDirectChildrenOnly));
 }
 
-// The bar of tool panels is as high and as wide as its largest panel,
-// whichever panel is shown or none, so that the page below never moves
-// under the pointer when a selection or a tool shows or hides one, and the
-// bars beside it (the bar "ランダム" with "作成") keep their place.
-void keepPanelRowSize(TEditPanels &panels)
+// The bar of tool panels is as high as its highest panel, whichever panel
+// is shown or none, so that the page below never moves under the pointer
+// when a selection or a tool shows or hides one.
+void keepPanelRowHeight(TEditPanels &panels)
 {
     int h = 0;
-    int w = 0;
-    for (QWidget *panel : {panels.PanelMoji, panels.PanelLine, panels.PanelBox, panels.PanelPic}) {
+    for (QWidget *panel : {panels.PanelMoji, panels.PanelLine, panels.PanelBox, panels.PanelPic})
         h = std::max(h, panel->sizeHint().height());
-        w = std::max(w, panel->sizeHint().width());
-    }
-    if (QLayout *row = panels.PanelRow->layout()) {
-        const QMargins m = row->contentsMargins();
-        h += m.top() + m.bottom();
-        w += m.left() + m.right();
-    }
+    if (QLayout *row = panels.PanelRow->layout())
+        h += row->contentsMargins().top() + row->contentsMargins().bottom();
     panels.PanelRow->setFixedHeight(std::max(h, panels.PanelRow->sizeHint().height()));
-    panels.PanelRow->setFixedWidth(w);
 }
 
 EditPanelDefaults defaultsFrom(const TEditorSettings &s)
@@ -162,7 +154,7 @@ EditingParts InstallEditing(TForm1 &form, TFormSiki *siki)
     parts.panelBar = form.addToolBar(QStringLiteral("プロパティ"));
     parts.panelBar->setMovable(false);
     parts.panelBar->addWidget(parts.panels->PanelRow);
-    keepPanelRowSize(*parts.panels);
+    keepPanelRowHeight(*parts.panels);
 
     parts.controller = new TEditController(form.doc(), form.viewState(), form.renderer().metrics(),
                                            *host, *parts.panels, &form);

@@ -42,6 +42,7 @@ TRandomBar::TRandomBar(TForm1 &form, TFormSiki &siki, TEditController *controlle
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
     layout->addWidget(ProgressBar1);
+    row->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     addWidget(row);
     connect(SpeedButton24, &QToolButton::clicked, this, [this] { SpeedButton24Click(); });
 }
@@ -94,7 +95,13 @@ TRandomBar *InstallRandomBar(TForm1 &form)
     if (!parts.siki)
         return nullptr;
     auto *bar = new TRandomBar(form, *parts.siki, parts.controller);
-    form.addToolBar(bar);
+    // First on the row of the tool panels: nothing before it changes width
+    // when a tool or a selection shows another panel, so "作成" stays where
+    // the teacher's hand expects it.
+    if (parts.panelBar)
+        form.insertToolBar(parts.panelBar, bar);
+    else
+        form.addToolBar(bar);
     QObject::connect(form.pageButtons()->SpeedButtonRandom, &QToolButton::clicked, bar,
                      [bar] { bar->SpeedButton24Click(); });
     return bar;
