@@ -17,7 +17,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QTimer>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -29,6 +28,7 @@
 #include <QMenuBar>
 #include <QPrinter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>

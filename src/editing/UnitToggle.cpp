@@ -11,19 +11,17 @@ void ConnectToggle(QAbstractButton *button, QObject *context, std::function<void
     auto toggledInPress = std::make_shared<bool>(false);
     QObject::connect(button, &QAbstractButton::pressed, context,
                      [toggledInPress] { *toggledInPress = false; });
-    QObject::connect(button, &QAbstractButton::toggled, context,
-                     [toggledInPress, action](bool on) {
-                         *toggledInPress = true;
-                         action(on);
-                     });
-    QObject::connect(button, &QAbstractButton::clicked, context,
-                     [toggledInPress, action](bool on) {
-                         if (*toggledInPress) {
-                             *toggledInPress = false;
-                             return;
-                         }
-                         action(on);
-                     });
+    QObject::connect(button, &QAbstractButton::toggled, context, [toggledInPress, action](bool on) {
+        *toggledInPress = true;
+        action(on);
+    });
+    QObject::connect(button, &QAbstractButton::clicked, context, [toggledInPress, action](bool on) {
+        if (*toggledInPress) {
+            *toggledInPress = false;
+            return;
+        }
+        action(on);
+    });
 }
 
 void SetCheckedQuietly(QAbstractButton *button, bool checked)

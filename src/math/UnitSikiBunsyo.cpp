@@ -51,13 +51,13 @@ void setListText(QComboBox *box, const QString &text)
 
 QStringList BunsyoTaniList()
 {
-    return {QStringLiteral("こ"),  QStringLiteral("本"),  QStringLiteral("枚"),
-            QStringLiteral("まい"), QStringLiteral("円"),  QStringLiteral("人"),
-            QStringLiteral("ひき"), QStringLiteral("cm"),  QStringLiteral("m"),
-            QStringLiteral("km"),  QStringLiteral("g"),   QStringLiteral("kg"),
-            QStringLiteral("L"),   QStringLiteral("dL"),  QStringLiteral("mL"),
-            QStringLiteral("分"),  QStringLiteral("時間"), QStringLiteral("さつ"),
-            QStringLiteral("台"),  QStringLiteral("回")};
+    return {QStringLiteral("こ"),   QStringLiteral("本"),   QStringLiteral("枚"),
+            QStringLiteral("まい"), QStringLiteral("円"),   QStringLiteral("人"),
+            QStringLiteral("ひき"), QStringLiteral("cm"),   QStringLiteral("m"),
+            QStringLiteral("km"),   QStringLiteral("g"),    QStringLiteral("kg"),
+            QStringLiteral("L"),    QStringLiteral("dL"),   QStringLiteral("mL"),
+            QStringLiteral("分"),   QStringLiteral("時間"), QStringLiteral("さつ"),
+            QStringLiteral("台"),   QStringLiteral("回")};
 }
 
 QString BunsyoTaniHint()

@@ -256,9 +256,10 @@ TEST(RandomBar, MakeKeepsItsPlaceLooksLikeAButtonAndTellsWhatItMade)
         EXPECT_EQ(form.statusBar()->currentMessage(),
                   QStringLiteral("ランダムの問題を 2 問作りました。"));
         EXPECT_EQ(form.doc().AData[2].Siki, QStringLiteral("7+8"));
-        EXPECT_EQ(RandomRunMessage(1, 3),
-                  QStringLiteral("ランダムの問題を 1 問作りました（2 問は条件に合う問題が見つからず、"
-                                 "前のままです）。"));
+        EXPECT_EQ(
+            RandomRunMessage(1, 3),
+            QStringLiteral("ランダムの問題を 1 問作りました（2 問は条件に合う問題が見つからず、"
+                           "前のままです）。"));
     }
     SetMessages(nullptr);
     SetPrinters(nullptr);

@@ -282,8 +282,9 @@ TEST_F(RandomTest, WordProblemPageAndItsRegeneration)
     QStringList units;
     for (int i = 0; i < tool.ComboBunsyoTani->count(); ++i)
         units << tool.ComboBunsyoTani->itemText(i);
-    EXPECT_EQ(units, (QStringList{"こ", "本", "枚", "まい", "円", "人", "ひき", "cm", "m", "km",
-                                  "g", "kg", "L", "dL", "mL", "分", "時間", "さつ", "台", "回"}));
+    EXPECT_EQ(units,
+              (QStringList{"こ", "本", "枚", "まい", "円", "人", "ひき", "cm",   "m",  "km",
+                           "g",  "kg", "L",  "dL",   "mL", "分", "時間", "さつ", "台", "回"}));
     EXPECT_TRUE(tool.ComboBunsyoTani->isEditable());
     EXPECT_TRUE(tool.ComboBunsyoTani->toolTip().contains(QStringLiteral("入力できます")));
     EXPECT_TRUE(tool.CheckBunsyoTani->isChecked());
