@@ -135,19 +135,40 @@ void TForm1::TakeKeysBack()
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::Hide && watched->isWidgetType()) {
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::Show || type == QEvent::Hide) && watched->isWidgetType()) {
         auto *w = static_cast<QWidget *>(watched);
-        // Only windows of this editor: a dialog whose owner is this window,
-        // or one without an owner (the colour dialog, message boxes).
-        if (w != this && w->isWindow() && w->isModal() &&
-            (!w->parentWidget() || w->parentWidget()->window() == this)) {
-            // After the dialog has gone and whatever closed it has
-            // finished; another dialog opened right after (the question
-            // before a save, then the save dialog) keeps the keys.
-            QTimer::singleShot(0, this, &TForm1::TakeKeysBack);
+        if (w != this && w->isWindow() && w->isModal()) {
+            if (type == QEvent::Show) {
+                // The window the dialog was opened over gets the keys back.
+                // A dialog that follows another (the question before a
+                // save, then the save dialog) keeps the first one's.
+                QWidget *active = QApplication::activeWindow();
+                if (active && !active->isModal())
+                    mBeforeDialog = active;
+            } else {
+                // After the dialog has gone and whatever closed it has
+                // finished.
+                QTimer::singleShot(0, this, &TForm1::ReturnFromDialog);
+            }
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::ReturnFromDialog()
+{
+    if (QApplication::activeModalWidget())
+        return;
+    QWidget *before = mBeforeDialog;
+    mBeforeDialog = nullptr;
+    if (!before || before == this) {
+        TakeKeysBack();
+    } else if (before->isVisible()) {
+        // A dialog of another window of the editor (the expression tool,
+        // the text window): that window takes its keys back.
+        before->activateWindow();
+    }
 }
 
 void TForm1::buildMenus()

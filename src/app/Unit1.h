@@ -11,6 +11,7 @@
 
 #include <QLabel>
 #include <QMainWindow>
+#include <QPointer>
 #include <QSet>
 #include <functional>
 #include <memory>
@@ -187,6 +188,9 @@ private:
     std::unique_ptr<QLockFile> mInstance;
     TPageArea *mPageArea = nullptr;
     TLinkLabel *mStatusLink = nullptr;
+    // The window that was active when a modal dialog opened.
+    QPointer<QWidget> mBeforeDialog;
+    void ReturnFromDialog();
     TViewControls *mView = nullptr;
     TPageButtons *mPageButtons = nullptr;
     ViewState mViewState;

@@ -96,6 +96,28 @@ TEST(KeysBack, ThePageTakesTheKeysAfterEveryDialog)
             EXPECT_EQ(QApplication::focusWidget(), form.pageArea());
         }
 
+        // A message over another window of the editor (the expression
+        // tool) gives the keys back to that window, not to the page.
+        {
+            QWidget tool;
+            tool.setWindowTitle(QStringLiteral("tool"));
+            auto *box = new QLineEdit(&tool);
+            tool.show();
+            tool.activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&tool));
+            box->setFocus();
+            QDialog message;
+            message.setModal(true);
+            message.open();
+            settle();
+            message.accept();
+            settle();
+            EXPECT_EQ(QApplication::activeWindow(), &tool);
+            EXPECT_EQ(QApplication::focusWidget(), box);
+        }
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+
         // The coordinate dialog: once its values are set, Ctrl+Z undoes them.
         QTest::mouseClick(parts.panels->ToolButton9, Qt::LeftButton);
         QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(130, 120));
