@@ -15,6 +15,7 @@
 #include "render/UnitDrawSiki.h"
 #include "render/UnitRender.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -27,6 +28,7 @@
 #include <QMenuBar>
 #include <QPrinter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
@@ -94,21 +96,90 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent), mPaperSet(mDoc, mPages)
     SaveAsFlow = [this] { return mFiles->Save(); };
     OpenFileHook = [this](const QString &path) { return mFiles->FileLoad(path); };
     buildMenus();
-    connect(ActionOpen, &QAction::triggered, this, [this] { mFiles->Open(); });
-    connect(ActionSaveAs, &QAction::triggered, this, [this] { mFiles->Save(); });
-    connect(ActionSave, &QAction::triggered, this, [this] { mFiles->SaveOver(); });
-    connect(ActionPrint, &QAction::triggered, this, &TForm1::PrinterOut);
-    connect(ActionJpeg, &QAction::triggered, this, &TForm1::SaveJPG);
+    // Each of these may show a dialog; the keys come back to the page after
+    // it, also when the platform's own dialog gave no sign of closing.
+    connect(ActionOpen, &QAction::triggered, this, [this] {
+        mFiles->Open();
+        TakeKeysBack();
+    });
+    connect(ActionSaveAs, &QAction::triggered, this, [this] {
+        mFiles->Save();
+        TakeKeysBack();
+    });
+    connect(ActionSave, &QAction::triggered, this, [this] {
+        mFiles->SaveOver();
+        TakeKeysBack();
+    });
+    connect(ActionPrint, &QAction::triggered, this, [this] {
+        PrinterOut();
+        TakeKeysBack();
+    });
+    connect(ActionJpeg, &QAction::triggered, this, [this] {
+        SaveJPG();
+        TakeKeysBack();
+    });
+    // Dialogs opened from elsewhere (colours, messages, the name field's
+    // files) are seen closing by the application-wide filter.
+    qApp->installEventFilter(this);
     buildStatusBar();
     resize(1000, 760);
 }
 
 TForm1::~TForm1() = default;
 
+void TForm1::TakeKeysBack()
+{
+    if (!isVisible() || QApplication::activeModalWidget() || QApplication::activePopupWidget())
+        return;
+    activateWindow();
+    mPageArea->setFocus(Qt::OtherFocusReason);
+}
+
+bool TForm1::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::Show || type == QEvent::Hide) && watched->isWidgetType()) {
+        auto *w = static_cast<QWidget *>(watched);
+        if (w != this && w->isWindow() && w->isModal()) {
+            if (type == QEvent::Show) {
+                // The window the dialog was opened over gets the keys back.
+                // A dialog that follows another (the question before a
+                // save, then the save dialog) keeps the first one's.
+                QWidget *active = QApplication::activeWindow();
+                if (active && !active->isModal())
+                    mBeforeDialog = active;
+            } else {
+                // After the dialog has gone and whatever closed it has
+                // finished.
+                QTimer::singleShot(0, this, &TForm1::ReturnFromDialog);
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::ReturnFromDialog()
+{
+    if (QApplication::activeModalWidget())
+        return;
+    QWidget *before = mBeforeDialog;
+    mBeforeDialog = nullptr;
+    if (!before || before == this) {
+        TakeKeysBack();
+    } else if (before->isVisible()) {
+        // A dialog of another window of the editor (the expression tool,
+        // the text window): that window takes its keys back.
+        before->activateWindow();
+    }
+}
+
 void TForm1::buildMenus()
 {
     MenuFile = menuBar()->addMenu(QStringLiteral("ファイル"));
-    ActionNew = MenuFile->addAction(QStringLiteral("新規作成"), this, &TForm1::NewFileCommand);
+    ActionNew = MenuFile->addAction(QStringLiteral("新規作成"), this, [this] {
+        NewFileCommand();
+        TakeKeysBack();
+    });
     ActionOpen = MenuFile->addAction(QStringLiteral("開く"));
     ActionSave = MenuFile->addAction(QStringLiteral("上書き保存"));
     ActionSaveAs = MenuFile->addAction(QStringLiteral("名前をつけて保存"));
@@ -117,7 +188,10 @@ void TForm1::buildMenus()
     ActionSave->setShortcut(QKeySequence::Save);
     ActionSaveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     MenuFile->addSeparator();
-    ActionPaper = MenuFile->addAction(QStringLiteral("用紙設定"), this, &TForm1::PaperSetupCommand);
+    ActionPaper = MenuFile->addAction(QStringLiteral("用紙設定"), this, [this] {
+        PaperSetupCommand();
+        TakeKeysBack();
+    });
     ActionPrint = MenuFile->addAction(QStringLiteral("印刷"));
     ActionPrint->setShortcut(QKeySequence::Print);
     ActionJpeg = MenuFile->addAction(QStringLiteral("JPEG保存"));

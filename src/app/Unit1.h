@@ -11,6 +11,7 @@
 
 #include <QLabel>
 #include <QMainWindow>
+#include <QPointer>
 #include <QSet>
 #include <functional>
 #include <memory>
@@ -138,6 +139,12 @@ public:
     void ApplyWorksheetPaper(PrinterService &printer);
     // "JPEG保存": page 0 as last drawn on screen, as JPEG data.
     void SaveJPG();
+    // Gives the keys back to the page view: the window becomes the active
+    // one and the page area takes the focus, so that Ctrl+Z and the other
+    // keys reach the editor after a dialog without a click on the page.
+    // Runs after every dialog the window opens (save, open, print, colour,
+    // coordinates, messages).
+    void TakeKeysBack();
     // After a worksheet was read: its paper applied and the pages resized.
     void ApplyLoadedPaper();
     // Copies the view switches, colour and zoom into the renderer's state.
@@ -166,6 +173,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *e) override;
+    // Watches for modal dialogs closing (TakeKeysBack).
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildMenus();
@@ -179,6 +188,9 @@ private:
     std::unique_ptr<QLockFile> mInstance;
     TPageArea *mPageArea = nullptr;
     TLinkLabel *mStatusLink = nullptr;
+    // The window that was active when a modal dialog opened.
+    QPointer<QWidget> mBeforeDialog;
+    void ReturnFromDialog();
     TViewControls *mView = nullptr;
     TPageButtons *mPageButtons = nullptr;
     ViewState mViewState;

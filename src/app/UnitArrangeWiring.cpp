@@ -37,11 +37,13 @@ void SpeedButton9Click(TForm1 &form)
     // Also after a cancel the selection and its marks go.
     if (TEditController *c = EditingOf(form).controller)
         c->clearSelection();
+    form.TakeKeysBack();
 }
 
 void SpeedButton10Click(TForm1 &form)
 {
     form.fileCommands().SaveNameField();
+    form.TakeKeysBack();
 }
 
 void InstallArrangement(TForm1 &form, EditingParts &parts)
@@ -65,6 +67,9 @@ void InstallArrangement(TForm1 &form, EditingParts &parts)
 
     parts.pro = new TFormPro(&form);
     parts.panelCommands->connectPro(parts.pro);
+    // Once the values are on the object, Ctrl+Z and the other keys go to
+    // the page again, not to the coordinate boxes.
+    QObject::connect(parts.pro, &TFormPro::Setting, &form, [&form] { form.TakeKeysBack(); });
     QObject::connect(parts.arrange, &TArrangeCommands::pageButtonSelected, parts.pro,
                      &TFormPro::fill);
     parts.move = new TFormMove(&form);

@@ -22,9 +22,13 @@ public:
     QToolButton *SpeedButton24 = nullptr; // "作成"
     QProgressBar *ProgressBar1 = nullptr;
 
+    // How long the status bar shows the outcome of a run, in milliseconds.
+    static constexpr int StatusMessageTime = 20000;
+
     // "作成": regenerates as one command on the document's undo stack, then
-    // redraws the pages and places the selection marks again. Returns the
-    // number of problems rewritten.
+    // redraws the pages, places the selection marks again and says in the
+    // status bar how many problems were made. Returns the number of
+    // problems rewritten.
     int SpeedButton24Click();
 
 private:
@@ -32,6 +36,10 @@ private:
     TFormSiki &mSiki;
     TEditController *mController;
 };
+
+// The status bar's words after a run that rewrote `written` of the
+// worksheet's `randomRows` random problems.
+QString RandomRunMessage(int written, int randomRows);
 
 // Adds the bar to a form whose editing is installed, and connects the page
 // button "r" to it. Calling it again returns the bar of the first call.

@@ -1,4 +1,5 @@
 #include "app/UnitViewControls.h"
+#include "editing/UnitToggle.h"
 
 #include <QColorDialog>
 #include <QFrame>
@@ -86,8 +87,8 @@ TViewControls::TViewControls(QWidget *parent) : QObject(parent)
     connect(PanelFCKai, &TColorSwatch::clicked, this,
             [this](QPoint pos) { AnswerColorMenu->popup(pos); });
 
-    connect(SpeedButtonKai, &QToolButton::clicked, this, &TViewControls::SpeedButtonKaiClick);
-    connect(SpeedButtonName, &QToolButton::clicked, this, &TViewControls::SpeedButtonNameClick);
+    ConnectToggle(SpeedButtonKai, this, [this](bool) { SpeedButtonKaiClick(); });
+    ConnectToggle(SpeedButtonName, this, [this](bool) { SpeedButtonNameClick(); });
     KaiOff();
     NameOff();
 }
@@ -105,7 +106,9 @@ void TViewControls::KaiOn()
 
 void TViewControls::KaiOff()
 {
-    SpeedButtonKai->setChecked(false);
+    // Called from the name-field switch too: popping this one up is part
+    // of that switch, not a switch of its own.
+    SetCheckedQuietly(SpeedButtonKai, false);
     mKaiOn = false;
     PanelKaiS->setVisible(false);
 }
@@ -117,7 +120,7 @@ void TViewControls::NameOn()
 
 void TViewControls::NameOff()
 {
-    SpeedButtonName->setChecked(false);
+    SetCheckedQuietly(SpeedButtonName, false);
     PanelNameS->setVisible(false);
 }
 
@@ -145,8 +148,8 @@ void TViewControls::SpeedButtonNameClick()
 
 void TViewControls::OnPageAnswerSwitch()
 {
-    SpeedButtonKai->setChecked(!SpeedButtonKai->isChecked());
-    SpeedButtonKaiClick();
+    // Toggling runs the switch, as a press of "表示切替" does.
+    SpeedButtonKai->toggle();
 }
 
 void TViewControls::SetAnswerColor(TColor c)

@@ -5,14 +5,14 @@
 #include "editing/UnitEditPanels.h"
 #include "editing/UnitSelect.h"
 #include "editing/UnitSelectionCommands.h"
+#include "editing/UnitToggle.h"
 #include "render/UnitMetrics.h"
 
 TArrangeCommands::TArrangeCommands(Document &doc, Metrics &metrics, EditHost &host,
                                    TEditController &ctl, TEditPanels &panels, QObject *parent)
     : QObject(parent), mDoc(doc), mMetrics(metrics), mHost(host), mCtl(ctl), mPanels(panels)
 {
-    connect(mPanels.SpeedButtonLock, &QToolButton::clicked, this,
-            &TArrangeCommands::SpeedButtonLockClick);
+    ConnectToggle(mPanels.SpeedButtonLock, this, [this](bool) { SpeedButtonLockClick(); });
     for (QToolButton *b :
          {mPanels.SpeedButton1, mPanels.SpeedButton2, mPanels.SpeedButton22, mPanels.SpeedButton23})
         connect(b, &QToolButton::clicked, this, &TArrangeCommands::Setlayer1);

@@ -1,4 +1,5 @@
 #include "editing/UnitEditPanels.h"
+#include "editing/UnitToggle.h"
 #include "platform/UnitNumText.h"
 
 #include <QApplication>
@@ -264,7 +265,8 @@ void TEditPanels::markTool(const QString &toolSyu)
                      : toolSyu == u"4" ? ToolButton7
                      : toolSyu == u"5" ? ToolButton10
                                        : ToolButton9;
-    b->setChecked(true);
+    // The tool is already chosen: showing it must not choose it again.
+    SetCheckedQuietly(b, true);
 }
 
 TColor PanelColor()

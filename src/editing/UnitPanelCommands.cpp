@@ -7,6 +7,7 @@
 #include "editing/UnitObjectCommands.h"
 #include "editing/UnitPro.h"
 #include "editing/UnitSelect.h"
+#include "editing/UnitToggle.h"
 #include "render/UnitMetrics.h"
 
 TPanelCommands::TPanelCommands(Document &doc, Metrics &metrics, EditHost &host,
@@ -59,7 +60,7 @@ TPanelCommands::TPanelCommands(Document &doc, Metrics &metrics, EditHost &host,
     for (const auto &[button, style] : styles) {
         QToolButton *b = button;
         const FontStyle s = style;
-        connect(b, &QToolButton::clicked, this, [this, b, s] { StyleClick(s, b->isChecked()); });
+        ConnectToggle(b, this, [this, s](bool down) { StyleClick(s, down); });
     }
 }
 

@@ -1,5 +1,6 @@
 #include "editing/UnitSelect.h"
 #include "editing/UnitMoji.h"
+#include "editing/UnitToggle.h"
 #include "editing/tools/UnitLineBoxTool.h"
 #include "editing/tools/UnitPictureTool.h"
 #include "editing/tools/UnitProblemTool.h"
@@ -36,13 +37,21 @@ TEditController::TEditController(Document &doc, ViewState &view, Metrics &metric
         mHost.redraw();
     });
 
-    connect(mPanels.ToolButton9, &QToolButton::clicked, this, &TEditController::ToolButton9Click);
-    connect(mPanels.ToolButton5, &QToolButton::clicked, this, &TEditController::ToolButton5Click);
-    connect(mPanels.ToolButton6, &QToolButton::clicked, this, &TEditController::ToolButton6Click);
-    connect(mPanels.ToolButton8, &QToolButton::clicked, this, &TEditController::ToolButton8Click);
-    connect(mPanels.ToolButton7, &QToolButton::clicked, this, &TEditController::ToolButton7Click);
-    connect(mPanels.ToolButton10, &QToolButton::clicked, this, &TEditController::ToolButton10Click);
-    connect(mPanels.SpeedButtonS, &QToolButton::clicked, this, &TEditController::SpeedButtonSClick);
+    // The tools are one exclusive group: the button that goes down runs its
+    // tool, whichever way it was pressed; the one that pops up does nothing.
+    const std::pair<QToolButton *, void (TEditController::*)()> tools[] = {
+        {mPanels.ToolButton9, &TEditController::ToolButton9Click},
+        {mPanels.ToolButton5, &TEditController::ToolButton5Click},
+        {mPanels.ToolButton6, &TEditController::ToolButton6Click},
+        {mPanels.ToolButton8, &TEditController::ToolButton8Click},
+        {mPanels.ToolButton7, &TEditController::ToolButton7Click},
+        {mPanels.ToolButton10, &TEditController::ToolButton10Click}};
+    for (const auto &[button, slot] : tools)
+        ConnectToggle(button, this, [this, slot = slot](bool down) {
+            if (down)
+                (this->*slot)();
+        });
+    ConnectToggle(mPanels.SpeedButtonS, this, [this](bool) { SpeedButtonSClick(); });
     connect(mPanels.SpeedButtonL1, &QToolButton::clicked, this,
             &TEditController::SpeedButtonL1Click);
     connect(mPanels.SpeedButton20, &QToolButton::clicked, this,
@@ -321,7 +330,7 @@ void TEditController::refreshEntries()
             continue;
         const RAData &row = mDoc.AData[e.ANo];
         if (row.Syu == u"5")
-            mPanels.SpeedButtonLock->setChecked(row.Lock == 1);
+            SetCheckedQuietly(mPanels.SpeedButtonLock, row.Lock == 1);
     }
 }
 
@@ -335,11 +344,11 @@ void TEditController::refreshProperties(int rowIndex)
     if (mSelection.size() >= 2) {
         mPanels.MemoFS->clear();
         mPanels.MemoFontName->clear();
-        mPanels.SpeedButtonLock->setChecked(false);
+        SetCheckedQuietly(mPanels.SpeedButtonLock, false);
         return;
     }
     if (row.Syu == u"1") {
-        mPanels.SpeedButtonLock->setChecked(row.Lock == 1);
+        SetCheckedQuietly(mPanels.SpeedButtonLock, row.Lock == 1);
         mPanels.PanelFCMo->setColor(row.ForeColor);
         mPanels.PanelBCMo->setColor(row.BackColor);
         mPanels.PanelBCMo->setTransparentShown(row.BackColorB != 1);

@@ -267,3 +267,8 @@ private:
     int mRandomDuplicates = 0;
     bool mRandomWarning = false;
 };
+
+// The units the word-problem page offers ("こ" first, the default), and the
+// hint of its unit box, which says that any other unit can be typed.
+QStringList BunsyoTaniList();
+QString BunsyoTaniHint();

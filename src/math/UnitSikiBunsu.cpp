@@ -146,9 +146,10 @@ void TFormSiki::WriteBunsuFields(RAData &row)
                              EditBunsu2B->text().isEmpty();
     QString text = measurePart(EditBunsu1T->text(), EditBunsu1S->text(), EditBunsu1B->text());
     if (!secondEmpty)
-        text += QStringLiteral("＋") +
+        text += QStringLiteral("＋a") +
                 measurePart(EditBunsu2T->text(), EditBunsu2S->text(), EditBunsu2B->text());
-    text += QStringLiteral("＝") +
+    // Each sign stands in the room of one "a", as the page draws it.
+    text += QStringLiteral("＝a") +
             measurePart(EditBunsuKT->text(), EditBunsuKS->text(), EditBunsuKB->text());
     SikiMeasurer &m = measurer();
     row.Width = m.textWidth(text, row.FontName, row.FontSize);

@@ -49,6 +49,22 @@ void setListText(QComboBox *box, const QString &text)
 }
 } // namespace
 
+QStringList BunsyoTaniList()
+{
+    return {QStringLiteral("こ"),   QStringLiteral("本"),   QStringLiteral("枚"),
+            QStringLiteral("まい"), QStringLiteral("円"),   QStringLiteral("人"),
+            QStringLiteral("ひき"), QStringLiteral("cm"),   QStringLiteral("m"),
+            QStringLiteral("km"),   QStringLiteral("g"),    QStringLiteral("kg"),
+            QStringLiteral("L"),    QStringLiteral("dL"),   QStringLiteral("mL"),
+            QStringLiteral("分"),   QStringLiteral("時間"), QStringLiteral("さつ"),
+            QStringLiteral("台"),   QStringLiteral("回")};
+}
+
+QString BunsyoTaniHint()
+{
+    return QStringLiteral("単位: 一覧から選ぶか、ほかの単位を入力できます");
+}
+
 void TFormSiki::buildBunsyo(QWidget *page)
 {
     auto *grid = new QGridLayout(page);
@@ -91,10 +107,14 @@ void TFormSiki::buildBunsyo(QWidget *page)
     ComboBunsyoKotae->setAccessibleName(QStringLiteral("答えの見出し"));
     EditBunsyoKotae = new QLineEdit(page);
     EditBunsyoKotae->setAccessibleName(QStringLiteral("答え"));
-    ComboBunsyoTani =
-        editableList(page, {QStringLiteral("こ"), QStringLiteral("にん"), QStringLiteral("まい"),
-                            QStringLiteral("えん"), QStringLiteral("わ"), QStringLiteral("さつ")});
+    // The units a primary-school word problem asks for most; any other is
+    // typed into the box.
+    ComboBunsyoTani = editableList(page, BunsyoTaniList());
     ComboBunsyoTani->setAccessibleName(QStringLiteral("単位"));
+    ComboBunsyoTani->setToolTip(BunsyoTaniHint());
+    ComboBunsyoTani->setAccessibleDescription(BunsyoTaniHint());
+    ComboBunsyoTani->lineEdit()->setPlaceholderText(QStringLiteral("単位を入力"));
+    ComboBunsyoTani->lineEdit()->setToolTip(BunsyoTaniHint());
     grid->addWidget(ComboBunsyoKotae, 3, 0);
     grid->addWidget(EditBunsyoKotae, 3, 1);
     grid->addWidget(ComboBunsyoTani, 3, 3);
@@ -117,6 +137,10 @@ void TFormSiki::buildBunsyo(QWidget *page)
     connect(ButtonBunsyo1, &QPushButton::clicked, this, [this] { InsertBunsyoMarker(u'①'); });
     connect(ButtonBunsyo2, &QPushButton::clicked, this, [this] { InsertBunsyoMarker(u'②'); });
     connect(CheckBunsyoTani, &QCheckBox::toggled, this, [this] { showBunsyoTaniPicture(); });
+    // The picture shows the unit and the answer label as they are now,
+    // chosen from the list or typed.
+    for (QComboBox *box : {ComboBunsyoTani, ComboBunsyoKotae})
+        connect(box, &QComboBox::currentTextChanged, this, [this] { showBunsyoTaniPicture(); });
     connect(ButtonKetteiS, &QPushButton::clicked, this, [this] { Kettei(); });
 }
 
@@ -129,8 +153,8 @@ void TFormSiki::showBunsyoTaniPicture()
     const QFont font = ImageBunsyoTani->font();
     const QFontMetrics fm(font);
     const int h = fm.height();
-    const QString label = QStringLiteral("こたえ");
-    const QString unit = QStringLiteral("こ");
+    const QString label = ComboBunsyoKotae->currentText();
+    const QString unit = ComboBunsyoTani->currentText();
     const int wLabel = fm.horizontalAdvance(label);
     const int wBox = fm.horizontalAdvance(QStringLiteral("あああ"));
     const int wUnit = fm.horizontalAdvance(unit);
@@ -158,8 +182,8 @@ void TFormSiki::showBunsyoTaniPicture()
     }
     p.end();
     ImageBunsyoTani->setPixmap(picture);
-    ImageBunsyoTani->setToolTip(box ? QStringLiteral("こたえ □ こ")
-                                    : QStringLiteral("こたえ（　こ）"));
+    ImageBunsyoTani->setToolTip(box ? label + QStringLiteral(" □ ") + unit
+                                    : label + QStringLiteral("（　") + unit + QStringLiteral("）"));
 }
 
 // A fresh page: the lists at their defaults, the unit ticked.

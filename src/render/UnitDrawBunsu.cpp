@@ -57,8 +57,11 @@ void drawBunsuSiki(SikiLayout &L)
         L.bar(part, x, x + width, L.Y1 + h);
         x += width;
     };
+    // "＋", "－", "×", "÷" and "＝" get the room of one "a" beside them,
+    // half on each side (the text is centred), so that they stand clear of
+    // the fraction bars as in a textbook instead of touching them.
     auto sign = [&](const QString &t) {
-        const int64_t w = m.GetMojiW(t);
+        const int64_t w = m.GetMojiW(t + a);
         L.text(Part::Problem, x, mid, x + w, mid + h, t, centre);
         x += w;
     };

@@ -226,12 +226,13 @@ void Metrics::FitToContent(QVector<RAData> &AData, const QVector<int> &rows, con
                     m += b.bunsu1t + a;
                 if (!b.bunsu1b.isEmpty())
                     m += longer(b.bunsu1s, b.bunsu1b) + a;
-                m += QStringLiteral("＋");
+                // The signs stand in the room of one "a" (the fraction layout).
+                m += QStringLiteral("＋") + a;
                 if (!b.bunsu2t.isEmpty())
                     m += b.bunsu2t + a;
                 if (!b.bunsu2b.isEmpty())
                     m += longer(b.bunsu2s, b.bunsu2b) + a;
-                m += QStringLiteral("＝");
+                m += QStringLiteral("＝") + a;
                 if (!b.bunsukt.isEmpty())
                     m += b.bunsukt + a;
                 if (!b.bunsukb.isEmpty())

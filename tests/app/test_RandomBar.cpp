@@ -7,6 +7,7 @@
 #include "app/UnitRandomBar.h"
 #include "document/UnitCommands.h"
 #include "document/UnitFile.h"
+#include "editing/UnitEditPanels.h"
 #include "editing/UnitSelect.h"
 #include "math/UnitKeisan2.h"
 #include "math/UnitSiki.h"
@@ -14,6 +15,7 @@
 #include "platform/UnitPrinter.h"
 
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
@@ -200,6 +202,64 @@ TEST(RandomBar, MakeIsOneUndoableCommand)
         EXPECT_EQ(doc.undoStack().count(), 2);
         doc.undoStack().undo();
         EXPECT_EQ(fileBytes(doc, path), after);
+    }
+    SetMessages(nullptr);
+    SetPrinters(nullptr);
+}
+
+TEST(RandomBar, MakeKeepsItsPlaceLooksLikeAButtonAndTellsWhatItMade)
+{
+    auto printer = MakeFakePrinter("Fake600", 9, 1, 600, 0, 0, 4960, 7016);
+    SetPrinters(printer.get());
+    ScriptedMessages messages;
+    SetMessages(&messages);
+    {
+        TForm1 form;
+        form.SyokiForm(QString());
+        const EditingParts parts = InstallEditing(form);
+        TRandomBar *bar = InstallRandomBar(form);
+        ASSERT_NE(bar, nullptr);
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        parts.siki->SeedRandom(11);
+
+        // One place whatever the tool, with or without a panel shown.
+        QApplication::processEvents();
+        const QPoint home = bar->SpeedButton24->mapTo(&form, QPoint(0, 0));
+        TEditPanels &p = *parts.panels;
+        for (QToolButton *tool : {p.ToolButton5, p.ToolButton6, p.ToolButton8, p.ToolButton7,
+                                  p.ToolButton10, p.ToolButton9}) {
+            QTest::mouseClick(tool, Qt::LeftButton);
+            QApplication::processEvents();
+            EXPECT_EQ(bar->SpeedButton24->mapTo(&form, QPoint(0, 0)), home)
+                << tool->text().toStdString();
+            EXPECT_TRUE(bar->SpeedButton24->isVisible());
+        }
+
+        // Drawn as a button, not as flat text like the label beside it, and
+        // with its hint.
+        EXPECT_FALSE(bar->SpeedButton24->autoRaise());
+        EXPECT_FALSE(bar->SpeedButton24->icon().isNull());
+        EXPECT_EQ(bar->SpeedButton24->accessibleName(), QStringLiteral("作成"));
+        EXPECT_EQ(bar->SpeedButton24->toolTip(),
+                  QStringLiteral("ランダムの問題を新しい数で作り直します"));
+
+        // The status bar says what a run made.
+        QTest::mouseClick(bar->SpeedButton24, Qt::LeftButton);
+        EXPECT_EQ(form.statusBar()->currentMessage(),
+                  QStringLiteral("作り直すランダムの問題がありません。"));
+        RAData fixed = randomRow(3, 0, 300);
+        fixed.Rand = 0;
+        fixed.Siki = QStringLiteral("7+8");
+        form.doc().AData = {randomRow(1, 0, 40), randomRow(2, 0, 120), fixed};
+        QTest::mouseClick(bar->SpeedButton24, Qt::LeftButton);
+        EXPECT_EQ(form.statusBar()->currentMessage(),
+                  QStringLiteral("ランダムの問題を 2 問作りました。"));
+        EXPECT_EQ(form.doc().AData[2].Siki, QStringLiteral("7+8"));
+        EXPECT_EQ(
+            RandomRunMessage(1, 3),
+            QStringLiteral("ランダムの問題を 1 問作りました（2 問は条件に合う問題が見つからず、"
+                           "前のままです）。"));
     }
     SetMessages(nullptr);
     SetPrinters(nullptr);

@@ -361,8 +361,9 @@ TEST_F(SikiTest, FractionKetteiWritesTheRow)
     EXPECT_EQ(r.RandBunsuBunboY, 1);
     EXPECT_EQ(r.RandBunsuXYaku, 0);
     EXPECT_EQ(r.RandBunsuYYaku, 1);
-    // Measured as "2a5a＋1a7a＝146a" (the improper answer has no whole part).
-    EXPECT_EQ(r.Width, QStringLiteral("2a5a＋1a7a＝146a").size() * 20);
+    // Measured as "2a5a＋a1a7a＝a146a" (the improper answer has no whole
+    // part; each sign stands in the room of one "a").
+    EXPECT_EQ(r.Width, QStringLiteral("2a5a＋a1a7a＝a146a").size() * 20);
     EXPECT_EQ(r.Height, 2 * 21);
 
     // A second operand left empty drops the "＋" from the measuring text.
@@ -372,7 +373,7 @@ TEST_F(SikiTest, FractionKetteiWritesTheRow)
     type(tool.EditBunsu1B, "2");
     ASSERT_EQ(tool.Kettei(), 1);
     EXPECT_EQ(doc.AData[1].Kotae, "s1b2");
-    EXPECT_EQ(doc.AData[1].Width, QStringLiteral("2a＝2a").size() * 20);
+    EXPECT_EQ(doc.AData[1].Width, QStringLiteral("2a＝a2a").size() * 20);
 }
 
 TEST_F(SikiTest, RandomSettingsAreStoredVerbatimPerPage)

@@ -282,7 +282,11 @@ TEST_F(RandomTest, WordProblemPageAndItsRegeneration)
     QStringList units;
     for (int i = 0; i < tool.ComboBunsyoTani->count(); ++i)
         units << tool.ComboBunsyoTani->itemText(i);
-    EXPECT_EQ(units, (QStringList{"こ", "にん", "まい", "えん", "わ", "さつ"}));
+    EXPECT_EQ(units,
+              (QStringList{"こ", "本", "枚", "まい", "円", "人", "ひき", "cm",   "m",  "km",
+                           "g",  "kg", "L",  "dL",   "mL", "分", "時間", "さつ", "台", "回"}));
+    EXPECT_TRUE(tool.ComboBunsyoTani->isEditable());
+    EXPECT_TRUE(tool.ComboBunsyoTani->toolTip().contains(QStringLiteral("入力できます")));
     EXPECT_TRUE(tool.CheckBunsyoTani->isChecked());
 
     // "決定" with an empty text does nothing.
@@ -355,6 +359,47 @@ TEST_F(RandomTest, WordProblemPageAndItsRegeneration)
 
 namespace
 {
+TEST_F(RandomTest, WordProblemAnswerPictureFollowsTheUnitAndLabel)
+{
+    tool.SelectPage(TFormSiki::PageBunsyo);
+    const auto picture = [&] { return tool.ImageBunsyoTani->pixmap().toImage(); };
+    EXPECT_EQ(tool.ImageBunsyoTani->toolTip(), QStringLiteral("こたえ □ こ"));
+    const QImage withKo = picture();
+
+    // Chosen from the list.
+    tool.ComboBunsyoTani->setCurrentIndex(int(tool.ComboBunsyoTani->findText("cm")));
+    EXPECT_EQ(tool.ImageBunsyoTani->toolTip(), QStringLiteral("こたえ □ cm"));
+    EXPECT_NE(picture(), withKo);
+
+    // Typed into the box.
+    tool.ComboBunsyoTani->lineEdit()->selectAll();
+    QTest::keyClicks(tool.ComboBunsyoTani->lineEdit(), QStringLiteral("dL"));
+    EXPECT_EQ(tool.ComboBunsyoTani->currentText(), QStringLiteral("dL"));
+    EXPECT_EQ(tool.ImageBunsyoTani->toolTip(), QStringLiteral("こたえ □ dL"));
+
+    // Without the unit in the problem, and with another answer label.
+    tool.CheckBunsyoTani->setChecked(false);
+    tool.ComboBunsyoKotae->setCurrentIndex(1);
+    EXPECT_EQ(tool.ImageBunsyoTani->toolTip(), QStringLiteral("答え（　dL）"));
+
+    // A stored row shows its own unit; a fresh page "こ" again.
+    RAData r;
+    r.Syu = QStringLiteral("5");
+    r.Siki1 = 3;
+    r.Rand = 1;
+    r.BunsyoText = QStringLiteral("①本と②本");
+    r.BunsyoKotaeCombo = QStringLiteral("こたえ");
+    r.BunsyoKotaeTani = QStringLiteral("本");
+    r.BunsyoTani = 1;
+    doc.AData = {r};
+    tool.LoadRowForRandom(0);
+    EXPECT_EQ(tool.ImageBunsyoTani->toolTip(), QStringLiteral("こたえ □ 本"));
+    tool.PrepareNew(0, 10, 20);
+    tool.SelectPage(TFormSiki::PageBunsyo);
+    EXPECT_EQ(tool.ImageBunsyoTani->toolTip(), QStringLiteral("こたえ □ こ"));
+    EXPECT_EQ(picture(), withKo);
+}
+
 TEST_F(RandomTest, OneRunNeverRepeatsAProblemAndSkipsOthers)
 {
     // Thirty horizontal problems with the default settings (36 sums of at

@@ -168,7 +168,7 @@ TEST_F(MetricsTest, FitToContent)
     EXPECT_EQ(rows[0].Height, 40);
     EXPECT_EQ(rows[1].Width, w(QStringLiteral("3＋4＝")) + w(QStringLiteral("7")));
     EXPECT_EQ(rows[1].Height, 20);
-    EXPECT_EQ(rows[2].Width, w(QStringLiteral("1a2a＋3a＝6a")));
+    EXPECT_EQ(rows[2].Width, w(QStringLiteral("1a2a＋a3a＝a6a")));
     EXPECT_EQ(rows[2].Height, 40);
     EXPECT_EQ(rows[3].X1, 175);    // 100 + 50 x 1.5
     EXPECT_EQ(rows[3].Y1, 130);    // 100 + 20 x 1.5

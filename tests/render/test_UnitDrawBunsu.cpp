@@ -115,16 +115,27 @@ TEST_F(DrawBunsuTest, FractionColumnsWholePartsAndAnswer)
     EXPECT_EQ(text(QStringLiteral("5")).rect,
               QRect(QPoint(x, 50 + h), QPoint(x + w1 - 1, 50 + 2 * h - 1)));
     x += w1;
-    EXPECT_EQ(text(QStringLiteral("＋")).rect.topLeft(), QPoint(x, 50 + h / 2));
-    x += m.GetMojiW(QStringLiteral("＋"));
+    // The signs stand clear of the bars: each is centred in the room of
+    // itself and one "a", so half an "a" is left on either side.
+    const int halfA = m.GetMojiW(QStringLiteral("a")) / 2;
+    ASSERT_GT(halfA, 0);
+    const DrawCall plus = text(QStringLiteral("＋"));
+    EXPECT_EQ(plus.rect.topLeft(), QPoint(x, 50 + h / 2));
+    EXPECT_EQ(plus.rect.width(), m.GetMojiW(QStringLiteral("＋a")));
+    EXPECT_EQ(plus.flags, TextFormat::CentreTopClipped);
+    EXPECT_GE((plus.rect.width() - m.GetMojiW(QStringLiteral("＋"))) / 2, halfA);
+    x += m.GetMojiW(QStringLiteral("＋a"));
     const int w2 = m.GetMojiW(QStringLiteral("14a"));
     EXPECT_EQ(text(QStringLiteral("14")).rect,
               QRect(QPoint(x, 50), QPoint(x + w2 - 1, 50 + h - 1)));
     EXPECT_EQ(text(QStringLiteral("9")).rect,
               QRect(QPoint(x, 50 + h), QPoint(x + w2 - 1, 50 + 2 * h - 1)));
     x += w2;
-    EXPECT_EQ(text(QStringLiteral("＝")).rect.left(), x);
-    x += m.GetMojiW(QStringLiteral("＝"));
+    const DrawCall equals = text(QStringLiteral("＝"));
+    EXPECT_EQ(equals.rect.left(), x);
+    EXPECT_EQ(equals.rect.width(), m.GetMojiW(QStringLiteral("＝a")));
+    EXPECT_GE((equals.rect.width() - m.GetMojiW(QStringLiteral("＝"))) / 2, halfA);
+    x += m.GetMojiW(QStringLiteral("＝a"));
 
     // The answer in answer ink (pale while answer display is off).
     const DrawCall four = text(QStringLiteral("4"));
