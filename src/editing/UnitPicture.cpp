@@ -1,8 +1,10 @@
 #include "editing/UnitPicture.h"
+#include "platform/UnitRegularFile.h"
 #include "render/UnitFonts.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QBuffer>
 #include <QImageReader>
 #include <QPainter>
 
@@ -54,7 +56,14 @@ QImage ReadPictureFile(const QString &fileName)
         format = "GIF";
     else
         return QImage();
-    QImageReader reader(fileName, format);
+    // Only a regular file is read (a pipe or device in its place would
+    // block or never end), and at most as much as a large scanned page.
+    QByteArray bytes;
+    if (ReadRegularFile(fileName, MaxPictureFileSize, bytes) != FileReadFault::None)
+        return QImage();
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, format);
     // The reader's own allocation limit keeps a forged header from asking
     // for more memory than a page picture needs.
     reader.setAutoTransform(false);

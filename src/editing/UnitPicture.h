@@ -51,7 +51,9 @@ public:
 
 // Reads a picture by its lower-cased extension: ".bmp" as a bitmap, ".jpg"
 // and ".jpeg" as JPEG, ".gif" as GIF. Any failure, and any other
-// extension, gives a null image.
+// extension, gives a null image; so does anything but a regular file (a
+// pipe, a device) and a file above MaxPictureFileSize.
+inline constexpr qint64 MaxPictureFileSize = qint64(256) << 20;
 QImage ReadPictureFile(const QString &fileName);
 
 // The pictures of the answer-display switch ("表示切替") and of the

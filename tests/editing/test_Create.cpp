@@ -4,9 +4,12 @@
 #include "EditTestSupport.h"
 #include "math/UnitSiki.h"
 #include "platform/UnitMessages.h"
+#include "support/PipeWriter.h"
 
+#include <QBuffer>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 class CreateTest : public ::testing::TestWithParam<int64_t>
 {
@@ -300,6 +303,26 @@ TEST_P(CreateTest, PicturesAtNaturalSizeEmptyWhenUnreadableNothingWhenCancelled)
     EXPECT_GT(b.host->redraws, redraws);
     EXPECT_FALSE(b.view.Creation.MarkerOn);
     EXPECT_TRUE(ReadPictureFile(dir.filePath(QStringLiteral("x.png"))).isNull());
+
+    // A pipe named like a picture is refused, not read (nor waited on).
+    QImage red(4, 4, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    QByteArray bmpBytes;
+    QBuffer buffer(&bmpBytes);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(red.save(&buffer, "BMP"));
+    const QString plain = dir.filePath(QStringLiteral("plain.bmp"));
+    QFile out(plain);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(bmpBytes);
+    out.close();
+    EXPECT_EQ(ReadPictureFile(plain).pixelColor(1, 1), QColor(Qt::red));
+    const QString fifo = dir.filePath(QStringLiteral("pipe.bmp"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    {
+        PipeWriter writer(fifo, bmpBytes);
+        EXPECT_TRUE(ReadPictureFile(fifo).isNull());
+    }
     EXPECT_EQ(PictureFilterForDialog().split(QStringLiteral(";;")).size(), 5);
 }
 

@@ -11,6 +11,8 @@
 #include "math/UnitRegenerate.h"
 #include "math/UnitSiki.h"
 
+#include "platform/UnitRegularFile.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
@@ -157,13 +159,14 @@ int randomCommand(const QStringList &args, QTextStream &out, QTextStream &err)
     }
     if (path.isEmpty())
         return 2;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        err << path << ": cannot be read\n";
+    // A settings file is small; a pipe or device in its place is refused.
+    QByteArray bytes;
+    if (ReadRegularFile(path, 1 << 20, bytes) != FileReadFault::None) {
+        err << path << ": cannot be read (not a regular file of at most 1 MB)\n";
         return 1;
     }
     QJsonParseError parseError;
-    const QJsonDocument json = QJsonDocument::fromJson(file.read(1 << 20), &parseError);
+    const QJsonDocument json = QJsonDocument::fromJson(bytes, &parseError);
     if (!json.isObject()) {
         err << path << ": not a JSON object (" << parseError.errorString() << ")\n";
         return 1;
