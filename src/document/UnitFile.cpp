@@ -277,6 +277,22 @@ bool readWholeFile(const QString &path, QByteArray &bytes, QString &error)
     return false;
 }
 
+// What worksheets and name fields share after the header: the stored page
+// count, the object block and the entries of the picture block.
+struct FileBody {
+    int32_t pages = 0;
+    QByteArray objectBlock;
+    QVector<QPair<qsizetype, int32_t>> pictureEntries;
+};
+
+bool readBody(ByteReader &reader, FileBody &body)
+{
+    int32_t objectLength = 0;
+    return reader.int32(body.pages) && reader.int32(objectLength) &&
+           reader.block(objectLength, body.objectBlock) &&
+           readPictureEntries(reader, body.pictureEntries);
+}
+
 } // namespace
 
 QString CorruptFileMessage()
@@ -500,15 +516,8 @@ FileResult ParseFileAll(const QByteArray &bytes, Document &out)
     if (version > versionNumber(kFileVersion))
         return FileResult{false, VersionTooNewMessage(), 0};
 
-    int32_t pages = 0;
-    int32_t objectLength = 0;
-    QByteArray objectBlock;
-    if (!reader.int32(pages) || !reader.int32(objectLength) ||
-        !reader.block(objectLength, objectBlock))
-        return corrupt();
-
-    QVector<QPair<qsizetype, int32_t>> entries;
-    if (!readPictureEntries(reader, entries))
+    FileBody body;
+    if (!readBody(reader, body))
         return corrupt();
 
     int32_t colour = 0;
@@ -529,8 +538,8 @@ FileResult ParseFileAll(const QByteArray &bytes, Document &out)
                 *values[i] = lines[i + 2];
     }
 
-    rebuildAData(doc, DecodeTextBlock(objectBlock), version);
-    doc.BMData = decodePictures(bytes, entries);
+    rebuildAData(doc, DecodeTextBlock(body.objectBlock), version);
+    doc.BMData = decodePictures(bytes, body.pictureEntries);
     doc.AnswerColor = colour;
     doc.Paper.PrinterName = paper.PrinterName;
     doc.Paper.PaperSizeCode = paper.PaperSizeCode;
@@ -538,7 +547,7 @@ FileResult ParseFileAll(const QByteArray &bytes, Document &out)
     doc.Paper.Width = paper.Width;
     doc.Paper.Height = paper.Height;
     out = std::move(doc);
-    return FileResult{true, QString(), pages};
+    return FileResult{true, QString(), body.pages};
 }
 
 FileResult LoadFileAll(const QString &path, Document &out)
@@ -571,20 +580,12 @@ FileResult ParseFile(const QByteArray &bytes, NameFieldFile &out)
 {
     ByteReader reader(bytes);
     QStringList header;
-    if (!readHeader(reader, header))
+    FileBody body;
+    if (!readHeader(reader, header) || !readBody(reader, body))
         return corrupt();
-    int32_t pages = 0;
-    int32_t objectLength = 0;
-    QByteArray objectBlock;
-    if (!reader.int32(pages) || !reader.int32(objectLength) ||
-        !reader.block(objectLength, objectBlock))
-        return corrupt();
-    QVector<QPair<qsizetype, int32_t>> entries;
-    if (!readPictureEntries(reader, entries))
-        return corrupt();
-    out.objectLines = DecodeTextBlock(objectBlock);
-    out.pictures = decodePictures(bytes, entries);
-    return FileResult{true, QString(), pages};
+    out.objectLines = DecodeTextBlock(body.objectBlock);
+    out.pictures = decodePictures(bytes, body.pictureEntries);
+    return FileResult{true, QString(), body.pages};
 }
 
 FileResult LoadFile(const QString &path, NameFieldFile &out)
