@@ -151,7 +151,7 @@ TEST_P(SelectionTest, FrameLeavesLockedObjectsOutAndHandlesSitOnItsCorners)
     EXPECT_EQ(b.ctl->frame().width(), 50);
 }
 
-TEST_P(SelectionTest, HoverShowsTheTopmostRowAndRedraws)
+TEST_P(SelectionTest, HoverShowsTheTopmostRowWithoutRedrawingThePages)
 {
     b.addBox(0, 100, 100, 100, 100);
     b.addBox(0, 150, 150, 100, 100);
@@ -162,7 +162,7 @@ TEST_P(SelectionTest, HoverShowsTheTopmostRowAndRedraws)
     ASSERT_NE(b.ctl->ShapeMS(), nullptr);
     EXPECT_FALSE(b.ctl->ShapeMS()->isHidden());
     EXPECT_EQ(b.ctl->ShapeMS()->geometry(), b.screenRect(150, 150, 100, 100));
-    EXPECT_EQ(b.host->redraws, before + 1);
+    EXPECT_EQ(b.host->redraws, before); // the frame is an overlay
     EXPECT_EQ(b.host->cursor, Qt::ArrowCursor);
 
     b.move(0, 600, 600);

@@ -38,8 +38,8 @@ void CreationTool::move(const PageEvent &ev)
         selectTool().move(ev);
         return;
     }
+    // The hover frame is an overlay: the page images stay as they are.
     mCtl.hover(ev);
-    mCtl.mHost.redraw();
 }
 
 void CreationTool::release(const PageEvent &ev)

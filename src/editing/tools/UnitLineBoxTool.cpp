@@ -22,9 +22,11 @@ void LineBoxTool::move(const PageEvent &ev)
         return;
     }
     mCtl.hover(ev);
-    if (mPlaced)
+    // Only the rubber band is drawn on the page, and only on its own page.
+    if (mPlaced) {
         rubberBand(ev.x, ev.y);
-    mCtl.mHost.redraw();
+        mCtl.mHost.redrawPages({mCtl.mDoc.NewData.Page});
+    }
 }
 
 void LineBoxTool::release(const PageEvent &ev)

@@ -82,8 +82,8 @@ void SelectTool::move(const PageEvent &ev)
         dragTo(ev);
         return;
     }
+    // The hover frame is an overlay: the page images stay as they are.
     mCtl.hover(ev);
-    mCtl.mHost.redraw();
 }
 
 void SelectTool::dragTo(const PageEvent &ev)
