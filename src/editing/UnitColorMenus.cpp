@@ -15,16 +15,6 @@ std::optional<TColor> DialogColorChooser::choose(TColor initial)
     return FromQColor(c);
 }
 
-std::optional<TColor> ScriptedColorChooser::choose(TColor)
-{
-    ++asked;
-    if (answers.empty())
-        return std::nullopt;
-    const std::optional<TColor> a = answers.front();
-    answers.pop_front();
-    return a;
-}
-
 TColorMenus::TColorMenus(QWidget *parent) : QObject(parent)
 {
     PopupMenuFCMo = new QMenu(parent);

@@ -13,7 +13,6 @@
 
 #include <QMenu>
 #include <QObject>
-#include <deque>
 #include <optional>
 
 class QWidget;
@@ -35,15 +34,6 @@ public:
 
 private:
     QWidget *mParent;
-};
-
-// Answers from a queue (an empty queue or an empty answer: cancelled).
-class ScriptedColorChooser : public ColorChooser
-{
-public:
-    std::optional<TColor> choose(TColor initial) override;
-    std::deque<std::optional<TColor>> answers;
-    int asked = 0;
 };
 
 // The reverse of ToQColor for the colours a dialog gives.

@@ -34,16 +34,6 @@ QString WidgetPictureDialogs::getOpenPictureName()
     return name;
 }
 
-QString ScriptedPictureDialogs::getOpenPictureName()
-{
-    ++calls;
-    if (names.empty())
-        return QString();
-    QString n = names.front();
-    names.pop_front();
-    return n;
-}
-
 QImage ReadPictureFile(const QString &fileName)
 {
     const QString ext = QFileInfo(fileName).suffix().toLower();

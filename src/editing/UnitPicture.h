@@ -8,7 +8,6 @@
 #include <QImage>
 #include <QString>
 #include <QStringList>
-#include <deque>
 
 class QWidget;
 
@@ -40,14 +39,6 @@ private:
     QString mFolder;
 };
 
-// For tests: names come from a queue (empty queue: cancelled).
-class ScriptedPictureDialogs : public PictureDialogs
-{
-public:
-    QString getOpenPictureName() override;
-    std::deque<QString> names;
-    int calls = 0;
-};
 
 // Reads a picture by its lower-cased extension: ".bmp" as a bitmap, ".jpg"
 // and ".jpeg" as JPEG, ".gif" as GIF. Any failure, and any other

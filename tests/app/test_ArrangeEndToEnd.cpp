@@ -15,6 +15,7 @@
 #include "editing/UnitSelect.h"
 #include "platform/UnitMessages.h"
 #include "platform/UnitPrinter.h"
+#include "support/ScriptedChoosers.h"
 #include <QUndoStack>
 
 #include <QMenu>

@@ -5,6 +5,7 @@
 #include "math/UnitSiki.h"
 #include "platform/UnitMessages.h"
 #include "support/PipeWriter.h"
+#include "support/ScriptedChoosers.h"
 
 #include <QBuffer>
 #include <QTemporaryDir>
