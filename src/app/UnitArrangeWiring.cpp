@@ -5,7 +5,7 @@
 #include "app/UnitPageButtons.h"
 #include "app/UnitViewControls.h"
 #include "editing/UnitArrangeBars.h"
-#include "editing/UnitArrangeCommands.h"
+#include "editing/UnitArrangeButtons.h"
 #include "editing/UnitFontList.h"
 #include "editing/UnitPanelCommands.h"
 #include "editing/UnitPro.h"

@@ -20,6 +20,22 @@
 // one undo step. Start a new run with Document::newMergeRun() (on the
 // press, on the first key of a run).
 //
+// Every kind of edit and where it lives:
+//   document/UnitRowCommands      AddObjectsCommand, RemoveObjectsCommand,
+//                                 ChangeObjectCommand, LoadNameFieldCommand
+//   document/UnitHeaderCommands   ChangeAnswerColorCommand, ChangePaperCommand
+//   document/UnitBunruiCommand    ChangeBunruiCommand
+//   editing/UnitObjectCommands    MoveObjectsCommand, NudgeObjectsCommand,
+//                                 ShiftAllObjectsCommand, ResizeObjectsCommand,
+//                                 SetCoordinatesCommand
+//   editing/UnitSelectionCommands AlignObjectsCommand, SpaceObjectsCommand,
+//                                 RestackObjectCommand, LockObjectsCommand,
+//                                 SetObjectModeCommand, RestyleObjectsCommand
+//   math/UnitSikiCommand          WriteProblemCommand
+//   math/UnitRegenerate           RegenerateCommand
+// The buttons that build and push them are elsewhere (editing/UnitArrangeButtons
+// for the arrangement bars, editing/UnitPanelCommands for the property panels).
+//
 // This unit never draws or shows anything.
 #pragma once
 

@@ -1,4 +1,4 @@
-#include "editing/UnitArrangeCommands.h"
+#include "editing/UnitArrangeButtons.h"
 #include "document/UnitRowCommands.h"
 #include "editing/UnitArrangeBars.h"
 #include "editing/UnitEditHost.h"

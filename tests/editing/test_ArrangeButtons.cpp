@@ -5,7 +5,7 @@
 
 #include "document/UnitFile.h"
 #include "editing/UnitArrangeBars.h"
-#include "editing/UnitArrangeCommands.h"
+#include "editing/UnitArrangeButtons.h"
 #include "editing/UnitColorMenus.h"
 #include "editing/UnitFontList.h"
 #include "editing/UnitPanelCommands.h"
