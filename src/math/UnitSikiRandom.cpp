@@ -254,11 +254,12 @@ void TSikiRandomPanel::Store(RAData &row, Scope scope) const
     row.RandY2 = EditY2->text();
     row.RandA1 = EditA1->text();
     row.RandA2 = EditA2->text();
-    if (scope != Scope::Tate) {
-        row.RandSyosuX = indexOf(ComboSyosuX);
-        row.RandSyosuY = indexOf(ComboSyosuY);
-        row.RandSyosuA = indexOf(ComboSyosuA);
-    }
+    // Every page keeps the decimal places: regeneration by "作成" reads them
+    // back from the row, so a column problem without them would lose its
+    // decimals at the next run.
+    row.RandSyosuX = indexOf(ComboSyosuX);
+    row.RandSyosuY = indexOf(ComboSyosuY);
+    row.RandSyosuA = indexOf(ComboSyosuA);
     row.RandAmari = CheckAmari->isChecked() ? 1 : 0;
     row.KihonJHX = indexOf(ComboKihonX);
     row.KihonJHY = indexOf(ComboKihonY);

@@ -47,9 +47,8 @@ public:
     // Which fields a page writes.
     enum class Scope { Yoko, Tate, Bunsu };
     // Stores the settings into a row: Rand, RandKigou, the ranges,
-    // RandAmari, KihonJHX/Y; the decimal-place lists except on the column
-    // page; the fraction settings on the fraction page only. Texts go in
-    // verbatim.
+    // RandAmari, KihonJHX/Y, the decimal-place lists; the fraction settings
+    // on the fraction page only. Texts go in verbatim.
     void Store(RAData &row, Scope scope) const;
     // The reverse: every random field of the row into the panel. List
     // indexes outside a list select nothing rather than a wrong item.

@@ -414,14 +414,14 @@ TEST_F(SikiTest, RandomSettingsAreStoredVerbatimPerPage)
     EXPECT_EQ(yoko.RandZ1, "z");
     EXPECT_EQ(yoko.RandSyosuZ, 2);
 
-    // The column page leaves the decimal-place lists alone.
+    // The column page writes the decimal-place lists too.
     RAData tate;
     tate.RandSyosuX = 2;
     tate.RandSyosuA = 4;
     p->Store(tate, TSikiRandomPanel::Scope::Tate);
-    EXPECT_EQ(tate.RandSyosuX, 2);
-    EXPECT_EQ(tate.RandSyosuY, 0);
-    EXPECT_EQ(tate.RandSyosuA, 4);
+    EXPECT_EQ(tate.RandSyosuX, 1);
+    EXPECT_EQ(tate.RandSyosuY, 2);
+    EXPECT_EQ(tate.RandSyosuA, 0);
     EXPECT_EQ(tate.RandX2, "abc");
 
     RAData bunsu;
