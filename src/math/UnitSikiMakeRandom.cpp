@@ -230,6 +230,26 @@ bool TFormSiki::drawFractions()
     }
     KeisanBunsu();
 
+    // Each operand must be of the kind asked for. A reduction of ① or a
+    // denominator range that holds 1 can leave nothing of that kind (a
+    // proper fraction over 1 is 1/1); such a draw is no problem to accept.
+    auto fits = [](const Operand &o, int kind) {
+        if (o.den < 1 || o.num < 1)
+            return false;
+        switch (kind) {
+        case 1: // 真分数
+            return o.num < o.den;
+        case 2: // 仮分数
+            return o.num > o.den;
+        case 3: // 帯分数
+            return o.whole > 0 && o.num < o.den;
+        default:
+            return true;
+        }
+    };
+    if (!fits(a, p.ComboBunsuSyuX->currentIndex()) || !fits(b, p.ComboBunsuSyuY->currentIndex()))
+        return false;
+
     const int64_t whole = wholeOf(EditBunsuKT->text());
     const int64_t num = wholeOf(EditBunsuKS->text());
     const int64_t den = wholeOf(EditBunsuKB->text());

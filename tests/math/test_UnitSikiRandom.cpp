@@ -163,6 +163,41 @@ TEST_F(RandomTest, ProperFractionsSumBelowOne)
     }
 }
 
+TEST_F(RandomTest, EachOperandKeepsItsOwnFractionKind)
+{
+    // ① of any kind may reduce to a whole number (4/2 to 2/1); ② takes its
+    // denominator, and a proper ② over 1 would be 1/1. Such draws are
+    // rejected, whatever the answer allows.
+    tool.SelectPage(TFormSiki::PageBunsu);
+    p->ComboBunsuSyuX->setCurrentIndex(0);
+    p->ComboBunsuSyuY->setCurrentIndex(1);
+    p->ComboBunboY->setCurrentIndex(1);
+    p->ComboBunsuSyuA->setCurrentIndex(2);
+    p->ComboBunsuKigou->setCurrentIndex(2);
+    int wholeFirst = 0;
+    for (int i = 0; i < Draws; ++i) {
+        tool.MakeRandomCommand();
+        ASSERT_FALSE(tool.RandomWarning());
+        const int d1 = tool.EditBunsu1B->text().toInt();
+        const int n2 = tool.EditBunsu2S->text().toInt(), d2 = tool.EditBunsu2B->text().toInt();
+        EXPECT_EQ(d2, d1);
+        EXPECT_TRUE(n2 >= 1 && n2 < d2) << tool.RandomLog().last().toStdString();
+        wholeFirst += d1 == 1;
+    }
+    // So no accepted problem has ① over 1 here: ② could not be proper.
+    EXPECT_EQ(wholeFirst, 0);
+
+    // A proper ① from a range that holds only the denominator 1 has no
+    // draw at all: the search ends with the warning.
+    p->ComboBunsuSyuX->setCurrentIndex(1);
+    p->ComboBunboY->setCurrentIndex(0);
+    p->ComboBunsuSyuA->setCurrentIndex(0);
+    p->EditBunsuX1->setText("1");
+    p->EditBunsuX2->setText("1");
+    tool.MakeRandomCommand();
+    EXPECT_TRUE(tool.RandomWarning());
+}
+
 TEST_F(RandomTest, ABatchNeverRepeatsAndTheLimitShowsTheWarning)
 {
     tool.ClearRandomLog();
