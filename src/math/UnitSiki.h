@@ -227,6 +227,9 @@ private:
     // One attempt of MakeRandom on the number pages: false when refused.
     bool drawNumbers(QString &siki, QString &x, QString &y, int &kigou);
     bool drawFractions();
+    // "問題作成" refuses ranges of the current page beyond the generator's
+    // limit with a message; true when every range can be used.
+    bool checkRanges();
     bool setRandomRow(int page);
     QList<QLineEdit *> inputBoxes() const;
 

@@ -235,6 +235,52 @@ TEST_F(RandomTest, ABatchNeverRepeatsAndTheLimitShowsTheWarning)
     EXPECT_TRUE(tool.RandomWarning());
 }
 
+TEST_F(RandomTest, RangesBeyondAThousandMillionAreRefusedAtMake)
+{
+    // A range the generator cannot hold is said, and the problem shown stays.
+    tool.MemoY1->setText("2+3");
+    ranges("1", "5000000000", "1", "9", "1", "9");
+    p->ButtonMake->click();
+    ASSERT_EQ(messages.texts.size(), 1);
+    EXPECT_TRUE(messages.texts.last().contains(QStringLiteral("①")));
+    EXPECT_TRUE(messages.texts.last().contains(QStringLiteral("5000000000")));
+    EXPECT_EQ(messages.captions.last(), QStringLiteral("Tavenor プリント"));
+    EXPECT_EQ(tool.MemoY1->text(), "2+3");
+    EXPECT_FALSE(tool.RandomWarning());
+    EXPECT_TRUE(tool.RandomLog().isEmpty());
+
+    // Below the lower end, and a number too long for any count, alike.
+    ranges("1", "9", "1", "9", "-2000000000", "9");
+    p->ButtonMake->click();
+    ASSERT_EQ(messages.texts.size(), 2);
+    EXPECT_TRUE(messages.texts.last().contains(QStringLiteral("解答")));
+    ranges("1", "9", "99999999999999999999", "9", "1", "9");
+    p->ButtonMake->click();
+    ASSERT_EQ(messages.texts.size(), 3);
+    EXPECT_TRUE(messages.texts.last().contains(QStringLiteral("②")));
+    EXPECT_EQ(tool.MemoY1->text(), "2+3");
+
+    // The ends themselves are numbers to draw from (a negative ② is 0).
+    ranges("1000000000", "1000000000", "-1000000000", "-1000000000", "1000000000",
+           "1000000000");
+    p->ButtonMake->click();
+    EXPECT_EQ(messages.texts.size(), 3);
+    EXPECT_EQ(tool.MemoY1->text(), "1000000000+0");
+
+    // The fraction page reads its denominator ranges only.
+    tool.SelectPage(TFormSiki::PageBunsu);
+    ranges("1", "5000000000", "1", "9", "1", "9");
+    p->ButtonMake->click();
+    EXPECT_EQ(messages.texts.size(), 3);
+    EXPECT_FALSE(tool.RandomWarning());
+    const QString shown = tool.MemoBunsuSiki->text();
+    p->EditBunsuY2->setText("20000000000");
+    p->ButtonMake->click();
+    ASSERT_EQ(messages.texts.size(), 4);
+    EXPECT_TRUE(messages.texts.last().contains(QStringLiteral("分母")));
+    EXPECT_EQ(tool.MemoBunsuSiki->text(), shown);
+}
+
 TEST_F(RandomTest, WritersRegenerateTheRowAndKeepItsPlacement)
 {
     // A horizontal problem, a column division and a fraction, all random.
