@@ -616,3 +616,24 @@ TEST_F(SikiTest, ExpressionWritersLeavePlacementFontAndMode)
     }
     EXPECT_EQ(tool.Random(0), 0);
 }
+
+TEST_F(SikiTest, EveryControlOfTheToolSaysWhatItIs)
+{
+    // A control without a caption, hint or accessible name cannot be found
+    // by a screen reader: every box, list and button says what it is.
+    QStringList nameless;
+    for (QWidget *w : tool.findChildren<QWidget *>()) {
+        const bool control = qobject_cast<QComboBox *>(w) || qobject_cast<QLineEdit *>(w) ||
+                             qobject_cast<QAbstractButton *>(w);
+        if (!control)
+            continue;
+        // The line edit inside an editable list is named by the list.
+        if (qobject_cast<QComboBox *>(w->parentWidget()))
+            continue;
+        const auto *button = qobject_cast<QAbstractButton *>(w);
+        if (w->toolTip().isEmpty() && w->accessibleName().isEmpty() &&
+            !(button && !button->text().isEmpty()))
+            nameless << QString::fromLatin1(w->metaObject()->className()) + u' ' + w->objectName();
+    }
+    EXPECT_TRUE(nameless.isEmpty()) << nameless.join(u'\n').toStdString();
+}
