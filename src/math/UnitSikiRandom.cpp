@@ -105,9 +105,15 @@ void SikiRangeBox::setName(const QString &name)
 void SikiRangeBox::step(int delta)
 {
     // The up-down control counts from what the box holds; a text that is not
-    // a number counts as 0, as everywhere else.
-    const int64_t value =
-        std::clamp<int64_t>(TextToInt64(mEdit->text()) + delta, RangeMin, RangeMax);
+    // a number counts as 0, as everywhere else, and a number too long to
+    // count with starts from the end of the control's range on its side.
+    int64_t held = 0;
+    try {
+        held = TextToInt64(mEdit->text());
+    } catch (const NumTextError &) {
+        held = mEdit->text().startsWith(u'-') ? RangeMin : RangeMax;
+    }
+    const int64_t value = std::clamp<int64_t>(held + delta, RangeMin, RangeMax);
     mEdit->setText(QString::number(value));
 }
 

@@ -260,6 +260,14 @@ TEST_F(RandomTest, RangesBeyondAThousandMillionAreRefusedAtMake)
     EXPECT_TRUE(messages.texts.last().contains(QStringLiteral("②")));
     EXPECT_EQ(tool.MemoY1->text(), "2+3");
 
+    // The up-down control of such a box comes back within its own range.
+    p->EditX2->setText("99999999999999999999");
+    p->EditX2->step(-1);
+    EXPECT_EQ(p->EditX2->text(), "9999");
+    p->EditX2->setText("-99999999999999999999");
+    p->EditX2->step(1);
+    EXPECT_EQ(p->EditX2->text(), "1");
+
     // The ends themselves are numbers to draw from (a negative ② is 0).
     ranges("1000000000", "1000000000", "-1000000000", "-1000000000", "1000000000",
            "1000000000");
