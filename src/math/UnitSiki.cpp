@@ -145,6 +145,11 @@ TFormSiki::TFormSiki(Document &document, QWidget *parent)
 
     connect(PageControl, &QTabWidget::currentChanged, this, [this] { SetNyu(); });
     connect(RandomPanel->ButtonMake, &QPushButton::clicked, this, [this] { MakeRandomCommand(); });
+    // A list is announced by the item it shows; its hint says what it sets.
+    for (QComboBox *box : findChildren<QComboBox *>()) {
+        if (box->toolTip().isEmpty())
+            box->setToolTip(box->accessibleName());
+    }
     SyokiForm();
 }
 

@@ -630,6 +630,9 @@ TEST_F(SikiTest, EveryControlOfTheToolSaysWhatItIs)
         // The line edit inside an editable list is named by the list.
         if (qobject_cast<QComboBox *>(w->parentWidget()))
             continue;
+        // A list is announced by the item it shows: its hint says what it is.
+        if (qobject_cast<QComboBox *>(w) && w->toolTip().isEmpty())
+            nameless << QStringLiteral("list ") + w->accessibleName();
         const auto *button = qobject_cast<QAbstractButton *>(w);
         if (w->toolTip().isEmpty() && w->accessibleName().isEmpty() &&
             !(button && !button->text().isEmpty()))
