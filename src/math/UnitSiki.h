@@ -153,7 +153,8 @@ public:
     bool SetRandomKaitouBunsyo();
     // The answer builder of a page (PageYoko .. PageBunsyo); false for any other.
     bool SetRandomKaitou(int page);
-    // "問題作成" of the random panel: a fresh batch, then MakeRandom.
+    // "問題作成" of the random panel: a fresh batch, then MakeRandom; a range
+    // beyond what the generator can hold is refused with a message first.
     void MakeRandomCommand();
 
     // Tool state read by the main window, random generation and tests.
