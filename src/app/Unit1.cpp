@@ -93,7 +93,9 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent), mPaperSet(mDoc, mPages)
         Redraw();
     };
     mFiles->pageCount = [this] { return mPages.count(); };
-    SaveAsFlow = [this] { return mFiles->Save(); };
+    // "はい" to the unsaved-changes question saves a worksheet with a file of
+    // its own in place, and asks for a name only when it has none.
+    SaveAsFlow = [this] { return mFiles->SaveOver(); };
     OpenFileHook = [this](const QString &path) { return mFiles->FileLoad(path); };
     buildMenus();
     // Each of these may show a dialog; the keys come back to the page after
@@ -262,6 +264,7 @@ void TForm1::SyokiForm(const QString &argumentFile)
     mFolders = CheckDir();
     mInstance = CheckWKidou();
     mDoc.AnswerColor = mSettings.AnswerColor;
+    mFiles->UserPrintFolder = mFolders.UserPrintFolder;
     StartNewWorksheet();
     OpenDialogFolder = mFolders.UserPrintFolder;
     SaveDialogFolder = mFolders.UserPrintFolder;
@@ -280,6 +283,7 @@ void TForm1::SyokiForm(const QString &argumentFile)
             SaveDialogFileName = info.fileName();
             mFiles->SaveDialog.initialFolder = SaveDialogFolder;
             mFiles->SaveDialog.fileName = SaveDialogFileName;
+            mFiles->SaveOverFileName = info.absoluteFilePath();
         }
     }
 }
@@ -294,7 +298,7 @@ void TForm1::StartNewWorksheet()
     }
     NewFile(mDoc, mPages, mFolders);
     if (mFiles)
-        mFiles->OpenFileName.clear();
+        mFiles->ForgetFile();
     mPaperSet.GetPaperSize(Printers());
     mPaperSet.NewPage(mDoc.Paper.PaperH, mDoc.Paper.PaperW);
     mDoc.AData.clear();
@@ -413,6 +417,8 @@ void TForm1::setFileDialogs(FileDialogs *dialogs)
     files->NameFieldOpenDialog = mFiles->NameFieldOpenDialog;
     files->NameFieldSaveDialog = mFiles->NameFieldSaveDialog;
     files->OpenFileName = mFiles->OpenFileName;
+    files->SaveOverFileName = mFiles->SaveOverFileName;
+    files->UserPrintFolder = mFiles->UserPrintFolder;
     mFiles = std::move(files);
 }
 

@@ -85,7 +85,8 @@ public:
     TPageArea *pageArea() const { return mPageArea; }
     TLinkLabel *statusLink() const { return mStatusLink; }
 
-    // Save-as flow used by the unsaved-changes question; returns true when saved.
+    // The save behind "はい" to the unsaved-changes question: over the
+    // worksheet's own file, else through the save dialog; true when saved.
     std::function<bool()> SaveAsFlow;
     // Opens a worksheet by name (start-up argument); true when it was read.
     std::function<bool(const QString &)> OpenFileHook;

@@ -99,8 +99,22 @@ QString OverwriteQuestion(const QString &path)
            QStringLiteral("\r\n") + QStringLiteral("上書きしますか？");
 }
 
+QString NewWorksheetFileName(const QString &naiyou)
+{
+    QString name = naiyou.trimmed();
+    // Characters that no file name may hold on the systems the worksheets
+    // travel between.
+    for (QChar &c : name) {
+        if (c.unicode() < 0x20 || QStringLiteral("\\/:*?\"<>|").contains(c))
+            c = u'_';
+    }
+    if (name.isEmpty())
+        return QStringLiteral("プリント.prx");
+    return withExtension(name, QStringLiteral(".prx"));
+}
+
 FileCommands::FileCommands(Document &doc, FileDialogs &dialogs, const QString &userPrintFolder)
-    : mDoc(doc), mDialogs(dialogs)
+    : UserPrintFolder(userPrintFolder), mDoc(doc), mDialogs(dialogs)
 {
     OpenDialog.initialFolder = userPrintFolder;
     SaveDialog.initialFolder = userPrintFolder;
@@ -128,6 +142,7 @@ bool FileCommands::Open()
     // a refusal the open worksheet is another one.
     SaveDialog.initialFolder = folderOf(path);
     SaveDialog.fileName = afterLastSeparator(path);
+    SaveOverFileName = QFileInfo(path).absoluteFilePath();
     return true;
 }
 
@@ -151,18 +166,36 @@ bool FileCommands::FileLoad(const QString &path)
     }
     TakeWorksheet(mDoc, std::move(loaded));
     mDoc.resetHistory();
+    // Read by name, the worksheet may come from a library: whoever opened it
+    // says whether it is the teacher's own file.
+    ForgetFile();
     OpenFileName = path;
     if (onDocumentReplaced)
         onDocumentReplaced();
     return true;
 }
 
+void FileCommands::ForgetFile()
+{
+    OpenFileName.clear();
+    SaveOverFileName.clear();
+    SaveDialog = DialogState{UserPrintFolder, QString()};
+}
+
 bool FileCommands::Save()
 {
     if (hasSeparator(SaveDialog.fileName))
         SaveDialog.fileName = afterLastSeparator(SaveDialog.fileName);
-    const QString chosen =
-        mDialogs.getSaveFileName(SaveDialog.initialFolder, SaveDialog.fileName, WorksheetFilter);
+    // A worksheet without a name of its own is offered one from its content,
+    // read now, since the content text may have been typed since.
+    QString folder = SaveDialog.initialFolder;
+    QString offered = SaveDialog.fileName;
+    if (offered.isEmpty()) {
+        offered = NewWorksheetFileName(mDoc.Naiyou);
+        if (folder.isEmpty())
+            folder = UserPrintFolder;
+    }
+    const QString chosen = mDialogs.getSaveFileName(folder, offered, WorksheetFilter);
     if (chosen.isEmpty())
         return false;
     SaveDialog.fileName = chosen;
@@ -180,21 +213,23 @@ bool FileCommands::Save()
     mDoc.markSaved();
     OpenFileName = name;
     OpenDialog.fileName = name;
+    SaveOverFileName = QFileInfo(name).absoluteFilePath();
     return true;
 }
 
 bool FileCommands::SaveOver()
 {
-    if (OpenFileName.isEmpty())
+    if (SaveOverFileName.isEmpty())
         return Save();
     const FileResult r =
-        SaveFileAll(OpenFileName, mDoc, LayerWorksheet, pageCount ? pageCount() : 1);
+        SaveFileAll(SaveOverFileName, mDoc, LayerWorksheet, pageCount ? pageCount() : 1);
     if (!r.ok) {
         ShowError(r.message);
         return false;
     }
     mDoc.SyokiFileData();
     mDoc.markSaved();
+    OpenFileName = SaveOverFileName;
     return true;
 }
 

@@ -82,6 +82,10 @@ struct DialogState {
 // The question asked before an existing file is replaced.
 QString OverwriteQuestion(const QString &path);
 
+// The name the save dialog offers a worksheet that has none yet: its content
+// text made fit for a file name, or "プリント.prx" without one.
+QString NewWorksheetFileName(const QString &naiyou);
+
 class FileCommands
 {
 public:
@@ -108,11 +112,16 @@ public:
     // Opens a worksheet by path. A missing file does nothing; a refused or
     // unreadable file shows its message and keeps the open worksheet.
     bool FileLoad(const QString &path);
-    // Save-as flow; true when the worksheet was saved.
+    // Save-as flow; true when the worksheet was saved. A worksheet without a
+    // name of its own is offered NewWorksheetFileName in UserPrintFolder.
     bool Save();
-    // "上書き保存": saves under the current name without a dialog; a worksheet
-    // without a name goes through the save-as flow.
+    // "上書き保存", and "はい" to the unsaved-changes question: saves over
+    // SaveOverFileName without a dialog; a worksheet without one goes
+    // through the save-as flow.
     bool SaveOver();
+    // The worksheet is a new one: it has no file, and the save dialog starts
+    // again in UserPrintFolder without a name.
+    void ForgetFile();
     // Name-field save: the rows of Layer 3 and their pictures to a ".prn".
     bool SaveNameField();
     // Name-field load: replaces the Layer 3 rows by those of a ".prn", as one
@@ -121,6 +130,14 @@ public:
 
     // Full path of the worksheet last opened or saved.
     QString OpenFileName;
+    // The worksheet's own file, which a save may replace without asking: the
+    // one opened with the open dialog or the command line, or last saved.
+    // Empty for a new worksheet and for one taken from a library (a sample,
+    // an installed file, a download), so that these are never overwritten
+    // unasked.
+    QString SaveOverFileName;
+    // The user's worksheet folder, where a new worksheet is saved.
+    QString UserPrintFolder;
     DialogState OpenDialog;
     DialogState SaveDialog;
     DialogState NameFieldSaveDialog;

@@ -13,6 +13,7 @@
 #include "library/UnitCloudUpload.h"
 #include "library/UnitNavi.h"
 #include "library/UnitProxy.h"
+#include "platform/UnitFolders.h"
 
 #include <QCoreApplication>
 #include <QMenu>
@@ -42,12 +43,17 @@ public:
         const QString bare = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
         files.SaveDialog.fileName = bare;
         mForm.SaveDialogFileName = bare;
+        // The teacher's own saved worksheets are saved over; samples and
+        // installed files are copied under a name the teacher chooses.
+        if (IsInsideFolder(path, mForm.folders().UserPrintFolder))
+            files.SaveOverFileName = path;
     }
     void NaviEmptyWorksheet() override
     {
         if (TEditController *editing = EditingOf(mForm).controller)
             editing->clearSelection();
         NewFile(mForm.doc(), mForm.pages(), mForm.folders());
+        mForm.fileCommands().ForgetFile();
         mForm.doc().Paper = RPaperData{}; // A4 portrait, 210 x 297 mm
         mForm.paperSet().NewPage(mForm.doc().Paper.PaperH, mForm.doc().Paper.PaperW);
         mForm.pageArea()->setPages(mForm.pages());

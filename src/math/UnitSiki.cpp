@@ -145,6 +145,11 @@ TFormSiki::TFormSiki(Document &document, QWidget *parent)
 
     connect(PageControl, &QTabWidget::currentChanged, this, [this] { SetNyu(); });
     connect(RandomPanel->ButtonMake, &QPushButton::clicked, this, [this] { MakeRandomCommand(); });
+    // A list is announced by the item it shows; its hint says what it sets.
+    for (QComboBox *box : findChildren<QComboBox *>()) {
+        if (box->toolTip().isEmpty())
+            box->setToolTip(box->accessibleName());
+    }
     SyokiForm();
 }
 
@@ -190,7 +195,9 @@ void TFormSiki::buildYoko(QWidget *page)
     MemoY1->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("[\\x20-\\x7E]*")), MemoY1));
     MemoY1->setInputMethodHints(Qt::ImhLatinOnly);
+    MemoY1->setAccessibleName(QStringLiteral("式"));
     MemoY2 = new QLineEdit(page);
+    MemoY2->setAccessibleName(QStringLiteral("答え"));
     ButtonKetteiY = new QPushButton(QStringLiteral("決定"), page);
     grid->addWidget(MemoY1, 0, 0);
     grid->addWidget(new QLabel(QStringLiteral("＝"), page), 0, 1);
@@ -212,7 +219,9 @@ void TFormSiki::buildTate(QWidget *page)
     MemoT1->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("[\\x20-\\x7E]*")), MemoT1));
     MemoT1->setInputMethodHints(Qt::ImhLatinOnly);
+    MemoT1->setAccessibleName(QStringLiteral("式"));
     MemoT2 = new QLineEdit(page);
+    MemoT2->setAccessibleName(QStringLiteral("答え"));
     MemoT2->setVisible(false);
     outer->addWidget(MemoT1);
     outer->addWidget(MemoT2);
@@ -262,8 +271,9 @@ void TFormSiki::buildTate(QWidget *page)
 void TFormSiki::buildBunsu(QWidget *page)
 {
     auto *grid = new QGridLayout(page);
-    auto box = [page, this] {
+    auto box = [page, this](const QString &name) {
         auto *edit = new QLineEdit(page);
+        edit->setAccessibleName(name);
         // At most four characters typed; a longer part of a stored or
         // generated problem is kept whole rather than cut.
         edit->setValidator(
@@ -275,24 +285,26 @@ void TFormSiki::buildBunsu(QWidget *page)
         return edit;
     };
     // Each operand: the whole part on the left, numerator over denominator.
-    EditBunsu1T = box();
-    EditBunsu1S = box();
-    EditBunsu1B = box();
-    EditBunsu2T = box();
-    EditBunsu2S = box();
-    EditBunsu2B = box();
+    EditBunsu1T = box(QStringLiteral("①の整数部分"));
+    EditBunsu1S = box(QStringLiteral("①の分子"));
+    EditBunsu1B = box(QStringLiteral("①の分母"));
+    EditBunsu2T = box(QStringLiteral("②の整数部分"));
+    EditBunsu2S = box(QStringLiteral("②の分子"));
+    EditBunsu2B = box(QStringLiteral("②の分母"));
     ComboBunsu = new QComboBox(page);
+    ComboBunsu->setAccessibleName(QStringLiteral("演算"));
     ComboBunsu->addItems(siki_lists::BunsuSign());
-    auto answer = [page] {
+    auto answer = [page](const QString &name) {
         auto *edit = new QLineEdit(page);
+        edit->setAccessibleName(name);
         edit->setReadOnly(true);
         edit->setFixedWidth(56);
         edit->setAlignment(Qt::AlignCenter);
         return edit;
     };
-    EditBunsuKT = answer();
-    EditBunsuKS = answer();
-    EditBunsuKB = answer();
+    EditBunsuKT = answer(QStringLiteral("答えの整数部分"));
+    EditBunsuKS = answer(QStringLiteral("答えの分子"));
+    EditBunsuKB = answer(QStringLiteral("答えの分母"));
     grid->addWidget(EditBunsu1T, 0, 0, 2, 1, Qt::AlignVCenter);
     grid->addWidget(EditBunsu1S, 0, 1);
     grid->addWidget(EditBunsu1B, 1, 1);
@@ -307,6 +319,7 @@ void TFormSiki::buildBunsu(QWidget *page)
     CheckKabunsu = new QCheckBox(QStringLiteral("答えが帯分数の場合、仮分数で表示する"), page);
     grid->addWidget(CheckKabunsu, 2, 0, 1, 8);
     MemoBunsuSiki = new QLineEdit(page);
+    MemoBunsuSiki->setAccessibleName(QStringLiteral("分数の式"));
     MemoBunsuSiki->setVisible(false);
     grid->addWidget(MemoBunsuSiki, 3, 0, 1, 8);
     grid->setRowStretch(4, 1);

@@ -153,7 +153,8 @@ public:
     bool SetRandomKaitouBunsyo();
     // The answer builder of a page (PageYoko .. PageBunsyo); false for any other.
     bool SetRandomKaitou(int page);
-    // "問題作成" of the random panel: a fresh batch, then MakeRandom.
+    // "問題作成" of the random panel: a fresh batch, then MakeRandom; a range
+    // beyond what the generator can hold is refused with a message first.
     void MakeRandomCommand();
 
     // Tool state read by the main window, random generation and tests.
@@ -227,6 +228,9 @@ private:
     // One attempt of MakeRandom on the number pages: false when refused.
     bool drawNumbers(QString &siki, QString &x, QString &y, int &kigou);
     bool drawFractions();
+    // "問題作成" refuses ranges of the current page beyond the generator's
+    // limit with a message; true when every range can be used.
+    bool checkRanges();
     bool setRandomRow(int page);
     QList<QLineEdit *> inputBoxes() const;
 

@@ -6,6 +6,7 @@
 // places come out exactly.
 #include "math/UnitSiki.h"
 
+#include "platform/UnitMessages.h"
 #include "platform/UnitNumText.h"
 
 #include <algorithm>
@@ -71,8 +72,66 @@ void TFormSiki::ClearRandomLog()
     mRandomDuplicates = 0;
 }
 
+namespace
+{
+// A range box whose number lies beyond what the generator can hold: texts
+// that are no number count as 0 and are fine, a number past the limit (or
+// past any 64-bit count) is not.
+bool beyondRangeLimit(const SikiRangeBox *box)
+{
+    const QString text = box->text();
+    try {
+        const int64_t v = TextToInt64(text);
+        return v < -RangeLimit || v > RangeLimit;
+    } catch (const NumTextError &) {
+        // Too long for 64 bits when it is all digits; anything else is no
+        // number at all.
+        const QString digits = text.startsWith(u'-') ? text.mid(1) : text;
+        return !digits.isEmpty() &&
+               std::all_of(digits.begin(), digits.end(),
+                           [](QChar c) { return c >= u'0' && c <= u'9'; });
+    }
+}
+} // namespace
+
+bool TFormSiki::checkRanges()
+{
+    const TSikiRandomPanel &p = *RandomPanel;
+    struct Range {
+        const SikiRangeBox *box;
+        QString name;
+    };
+    QList<Range> ranges;
+    if (CurrentPage() == PageBunsu) {
+        ranges = {{p.EditBunsuX1, QStringLiteral("分母の①")},
+                  {p.EditBunsuX2, QStringLiteral("分母の①")},
+                  {p.EditBunsuY1, QStringLiteral("分母の②")},
+                  {p.EditBunsuY2, QStringLiteral("分母の②")}};
+    } else {
+        ranges = {{p.EditX1, QStringLiteral("①")},   {p.EditX2, QStringLiteral("①")},
+                  {p.EditY1, QStringLiteral("②")},   {p.EditY2, QStringLiteral("②")},
+                  {p.EditA1, QStringLiteral("解答")}, {p.EditA2, QStringLiteral("解答")}};
+    }
+    for (const Range &r : ranges) {
+        if (!beyondRangeLimit(r.box))
+            continue;
+        ShowError(QStringLiteral("%1の範囲の「%2」は、使える数の範囲を超えています。"
+                                 "%3 以上 %4 以下の数を入れてください。")
+                      .arg(r.name, r.box->text(), QString::number(-RangeLimit),
+                           QString::number(RangeLimit)));
+        r.box->edit()->setFocus();
+        r.box->edit()->selectAll();
+        return false;
+    }
+    return true;
+}
+
 void TFormSiki::MakeRandomCommand()
 {
+    // A range beyond the limit would be cut short without a word and give
+    // other problems than the teacher asked for.
+    if (!checkRanges())
+        return;
     ClearRandomLog();
     MakeRandom();
 }
@@ -229,6 +288,26 @@ bool TFormSiki::drawFractions()
         CheckKabunsu->setChecked(kindA == 2);
     }
     KeisanBunsu();
+
+    // Each operand must be of the kind asked for. A reduction of ① or a
+    // denominator range that holds 1 can leave nothing of that kind (a
+    // proper fraction over 1 is 1/1); such a draw is no problem to accept.
+    auto fits = [](const Operand &o, int kind) {
+        if (o.den < 1 || o.num < 1)
+            return false;
+        switch (kind) {
+        case 1: // 真分数
+            return o.num < o.den;
+        case 2: // 仮分数
+            return o.num > o.den;
+        case 3: // 帯分数
+            return o.whole > 0 && o.num < o.den;
+        default:
+            return true;
+        }
+    };
+    if (!fits(a, p.ComboBunsuSyuX->currentIndex()) || !fits(b, p.ComboBunsuSyuY->currentIndex()))
+        return false;
 
     const int64_t whole = wholeOf(EditBunsuKT->text());
     const int64_t num = wholeOf(EditBunsuKS->text());

@@ -88,16 +88,32 @@ SikiRangeBox::SikiRangeBox(QWidget *parent) : QWidget(parent), mEdit(new QLineEd
     buttons->addWidget(up);
     buttons->addWidget(down);
     layout->addLayout(buttons);
+    mUp = up;
+    mDown = down;
     connect(up, &QToolButton::clicked, this, [this] { step(1); });
     connect(down, &QToolButton::clicked, this, [this] { step(-1); });
+}
+
+void SikiRangeBox::setName(const QString &name)
+{
+    mEdit->setAccessibleName(name);
+    mEdit->setToolTip(name);
+    mUp->setToolTip(name + QStringLiteral("を1増やす"));
+    mDown->setToolTip(name + QStringLiteral("を1減らす"));
 }
 
 void SikiRangeBox::step(int delta)
 {
     // The up-down control counts from what the box holds; a text that is not
-    // a number counts as 0, as everywhere else.
-    const int64_t value =
-        std::clamp<int64_t>(TextToInt64(mEdit->text()) + delta, RangeMin, RangeMax);
+    // a number counts as 0, as everywhere else, and a number too long to
+    // count with starts from the end of the control's range on its side.
+    int64_t held = 0;
+    try {
+        held = TextToInt64(mEdit->text());
+    } catch (const NumTextError &) {
+        held = mEdit->text().startsWith(u'-') ? RangeMin : RangeMax;
+    }
+    const int64_t value = std::clamp<int64_t>(held + delta, RangeMin, RangeMax);
     mEdit->setText(QString::number(value));
 }
 
@@ -109,12 +125,16 @@ TSikiRandomPanel::TSikiRandomPanel(QWidget *parent) : QWidget(parent)
     CheckRand = new QCheckBox(QStringLiteral("ランダムで問題作成する"), this);
     outer->addWidget(CheckRand);
     ComboKigou = new QComboBox(this);
+    ComboKigou->setAccessibleName(QStringLiteral("計算"));
     outer->addWidget(ComboKigou);
 
     auto *grid = new QGridLayout;
     auto addRange = [&](int row, const QString &label, SikiRangeBox *&lo, SikiRangeBox *&hi) {
         lo = new SikiRangeBox(this);
         hi = new SikiRangeBox(this);
+        const QString name = label.isEmpty() ? QStringLiteral("解答") : label;
+        lo->setName(name + QStringLiteral(" 以上"));
+        hi->setName(name + QStringLiteral(" 以下"));
         grid->addWidget(new QLabel(label, this), row, 0);
         grid->addWidget(lo, row, 1);
         grid->addWidget(new QLabel(QStringLiteral("以上"), this), row, 2);
@@ -124,16 +144,21 @@ TSikiRandomPanel::TSikiRandomPanel(QWidget *parent) : QWidget(parent)
     addRange(0, QStringLiteral("①"), EditX1, EditX2);
     ComboSyosuX = new QComboBox(this);
     ComboKihonX = new QComboBox(this);
+    ComboSyosuX->setAccessibleName(QStringLiteral("①の小数点"));
+    ComboKihonX->setAccessibleName(QStringLiteral("①の何十・何百"));
     grid->addWidget(ComboSyosuX, 1, 1, 1, 2);
     grid->addWidget(ComboKihonX, 1, 3, 1, 2);
     addRange(2, QStringLiteral("②"), EditY1, EditY2);
     ComboSyosuY = new QComboBox(this);
     ComboKihonY = new QComboBox(this);
+    ComboSyosuY->setAccessibleName(QStringLiteral("②の小数点"));
+    ComboKihonY->setAccessibleName(QStringLiteral("②の何十・何百"));
     grid->addWidget(ComboSyosuY, 3, 1, 1, 2);
     grid->addWidget(ComboKihonY, 3, 3, 1, 2);
     grid->addWidget(new QLabel(QStringLiteral("解答の設定"), this), 4, 0, 1, 5);
     addRange(5, QString(), EditA1, EditA2);
     ComboSyosuA = new QComboBox(this);
+    ComboSyosuA->setAccessibleName(QStringLiteral("解答の小数点"));
     grid->addWidget(ComboSyosuA, 6, 1, 1, 2);
     CheckAmari = new QCheckBox(QStringLiteral("あまりあり"), this);
     grid->addWidget(CheckAmari, 6, 3, 1, 2);
@@ -143,11 +168,14 @@ TSikiRandomPanel::TSikiRandomPanel(QWidget *parent) : QWidget(parent)
     auto *bunsu = new QGridLayout(BunsuBox);
     bunsu->setContentsMargins(0, 0, 0, 0);
     ComboBunsuKigou = new QComboBox(BunsuBox);
+    ComboBunsuKigou->setAccessibleName(QStringLiteral("分数の計算"));
     bunsu->addWidget(ComboBunsuKigou, 0, 0, 1, 5);
     bunsu->addWidget(new QLabel(QStringLiteral("分母の設定"), BunsuBox), 1, 0, 1, 5);
     auto addBunsuRange = [&](int row, const QString &label, SikiRangeBox *&lo, SikiRangeBox *&hi) {
         lo = new SikiRangeBox(BunsuBox);
         hi = new SikiRangeBox(BunsuBox);
+        lo->setName(QStringLiteral("分母") + label + QStringLiteral(" 以上"));
+        hi->setName(QStringLiteral("分母") + label + QStringLiteral(" 以下"));
         bunsu->addWidget(new QLabel(label, BunsuBox), row, 0);
         bunsu->addWidget(lo, row, 1);
         bunsu->addWidget(new QLabel(QStringLiteral("以上"), BunsuBox), row, 2);
@@ -156,6 +184,7 @@ TSikiRandomPanel::TSikiRandomPanel(QWidget *parent) : QWidget(parent)
     };
     addBunsuRange(2, QStringLiteral("①"), EditBunsuX1, EditBunsuX2);
     ComboBunboY = new QComboBox(BunsuBox);
+    ComboBunboY->setAccessibleName(QStringLiteral("②の分母"));
     bunsu->addWidget(ComboBunboY, 3, 1, 1, 4);
     addBunsuRange(4, QStringLiteral("②"), EditBunsuY1, EditBunsuY2);
     bunsu->addWidget(new QLabel(QStringLiteral("分数の種類"), BunsuBox), 5, 0, 1, 5);
@@ -164,6 +193,11 @@ TSikiRandomPanel::TSikiRandomPanel(QWidget *parent) : QWidget(parent)
     ComboBunsuSyuA = new QComboBox(BunsuBox);
     CheckXYaku = new QCheckBox(QStringLiteral("約分しない"), BunsuBox);
     CheckYYaku = new QCheckBox(QStringLiteral("約分しない"), BunsuBox);
+    ComboBunsuSyuX->setAccessibleName(QStringLiteral("①の分数の種類"));
+    ComboBunsuSyuY->setAccessibleName(QStringLiteral("②の分数の種類"));
+    ComboBunsuSyuA->setAccessibleName(QStringLiteral("答えの分数の種類"));
+    CheckXYaku->setToolTip(QStringLiteral("①を約分しない"));
+    CheckYYaku->setToolTip(QStringLiteral("②を約分しない"));
     bunsu->addWidget(new QLabel(QStringLiteral("①"), BunsuBox), 6, 0);
     bunsu->addWidget(ComboBunsuSyuX, 6, 1, 1, 2);
     bunsu->addWidget(CheckXYaku, 6, 3, 1, 2);
@@ -254,11 +288,12 @@ void TSikiRandomPanel::Store(RAData &row, Scope scope) const
     row.RandY2 = EditY2->text();
     row.RandA1 = EditA1->text();
     row.RandA2 = EditA2->text();
-    if (scope != Scope::Tate) {
-        row.RandSyosuX = indexOf(ComboSyosuX);
-        row.RandSyosuY = indexOf(ComboSyosuY);
-        row.RandSyosuA = indexOf(ComboSyosuA);
-    }
+    // Every page keeps the decimal places: regeneration by "作成" reads them
+    // back from the row, so a column problem without them would lose its
+    // decimals at the next run.
+    row.RandSyosuX = indexOf(ComboSyosuX);
+    row.RandSyosuY = indexOf(ComboSyosuY);
+    row.RandSyosuA = indexOf(ComboSyosuA);
     row.RandAmari = CheckAmari->isChecked() ? 1 : 0;
     row.KihonJHX = indexOf(ComboKihonX);
     row.KihonJHY = indexOf(ComboKihonY);

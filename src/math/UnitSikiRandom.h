@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
 #include <QWidget>
 
 // A range box: free text with an up-down control running from 0 to 10000.
@@ -27,9 +28,14 @@ public:
     void setText(const QString &text) { mEdit->setText(text); }
     // One step of the up-down control (+1 or -1), kept within 0..10000.
     void step(int delta);
+    // What the box is, for its hint and accessible name, and those of its
+    // up-down control.
+    void setName(const QString &name);
 
 private:
     QLineEdit *mEdit;
+    QToolButton *mUp = nullptr;
+    QToolButton *mDown = nullptr;
 };
 
 class TSikiRandomPanel : public QWidget
@@ -47,9 +53,8 @@ public:
     // Which fields a page writes.
     enum class Scope { Yoko, Tate, Bunsu };
     // Stores the settings into a row: Rand, RandKigou, the ranges,
-    // RandAmari, KihonJHX/Y; the decimal-place lists except on the column
-    // page; the fraction settings on the fraction page only. Texts go in
-    // verbatim.
+    // RandAmari, KihonJHX/Y, the decimal-place lists; the fraction settings
+    // on the fraction page only. Texts go in verbatim.
     void Store(RAData &row, Scope scope) const;
     // The reverse: every random field of the row into the panel. List
     // indexes outside a list select nothing rather than a wrong item.

@@ -158,6 +158,7 @@ void TFormSiki::showTateRows(const QStringList &rows)
     font.setPointSize(12);
     for (const QString &text : rows) {
         auto *edit = new QLineEdit(text, TateRowBox);
+        edit->setAccessibleName(QStringLiteral("筆算の%1行目").arg(mTateRows.size() + 1));
         edit->setFont(font);
         edit->setAlignment(Qt::AlignRight);
         // Before the stretch that keeps the rows at the top.

@@ -10,6 +10,8 @@
 #include "support/FakePrinter.h"
 
 #include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -124,5 +126,101 @@ TEST(DocumentCycle, CancelOfNewAndOpenKeepsTheSelection)
     form.ActionNew->trigger();
     EXPECT_TRUE(form.doc().AData.isEmpty());
     EXPECT_TRUE(parts.controller->selection().isEmpty());
+    form.setFileDialogs(nullptr);
+}
+
+TEST(DocumentCycle, YesSavesAWorksheetWithAFileInPlaceAndANewOneProposesItsOwnName)
+{
+    FakeA4 fake;
+    ScriptedMessages messages;
+    QTemporaryDir dir;
+    const QString mine = dir.filePath("mine.prx");
+    const QString sample = dir.filePath("sample.prx");
+    {
+        Document doc;
+        addBox(doc, 10, 10, 50, 50);
+        ASSERT_TRUE(SaveFileAll(mine, doc, LayerWorksheet, 1).ok);
+        ASSERT_TRUE(SaveFileAll(sample, doc, LayerWorksheet, 1).ok);
+    }
+    const auto bytesOf = [](const QString &path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    const QByteArray sampleBytes = bytesOf(sample);
+
+    TForm1 form;
+    form.SyokiForm(QString());
+    ScriptedFileDialogs dialogs;
+    form.setFileDialogs(&dialogs);
+    const QString userFolder = form.folders().UserPrintFolder;
+
+    // Opened with "開く", changed, then closed with "はい": saved over, no dialog.
+    dialogs.answers.push_back(mine);
+    form.ActionOpen->trigger();
+    ASSERT_EQ(dialogs.calls.size(), 1);
+    ASSERT_EQ(form.doc().AData.size(), 1);
+    form.doc().AData[0].X1 = 300;
+    form.doc().FileData.HensyuB = true;
+    messages.answers.push_back(MsgAnswer::Yes);
+    QCloseEvent close1;
+    QCoreApplication::sendEvent(&form, &close1);
+    EXPECT_TRUE(close1.isAccepted());
+    EXPECT_EQ(dialogs.calls.size(), 1);
+    EXPECT_EQ(messages.texts, QStringList{"変更内容を保存しますか？"});
+    EXPECT_FALSE(form.doc().FileData.HensyuB);
+    {
+        Document back;
+        ASSERT_TRUE(LoadFileAll(mine, back).ok);
+        ASSERT_EQ(back.AData.size(), 1);
+        EXPECT_EQ(back.AData[0].X1, 300);
+    }
+
+    // A new worksheet is no longer that file: "はい" asks for a name, which
+    // is "プリント.prx" in the user's worksheet folder.
+    form.ActionNew->trigger();
+    addBox(form.doc(), 20, 20, 40, 40);
+    form.doc().FileData.HensyuB = true;
+    const QByteArray mineBytes = bytesOf(mine);
+    messages.answers.push_back(MsgAnswer::Yes);
+    QCloseEvent close2;
+    QCoreApplication::sendEvent(&form, &close2);
+    EXPECT_FALSE(close2.isAccepted());
+    ASSERT_EQ(dialogs.calls.size(), 2);
+    EXPECT_TRUE(dialogs.calls[1].save);
+    EXPECT_EQ(dialogs.calls[1].initialFolder, userFolder);
+    EXPECT_EQ(dialogs.calls[1].fileName, "プリント.prx");
+    EXPECT_EQ(bytesOf(mine), mineBytes);
+    EXPECT_TRUE(form.doc().FileData.HensyuB);
+    // "上書き保存" of a new worksheet asks as well; with a content text that
+    // text is the name offered.
+    form.doc().Naiyou = QStringLiteral("たし算/ひき算");
+    form.ActionSave->trigger();
+    ASSERT_EQ(dialogs.calls.size(), 3);
+    EXPECT_EQ(dialogs.calls[2].initialFolder, userFolder);
+    EXPECT_EQ(dialogs.calls[2].fileName, "たし算_ひき算.prx");
+
+    // A worksheet taken from a library (here a sample, as the navigator
+    // opens it) is never saved over: the dialog offers the sample's name.
+    messages.answers.push_back(MsgAnswer::No);
+    form.ActionNew->trigger();
+    ASSERT_TRUE(form.fileCommands().FileLoad(sample));
+    form.fileCommands().SaveDialog.fileName = "sample.prx";
+    form.doc().AData[0].X1 = 400;
+    form.doc().FileData.HensyuB = true;
+    messages.answers.push_back(MsgAnswer::Yes);
+    QCloseEvent close3;
+    QCoreApplication::sendEvent(&form, &close3);
+    EXPECT_FALSE(close3.isAccepted());
+    ASSERT_EQ(dialogs.calls.size(), 4);
+    EXPECT_EQ(dialogs.calls[3].fileName, "sample.prx");
+    EXPECT_EQ(bytesOf(sample), sampleBytes);
+
+    // And the new worksheet after it does not take the sample's name.
+    messages.answers.push_back(MsgAnswer::No);
+    form.ActionNew->trigger();
+    form.ActionSaveAs->trigger();
+    ASSERT_EQ(dialogs.calls.size(), 5);
+    EXPECT_EQ(dialogs.calls[4].initialFolder, userFolder);
+    EXPECT_EQ(dialogs.calls[4].fileName, "プリント.prx");
     form.setFileDialogs(nullptr);
 }

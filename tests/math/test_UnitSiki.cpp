@@ -415,14 +415,14 @@ TEST_F(SikiTest, RandomSettingsAreStoredVerbatimPerPage)
     EXPECT_EQ(yoko.RandZ1, "z");
     EXPECT_EQ(yoko.RandSyosuZ, 2);
 
-    // The column page leaves the decimal-place lists alone.
+    // The column page writes the decimal-place lists too.
     RAData tate;
     tate.RandSyosuX = 2;
     tate.RandSyosuA = 4;
     p->Store(tate, TSikiRandomPanel::Scope::Tate);
-    EXPECT_EQ(tate.RandSyosuX, 2);
-    EXPECT_EQ(tate.RandSyosuY, 0);
-    EXPECT_EQ(tate.RandSyosuA, 4);
+    EXPECT_EQ(tate.RandSyosuX, 1);
+    EXPECT_EQ(tate.RandSyosuY, 2);
+    EXPECT_EQ(tate.RandSyosuA, 0);
     EXPECT_EQ(tate.RandX2, "abc");
 
     RAData bunsu;
@@ -616,4 +616,28 @@ TEST_F(SikiTest, ExpressionWritersLeavePlacementFontAndMode)
         EXPECT_LE(r, 2);
     }
     EXPECT_EQ(tool.Random(0), 0);
+}
+
+TEST_F(SikiTest, EveryControlOfTheToolSaysWhatItIs)
+{
+    // A control without a caption, hint or accessible name cannot be found
+    // by a screen reader: every box, list and button says what it is.
+    QStringList nameless;
+    for (QWidget *w : tool.findChildren<QWidget *>()) {
+        const bool control = qobject_cast<QComboBox *>(w) || qobject_cast<QLineEdit *>(w) ||
+                             qobject_cast<QAbstractButton *>(w);
+        if (!control)
+            continue;
+        // The line edit inside an editable list is named by the list.
+        if (qobject_cast<QComboBox *>(w->parentWidget()))
+            continue;
+        // A list is announced by the item it shows: its hint says what it is.
+        if (qobject_cast<QComboBox *>(w) && w->toolTip().isEmpty())
+            nameless << QStringLiteral("list ") + w->accessibleName();
+        const auto *button = qobject_cast<QAbstractButton *>(w);
+        if (w->toolTip().isEmpty() && w->accessibleName().isEmpty() &&
+            !(button && !button->text().isEmpty()))
+            nameless << QString::fromLatin1(w->metaObject()->className()) + u' ' + w->objectName();
+    }
+    EXPECT_TRUE(nameless.isEmpty()) << nameless.join(u'\n').toStdString();
 }

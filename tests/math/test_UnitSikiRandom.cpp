@@ -163,6 +163,41 @@ TEST_F(RandomTest, ProperFractionsSumBelowOne)
     }
 }
 
+TEST_F(RandomTest, EachOperandKeepsItsOwnFractionKind)
+{
+    // ① of any kind may reduce to a whole number (4/2 to 2/1); ② takes its
+    // denominator, and a proper ② over 1 would be 1/1. Such draws are
+    // rejected, whatever the answer allows.
+    tool.SelectPage(TFormSiki::PageBunsu);
+    p->ComboBunsuSyuX->setCurrentIndex(0);
+    p->ComboBunsuSyuY->setCurrentIndex(1);
+    p->ComboBunboY->setCurrentIndex(1);
+    p->ComboBunsuSyuA->setCurrentIndex(2);
+    p->ComboBunsuKigou->setCurrentIndex(2);
+    int wholeFirst = 0;
+    for (int i = 0; i < Draws; ++i) {
+        tool.MakeRandomCommand();
+        ASSERT_FALSE(tool.RandomWarning());
+        const int d1 = tool.EditBunsu1B->text().toInt();
+        const int n2 = tool.EditBunsu2S->text().toInt(), d2 = tool.EditBunsu2B->text().toInt();
+        EXPECT_EQ(d2, d1);
+        EXPECT_TRUE(n2 >= 1 && n2 < d2) << tool.RandomLog().last().toStdString();
+        wholeFirst += d1 == 1;
+    }
+    // So no accepted problem has ① over 1 here: ② could not be proper.
+    EXPECT_EQ(wholeFirst, 0);
+
+    // A proper ① from a range that holds only the denominator 1 has no
+    // draw at all: the search ends with the warning.
+    p->ComboBunsuSyuX->setCurrentIndex(1);
+    p->ComboBunboY->setCurrentIndex(0);
+    p->ComboBunsuSyuA->setCurrentIndex(0);
+    p->EditBunsuX1->setText("1");
+    p->EditBunsuX2->setText("1");
+    tool.MakeRandomCommand();
+    EXPECT_TRUE(tool.RandomWarning());
+}
+
 TEST_F(RandomTest, ABatchNeverRepeatsAndTheLimitShowsTheWarning)
 {
     tool.ClearRandomLog();
@@ -198,6 +233,60 @@ TEST_F(RandomTest, ABatchNeverRepeatsAndTheLimitShowsTheWarning)
     ranges("x", "-", "", "y", "1", "9");
     make();
     EXPECT_TRUE(tool.RandomWarning());
+}
+
+TEST_F(RandomTest, RangesBeyondAThousandMillionAreRefusedAtMake)
+{
+    // A range the generator cannot hold is said, and the problem shown stays.
+    tool.MemoY1->setText("2+3");
+    ranges("1", "5000000000", "1", "9", "1", "9");
+    p->ButtonMake->click();
+    ASSERT_EQ(messages.texts.size(), 1);
+    EXPECT_TRUE(messages.texts.last().contains(QStringLiteral("①")));
+    EXPECT_TRUE(messages.texts.last().contains(QStringLiteral("5000000000")));
+    EXPECT_EQ(messages.captions.last(), QStringLiteral("Tavenor プリント"));
+    EXPECT_EQ(tool.MemoY1->text(), "2+3");
+    EXPECT_FALSE(tool.RandomWarning());
+    EXPECT_TRUE(tool.RandomLog().isEmpty());
+
+    // Below the lower end, and a number too long for any count, alike.
+    ranges("1", "9", "1", "9", "-2000000000", "9");
+    p->ButtonMake->click();
+    ASSERT_EQ(messages.texts.size(), 2);
+    EXPECT_TRUE(messages.texts.last().contains(QStringLiteral("解答")));
+    ranges("1", "9", "99999999999999999999", "9", "1", "9");
+    p->ButtonMake->click();
+    ASSERT_EQ(messages.texts.size(), 3);
+    EXPECT_TRUE(messages.texts.last().contains(QStringLiteral("②")));
+    EXPECT_EQ(tool.MemoY1->text(), "2+3");
+
+    // The up-down control of such a box comes back within its own range.
+    p->EditX2->setText("99999999999999999999");
+    p->EditX2->step(-1);
+    EXPECT_EQ(p->EditX2->text(), "9999");
+    p->EditX2->setText("-99999999999999999999");
+    p->EditX2->step(1);
+    EXPECT_EQ(p->EditX2->text(), "1");
+
+    // The ends themselves are numbers to draw from (a negative ② is 0).
+    ranges("1000000000", "1000000000", "-1000000000", "-1000000000", "1000000000",
+           "1000000000");
+    p->ButtonMake->click();
+    EXPECT_EQ(messages.texts.size(), 3);
+    EXPECT_EQ(tool.MemoY1->text(), "1000000000+0");
+
+    // The fraction page reads its denominator ranges only.
+    tool.SelectPage(TFormSiki::PageBunsu);
+    ranges("1", "5000000000", "1", "9", "1", "9");
+    p->ButtonMake->click();
+    EXPECT_EQ(messages.texts.size(), 3);
+    EXPECT_FALSE(tool.RandomWarning());
+    const QString shown = tool.MemoBunsuSiki->text();
+    p->EditBunsuY2->setText("20000000000");
+    p->ButtonMake->click();
+    ASSERT_EQ(messages.texts.size(), 4);
+    EXPECT_TRUE(messages.texts.last().contains(QStringLiteral("分母")));
+    EXPECT_EQ(tool.MemoBunsuSiki->text(), shown);
 }
 
 TEST_F(RandomTest, WritersRegenerateTheRowAndKeepItsPlacement)

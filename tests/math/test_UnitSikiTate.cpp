@@ -2,6 +2,8 @@
 // column rows, the preview grid, the division steps and the column writer.
 #include "SikiTestSupport.h"
 
+#include "math/UnitRegenerate.h"
+
 namespace {
 class SikiTateTest : public SikiTest {
 protected:
@@ -230,8 +232,45 @@ TEST_F(SikiTateTest, EditedRowsAreStoredAsTheyAreAndLoadedBack)
     EXPECT_EQ(tool.TateRows().at(3), "210 ");
 }
 
-TEST_F(SikiTateTest, ColumnPageLeavesTheDecimalPlaceSettings)
+TEST_F(SikiTateTest, ColumnPageKeepsTheDecimalPlaceSettingsThroughRegeneration)
 {
+    // A random column addition of two numbers with one decimal place each.
+    TSikiRandomPanel *p = tool.RandomPanel;
+    tool.SeedRandom(7);
+    tool.PrepareNew(0, 10, 20);
+    tool.SelectPage(TFormSiki::PageTate);
+    p->EditA1->setText("1");
+    p->EditA2->setText("20");
+    p->ComboSyosuX->setCurrentIndex(1);
+    p->ComboSyosuY->setCurrentIndex(1);
+    p->ComboSyosuA->setCurrentIndex(0);
+    tool.MakeRandomCommand();
+    const auto oneDecimalEach = [](const QString &siki) {
+        const QStringList parts = siki.split(u'+');
+        return parts.size() == 2 && parts.at(0).section(u'.', 1).size() == 1 &&
+               parts.at(1).section(u'.', 1).size() == 1;
+    };
+    ASSERT_TRUE(oneDecimalEach(tool.MemoT1->text())) << tool.MemoT1->text().toStdString();
+    const int index = tool.Kettei();
+    ASSERT_EQ(index, 0);
+    EXPECT_EQ(doc.AData[0].Rand, 1);
+    EXPECT_EQ(doc.AData[0].RandSyosuX, 1);
+    EXPECT_EQ(doc.AData[0].RandSyosuY, 1);
+    EXPECT_EQ(doc.AData[0].RandSyosuA, 0);
+
+    // "作成" draws new numbers under the same settings, again and again.
+    for (int run = 0; run < 20; ++run) {
+        ASSERT_EQ(RegenerateAll(doc, tool, {}), 1);
+        EXPECT_TRUE(oneDecimalEach(doc.AData[0].Siki)) << doc.AData[0].Siki.toStdString();
+    }
+
+    // Reopening the problem shows the settings it was made with.
+    ASSERT_TRUE(tool.LoadRow(0));
+    EXPECT_EQ(p->ComboSyosuX->currentIndex(), 1);
+    EXPECT_EQ(p->ComboSyosuY->currentIndex(), 1);
+
+    // A row from an older file keeps its stored lists when it is confirmed
+    // unchanged, and takes the teacher's new choice when one is made.
     RAData old;
     old.ID = 4;
     old.Syu = "5";
@@ -240,16 +279,21 @@ TEST_F(SikiTateTest, ColumnPageLeavesTheDecimalPlaceSettings)
     old.RandSyosuX = 2;
     old.RandSyosuA = 3;
     doc.AData.append(old);
-    ASSERT_TRUE(tool.LoadRow(0));
+    ASSERT_TRUE(tool.LoadRow(1));
     EXPECT_EQ(tool.TateRows(), QStringList({"1", "2", "3"}));
-    tool.RandomPanel->ComboSyosuX->setCurrentIndex(1);
-    tool.RandomPanel->EditY2->setText("7");
-    ASSERT_EQ(tool.Kettei(), 0);
-    EXPECT_EQ(doc.AData[0].RandSyosuX, 2);
-    EXPECT_EQ(doc.AData[0].RandSyosuA, 3);
-    EXPECT_EQ(doc.AData[0].RandY2, "7");
-    EXPECT_EQ(doc.AData[0].HissanSiki, "1+2");
-    EXPECT_EQ(doc.AData[0].Kotae, "3");
+    ASSERT_EQ(tool.Kettei(), 1);
+    EXPECT_EQ(doc.AData[1].RandSyosuX, 2);
+    EXPECT_EQ(doc.AData[1].RandSyosuY, 0);
+    EXPECT_EQ(doc.AData[1].RandSyosuA, 3);
+    ASSERT_TRUE(tool.LoadRow(1));
+    p->ComboSyosuX->setCurrentIndex(1);
+    p->EditY2->setText("7");
+    ASSERT_EQ(tool.Kettei(), 1);
+    EXPECT_EQ(doc.AData[1].RandSyosuX, 1);
+    EXPECT_EQ(doc.AData[1].RandSyosuA, 3);
+    EXPECT_EQ(doc.AData[1].RandY2, "7");
+    EXPECT_EQ(doc.AData[1].HissanSiki, "1+2");
+    EXPECT_EQ(doc.AData[1].Kotae, "3");
 }
 
 TEST_F(SikiTateTest, ColumnProblemsWithoutALayoutWriteNothingAndSayWhy)
