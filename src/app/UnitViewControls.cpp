@@ -57,6 +57,9 @@ TViewControls::TViewControls(QWidget *parent) : QObject(parent)
         row->addWidget(new QLabel(title, bar));
         toggle = new QToolButton(bar);
         toggle->setText(QStringLiteral("表示切替"));
+        // Both switches read "表示切替": the hint says which display it is.
+        toggle->setToolTip(title + QStringLiteral("の表示切替"));
+        toggle->setAccessibleDescription(toggle->toolTip());
         toggle->setCheckable(true);
         row->addWidget(toggle);
         panel = new QFrame(bar);

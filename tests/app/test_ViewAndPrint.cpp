@@ -24,6 +24,9 @@ TEST(ViewControls, TogglesAreExclusiveAndBothMayBeUp)
     QObject::connect(&v, &TViewControls::changed, [&] { ++redraws; });
     EXPECT_FALSE(v.answerDisplayOn());
     EXPECT_FALSE(v.nameDisplayOn());
+    // The two switches share their caption; their hints tell them apart.
+    EXPECT_EQ(v.SpeedButtonKai->toolTip(), QStringLiteral("解答表示の表示切替"));
+    EXPECT_EQ(v.SpeedButtonName->toolTip(), QStringLiteral("名前欄の表示切替"));
 
     v.SpeedButtonKai->click();
     EXPECT_TRUE(v.answerDisplayOn());
