@@ -345,3 +345,13 @@ QString Keisan(const QString &expression)
     }
     return FormatGeneral(evaluateArithmetic(expression));
 }
+
+QString FullWidthOperators(const QString &expression)
+{
+    QString out = expression;
+    out.replace(u'+', u'＋');
+    out.replace(u'-', u'－');
+    out.replace(u'*', u'×');
+    out.replace(u'/', u'÷');
+    return out;
+}

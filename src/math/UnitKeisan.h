@@ -32,3 +32,8 @@ inline const QString KeisanDivisionByZeroText = QStringLiteral("0で割る計算
 // precision instead. A blank expression gives an empty answer. Throws
 // KeisanError.
 QString Keisan(const QString &expression);
+
+// An expression as shown: its ASCII operators + - * / as the full-width
+// signs ＋ － × ÷ ("3*4" -> "3×4"). Expressions are stored with the ASCII
+// operators.
+QString FullWidthOperators(const QString &expression);

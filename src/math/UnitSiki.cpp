@@ -1,3 +1,4 @@
+#include "math/UnitKeisan.h"
 #include "math/UnitSiki.h"
 #include "math/UnitSikiCommand.h"
 
@@ -66,18 +67,6 @@ private:
         return QFontMetrics(font);
     }
 };
-
-// Horizontal expressions are stored with ASCII operators and shown with the
-// full-width signs.
-QString fullWidth(const QString &ascii)
-{
-    QString out = ascii;
-    out.replace(u'+', u'＋');
-    out.replace(u'-', u'－');
-    out.replace(u'*', u'×');
-    out.replace(u'/', u'÷');
-    return out;
-}
 
 // The answer of an expression, or nothing with the evaluator's message.
 bool tryKeisan(const QString &expression, QString &answer, QString &message)
@@ -531,7 +520,7 @@ bool TFormSiki::OpenRow(int rowIndex)
 void TFormSiki::MakeSikiKotaeYoko()
 {
     const QString input = MemoY1->text();
-    mDisplayText = fullWidth(input);
+    mDisplayText = FullWidthOperators(input);
     // While the teacher is still typing, an unfinished expression ("3+")
     // cannot be evaluated yet: the answer box keeps what it showed.
     QString answer, message;
@@ -594,7 +583,7 @@ void TFormSiki::WriteYokoFields(RAData &row, const QString &kotae)
     const QString input = MemoY1->text();
     // The answer box may have been overwritten by the teacher: its text only
     // enters the width, the row takes the fresh answer.
-    mDisplayText = fullWidth(input);
+    mDisplayText = FullWidthOperators(input);
     row.Siki = input;
     row.Kotae = kotae;
     row.HissanSiki.clear();

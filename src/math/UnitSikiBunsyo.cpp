@@ -2,6 +2,7 @@
 // operator, the problem text with its markers "①" and "②", the labels,
 // answers and unit of the formula and answer lines, the preview, loading a
 // stored word problem and the word-problem writer.
+#include "math/UnitKeisan.h"
 #include "math/UnitSiki.h"
 
 #include "platform/UnitMessages.h"
@@ -13,16 +14,8 @@
 
 namespace
 {
+// The operators of the word-problem formula, in the order of its sign list.
 const QString Signs = QStringLiteral("+-*/");
-const QString WideSigns = QStringLiteral("＋－×÷");
-
-QString fullWidth(QString text)
-{
-    for (int i = 0; i < Signs.size(); ++i)
-        text.replace(Signs.at(i), WideSigns.at(i));
-    return text;
-}
-
 // Lines of the problem text as stored (CR LF between lines).
 QStringList textLines(const QString &text)
 {
@@ -245,7 +238,7 @@ void TFormSiki::loadBunsyo(const RAData &row)
         CheckBunsyoTani->setChecked(row.BunsyoTani == 1);
     }
     showBunsyoTaniPicture();
-    mDisplayText = fullWidth(row.Bunsyo1);
+    mDisplayText = FullWidthOperators(row.Bunsyo1);
 }
 
 void TFormSiki::InsertBunsyoMarker(QChar marker)
@@ -259,7 +252,7 @@ void TFormSiki::MakeSikiKotaeBunsyo()
     const int sign = qBound(0, ComboBunsyoR->currentIndex(), 3);
     const QString siki = EditBunsyoR1->text() + Signs.at(sign) + EditBunsyoR2->text();
     EditBunsyo1->setText(siki);
-    mDisplayText = fullWidth(siki);
+    mDisplayText = FullWidthOperators(siki);
     // Half-typed numbers ("3+") have no answer yet: the boxes keep theirs.
     try {
         const QString answer = Keisan(siki);

@@ -1,5 +1,6 @@
 // The column page of the expression tool: the live column layout (editable
 // rows and the preview grid), the division steps and the column writer.
+#include "math/UnitKeisan.h"
 #include "math/UnitSiki.h"
 #include "math/UnitSikiTate.h"
 
@@ -10,16 +11,6 @@
 #include <QPainter>
 
 namespace {
-QString fullWidthSigns(const QString &ascii)
-{
-    QString out = ascii;
-    out.replace(u'+', u'＋');
-    out.replace(u'-', u'－');
-    out.replace(u'*', u'×');
-    out.replace(u'/', u'÷');
-    return out;
-}
-
 QStringList gridRows(const HissanGrid &grid, int firstColumn = 0)
 {
     QStringList rows;
@@ -180,7 +171,7 @@ void TFormSiki::showPreviewGrid(const HissanGrid &grid, int signRow, QChar sign,
 void TFormSiki::MakeSikiKotaeTate()
 {
     const QString input = MemoT1->text();
-    mDisplayText = fullWidthSigns(input);
+    mDisplayText = FullWidthOperators(input);
     // An unfinished expression keeps the previous answer, silently.
     try {
         mAnswerText = Keisan(input);

@@ -10,15 +10,6 @@ namespace siki_draw
 namespace
 {
 
-QString fullWidth(QString text)
-{
-    text.replace(u'+', u'＋');
-    text.replace(u'-', u'－');
-    text.replace(u'*', u'×');
-    text.replace(u'/', u'÷');
-    return text;
-}
-
 // The wider of numerator and denominator as written (the denominator when
 // they are equally long).
 const QString &longer(const QString &num, const QString &den)
@@ -134,7 +125,7 @@ void drawBunsyoSiki(SikiLayout &L)
     }
 
     // The formula one line below its label, indented by the label's width.
-    const QString formula = fullWidth(r.Bunsyo1) + u'＝' + r.Bunsyo2;
+    const QString formula = FullWidthOperators(r.Bunsyo1) + u'＝' + r.Bunsyo2;
     const int64_t yF = limited(L.Y1 + (n + 2) * h);
     L.text(Part::Answer, L.X1 + m.GetMojiW(r.BunsyoSiki), yF - h / 4, right, yF + h - h / 4,
            formula, left);

@@ -57,12 +57,7 @@ SikiCellSizes measureCells(const Metrics &m)
 void drawYokoSiki(SikiLayout &L)
 {
     const RAData &r = L.row();
-    QString d = r.Siki;
-    d.replace(u'+', u'＋');
-    d.replace(u'-', u'－');
-    d.replace(u'*', u'×');
-    d.replace(u'/', u'÷');
-    d += u'＝';
+    const QString d = FullWidthOperators(r.Siki) + u'＝';
     const int64_t bottom = L.Y1 + r.Height;
     L.text(Part::Problem, L.X1, L.Y1, L.R, bottom, d, TextFormat::LeftTopClipped);
     L.text(Part::Answer, L.X1 + L.metrics().GetMojiW(d), L.Y1, L.R, bottom, r.Kotae,

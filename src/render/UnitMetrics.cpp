@@ -65,16 +65,6 @@ BunsuParts GetBunsu(const QString &SikiT, const QString &KotaeT)
     return p;
 }
 
-QString FullWidthOperators(const QString &siki)
-{
-    QString s = siki;
-    s.replace(u'+', u'＋');
-    s.replace(u'-', u'－');
-    s.replace(u'*', u'×');
-    s.replace(u'/', u'÷');
-    return s;
-}
-
 QStringList MetricLines(const QString &siki)
 {
     QString s = siki;

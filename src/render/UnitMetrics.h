@@ -8,6 +8,7 @@
 #pragma once
 
 #include "document/UnitData.h"
+#include "math/UnitKeisan.h"
 #include "math/UnitSikiMeasure.h"
 #include "render/UnitFonts.h"
 
@@ -32,10 +33,6 @@ struct BunsuParts {
 // complete first fraction. Never fails; malformed input yields whatever the
 // machine collects. The three widths are set to 0.
 BunsuParts GetBunsu(const QString &SikiT, const QString &KotaeT);
-
-// The fraction expression with its ASCII operators made full-width, as the
-// fraction splitter expects it.
-QString FullWidthOperators(const QString &siki);
 
 // The selection frame before and after a resize, for fitting word problems.
 struct FrameResize {
