@@ -1,6 +1,5 @@
 #include "app/Unit1.h"
 #include "app/UnitDocumentCycle.h"
-#include "app/UnitEditWiring.h"
 #include "app/UnitFileCommands.h"
 #include "app/UnitPageButtons.h"
 #include "app/UnitPageView.h"
@@ -88,7 +87,7 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent), mPaperSet(mDoc, mPages)
     mFiles->onNewFile = [this] { StartNewWorksheet(); };
     mFiles->onDocumentReplaced = [this] { ApplyLoadedPaper(); };
     mFiles->onNameFieldLoaded = [this] {
-        if (TEditController *editing = EditingOf(*this).controller)
+        if (TEditController *editing = mEditing.controller)
             editing->clearSelection();
         Redraw();
     };
@@ -292,7 +291,7 @@ void TForm1::StartNewWorksheet()
 {
     // The selection's frames and handles leave the pages before they go,
     // and the input windows close without writing: their pending object goes.
-    if (TEditController *editing = EditingOf(*this).controller) {
+    if (TEditController *editing = mEditing.controller) {
         editing->clearSelection();
         editing->CancelInput();
     }
@@ -350,7 +349,7 @@ void TForm1::FollowDocument(const RChange &change)
         LayoutPages();
     // With the editor installed its controller redraws what a command
     // touched; without it (the bare window) the window redraws itself.
-    if (change.allPages && !EditingOf(*this).controller)
+    if (change.allPages && !mEditing.controller)
         Redraw();
 }
 
@@ -385,6 +384,7 @@ void TForm1::SetGamenBai()
     mSettings.GamenBai = Fixed4::fromRaw(percent * 100);
     LayoutPages();
     Redraw();
+    emit zoomChanged();
 }
 
 void TForm1::ZoomBy(int steps)
@@ -460,7 +460,7 @@ void TForm1::RedrawPages(const QSet<int> &pages)
 void TForm1::ApplyLoadedPaper()
 {
     // Rows were replaced: a selection of row indexes means nothing any more.
-    if (TEditController *editing = EditingOf(*this).controller)
+    if (TEditController *editing = mEditing.controller)
         editing->clearSelection();
     mPaperSet.SetPaperSize(Printers());
     mPaperSet.SetPageSize(mDoc.Paper.PaperH, mDoc.Paper.PaperW);

@@ -1,9 +1,11 @@
 // The main window TForm1: menus, tool bars, the page area and the status
-// bar, wired to the document and the layers below. A thin shell: the
-// document, paper, file and drawing logic live in their own classes; this
-// window composes them and connects its controls to them.
+// bar, wired to the document and the layers below. The document, paper,
+// file and drawing logic live in their own classes; this window holds them
+// and the parts start-up builds around it, and connects its controls to
+// them.
 #pragma once
 
+#include "app/UnitFormParts.h"
 #include "document/UnitData.h"
 #include "document/UnitPaperSet.h"
 #include "platform/UnitFolders.h"
@@ -24,6 +26,8 @@ class QToolButton;
 class TPageArea;
 class TViewControls;
 class TPageButtons;
+class TRandomBar;
+class TBunruiBar;
 class Renderer;
 class FileCommands;
 class FileDialogs;
@@ -103,6 +107,19 @@ public:
     ViewState &viewState() { return mViewState; }
     FileCommands &fileCommands() { return *mFiles; }
     TPageButtons *pageButtons() const { return mPageButtons; }
+
+    // The parts start-up builds around the window (StartEditor, in this
+    // order): the editing, the bar "ランダム", the bar of the worksheet's
+    // grade and subject, the navigator and cloud windows. Empty until built;
+    // each is set once by its Install function.
+    const EditingParts &editing() const { return mEditing; }
+    TRandomBar *randomBar() const { return mRandomBar; }
+    TBunruiBar *bunruiBar() const { return mBunruiBar; }
+    const LibraryParts &library() const { return mLibrary; }
+    void setEditing(const EditingParts &parts) { mEditing = parts; }
+    void setRandomBar(TRandomBar *bar) { mRandomBar = bar; }
+    void setBunruiBar(TBunruiBar *bar) { mBunruiBar = bar; }
+    void setLibrary(const LibraryParts &parts) { mLibrary = parts; }
     // Replaces the file dialogs (tests script them).
     void setFileDialogs(FileDialogs *dialogs);
     // Replaces the print and page set-up dialogs (null: the system's).
@@ -171,6 +188,9 @@ public:
 signals:
     // A new or opened worksheet replaced the previous one.
     void worksheetReplaced();
+    // The zoom changed: the pages are laid out and drawn at the new zoom
+    // (the selection marks follow it).
+    void zoomChanged();
 
 protected:
     void closeEvent(QCloseEvent *e) override;
@@ -202,4 +222,8 @@ private:
     PrintDialogs *mPrintDialogs = nullptr;
     std::unique_ptr<FileCommands> mFiles;
     QLineEdit *mZoomBox = nullptr;
+    EditingParts mEditing;
+    TRandomBar *mRandomBar = nullptr;
+    TBunruiBar *mBunruiBar = nullptr;
+    LibraryParts mLibrary;
 };

@@ -35,7 +35,7 @@ void SpeedButton9Click(TForm1 &form)
 {
     form.fileCommands().LoadNameField();
     // Also after a cancel the selection and its marks go.
-    if (TEditController *c = EditingOf(form).controller)
+    if (TEditController *c = form.editing().controller)
         c->clearSelection();
     form.TakeKeysBack();
 }

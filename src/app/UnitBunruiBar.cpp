@@ -85,6 +85,8 @@ void TBunruiBar::ApplyBoxes()
 
 TBunruiBar *InstallBunruiBar(TForm1 &form)
 {
+    if (form.bunruiBar())
+        return form.bunruiBar();
     auto *bar = new TBunruiBar(form.doc(), &form);
     bar->Bar->setParent(&form);
     // A row of its own: the rows above are full of tools.
@@ -96,5 +98,6 @@ TBunruiBar *InstallBunruiBar(TForm1 &form)
     // Undo and redo of a change bring the boxes along.
     QObject::connect(&form.doc().events(), &DocumentEvents::changed, bar,
                      [bar] { bar->ShowDocument(); });
+    form.setBunruiBar(bar);
     return bar;
 }

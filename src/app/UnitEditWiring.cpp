@@ -24,8 +24,7 @@ namespace
 class FormEditHost : public QObject, public EditHost
 {
 public:
-    explicit FormEditHost(TForm1 &form) : QObject(&form), mForm(form) { setObjectName(HostName); }
-    static inline const QString HostName = QStringLiteral("TavenorEditingHost");
+    explicit FormEditHost(TForm1 &form) : QObject(&form), mForm(form) {}
 
     Fixed4 gamenBai() const override { return mForm.settings().GamenBai; }
     bool answerDisplayOn() const override
@@ -53,19 +52,9 @@ public:
     }
     QWidget *dialogParent() const override { return &mForm; }
 
-    EditingParts parts;
-
 private:
     TForm1 &mForm;
 };
-
-// The host is found again by its name: it is a plain QObject subclass
-// without meta-object of its own, so a typed search could not tell it apart.
-FormEditHost *hostOf(TForm1 &form)
-{
-    return static_cast<FormEditHost *>(
-        form.findChild<QObject *>(FormEditHost::HostName, Qt::FindDirectChildrenOnly));
-}
 
 // The bar of tool panels is as high as its highest panel, whichever panel
 // is shown or none, so that the page below never moves under the pointer
@@ -132,19 +121,14 @@ QAction *stackAction(QUndoStack &stack, bool undo, QObject *parent)
 
 } // namespace
 
-EditingParts EditingOf(TForm1 &form)
-{
-    FormEditHost *host = hostOf(form);
-    return host ? host->parts : EditingParts{};
-}
-
 EditingParts InstallEditing(TForm1 &form, TFormSiki *siki)
 {
-    if (FormEditHost *existing = hostOf(form))
-        return existing->parts;
+    if (form.editing().host)
+        return form.editing();
 
     auto *host = new FormEditHost(form);
-    EditingParts &parts = host->parts;
+    EditingParts parts;
+    parts.host = host;
     parts.panels = new TEditPanels(defaultsFrom(form.settings()), &form);
 
     parts.toolBar = form.addToolBar(QStringLiteral("ツール"));
@@ -186,14 +170,9 @@ EditingParts InstallEditing(TForm1 &form, TFormSiki *siki)
     QObject::connect(area, &TPageArea::mouseDoubleClicked, c,
                      [c](int page, QPoint pos) { c->ImageDblClick(page, pos); });
 
-    // The marks follow the zoom: each of the zoom commands runs first (it
-    // was connected first), then the marks are placed again.
-    if (form.zoomBox())
-        QObject::connect(form.zoomBox(), &QLineEdit::returnPressed, c,
-                         &TEditController::ViewChanged);
-    QObject::connect(area, &TPageArea::zoomWheel, c, &TEditController::ViewChanged);
-    if (form.MenuView)
-        QObject::connect(form.MenuView, &QMenu::triggered, c, &TEditController::ViewChanged);
+    // The marks follow the zoom once the window has laid out and drawn the
+    // pages at it.
+    QObject::connect(&form, &TForm1::zoomChanged, c, &TEditController::ViewChanged);
     // The selection goes with the worksheet (StartNewWorksheet, and
     // ApplyLoadedPaper after an open), not when "新規作成" or "開く" is cancelled.
 
@@ -238,5 +217,6 @@ EditingParts InstallEditing(TForm1 &form, TFormSiki *siki)
                                  [c] { c->PlaceButtonObject(QStringLiteral("r")); });
     }
     InstallArrangement(form, parts);
+    form.setEditing(parts);
     return parts;
 }

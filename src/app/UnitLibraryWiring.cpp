@@ -28,12 +28,8 @@ namespace
 class FormLibraryHost : public QObject, public NaviHost, public CloudHost
 {
 public:
-    explicit FormLibraryHost(TForm1 &form) : QObject(&form), mForm(form)
-    {
-        setObjectName(HostName);
-    }
-    ~FormLibraryHost() override { delete parts.internet; }
-    static inline const QString HostName = QStringLiteral("TavenorLibraryHost");
+    explicit FormLibraryHost(TForm1 &form) : QObject(&form), mForm(form) {}
+    ~FormLibraryHost() override { delete internet; }
 
     void NaviOpenFile(const QString &path) override
     {
@@ -50,7 +46,7 @@ public:
     }
     void NaviEmptyWorksheet() override
     {
-        if (TEditController *editing = EditingOf(mForm).controller)
+        if (TEditController *editing = mForm.editing().controller)
             editing->clearSelection();
         NewFile(mForm.doc(), mForm.pages(), mForm.folders());
         mForm.fileCommands().ForgetFile();
@@ -71,17 +67,12 @@ public:
     void CloudToggleAnswer() override { NaviToggleAnswer(); }
     void CloudPrint() override { NaviPrint(); }
 
-    LibraryParts parts;
+    // The HTTP client is not a QObject child of the window: the host ends it.
+    TInternet *internet = nullptr;
 
 private:
     TForm1 &mForm;
 };
-
-FormLibraryHost *hostOf(TForm1 &form)
-{
-    return static_cast<FormLibraryHost *>(
-        form.findChild<QObject *>(FormLibraryHost::HostName, Qt::FindDirectChildrenOnly));
-}
 
 } // namespace
 
@@ -90,23 +81,18 @@ QString SampleFolder()
     return QCoreApplication::applicationDirPath() + QStringLiteral("/Navi");
 }
 
-LibraryParts LibraryOf(TForm1 &form)
-{
-    FormLibraryHost *host = hostOf(form);
-    return host ? host->parts : LibraryParts{};
-}
-
 LibraryParts InstallLibrary(TForm1 &form, const QString &sampleFolder)
 {
-    if (FormLibraryHost *existing = hostOf(form))
-        return existing->parts;
+    if (form.library().navi)
+        return form.library();
     auto *host = new FormLibraryHost(form);
-    LibraryParts &p = host->parts;
+    LibraryParts p;
     const WorkingFolders &folders = form.folders();
     const RBunruiData &bunrui = form.doc().BunruiData;
 
     // In the order of start-up: the proxy, the navigator, the cloud windows.
     p.internet = new TInternet;
+    host->internet = p.internet;
     p.proxy = new TFormProxy(&form);
     p.proxy->SyokiForm(folders.WorkFolder, *p.internet);
     p.navi = new TFormNavi(&form);
@@ -147,12 +133,13 @@ LibraryParts InstallLibrary(TForm1 &form, const QString &sampleFolder)
         p.proxy->show();
     });
     p.settingsMenu->menuAction()->setVisible(false);
+    form.setLibrary(p);
     return p;
 }
 
 bool NaviButtonClick(TForm1 &form)
 {
-    const LibraryParts p = LibraryOf(form);
+    const LibraryParts &p = form.library();
     if (!p.navi || !form.AskSave())
         return false;
     p.navi->StartForm();
@@ -162,6 +149,6 @@ bool NaviButtonClick(TForm1 &form)
 
 bool NaviDueAtStart(TForm1 &form, bool fileNamed)
 {
-    const LibraryParts p = LibraryOf(form);
+    const LibraryParts &p = form.library();
     return p.navi && !fileNamed && p.navi->showAtStart();
 }

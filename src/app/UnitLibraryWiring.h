@@ -9,35 +9,16 @@
 
 #include <QString>
 
-class TForm1;
-class TFormNavi;
-class TFormProxy;
-class TFormCloud;
-class TFormCloudDownload;
-class TFormCloudUpload;
-class TInternet;
-class QMenu;
-class QToolButton;
+#include "app/UnitFormParts.h"
 
-struct LibraryParts {
-    TFormNavi *navi = nullptr;
-    TInternet *internet = nullptr;
-    TFormProxy *proxy = nullptr;
-    TFormCloudDownload *download = nullptr;
-    TFormCloudUpload *upload = nullptr;
-    TFormCloud *cloud = nullptr;
-    QToolButton *naviButton = nullptr; // "ナビ"
-    QMenu *cloudMenu = nullptr;        // "クラウド", hidden
-    QMenu *settingsMenu = nullptr;     // "設定", hidden
-};
+class TForm1;
 
 // The sample library beside the program: its folder + "/Navi".
 QString SampleFolder();
 
-// `sampleFolder` empty: SampleFolder(). A second call returns the parts of
-// the first.
+// `sampleFolder` empty: SampleFolder(). The parts are kept by the form
+// (TForm1::library()); a second call returns them.
 LibraryParts InstallLibrary(TForm1 &form, const QString &sampleFolder = QString());
-LibraryParts LibraryOf(TForm1 &form);
 
 // "ナビ": the unsaved-changes question, then the navigator from its start
 // page, modal. False when the question was cancelled.

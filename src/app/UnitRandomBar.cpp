@@ -89,9 +89,9 @@ int TRandomBar::SpeedButton24Click()
 
 TRandomBar *InstallRandomBar(TForm1 &form)
 {
-    if (auto *existing = form.findChild<TRandomBar *>(QString(), Qt::FindDirectChildrenOnly))
-        return existing;
-    const EditingParts parts = EditingOf(form);
+    if (form.randomBar())
+        return form.randomBar();
+    const EditingParts &parts = form.editing();
     if (!parts.siki)
         return nullptr;
     auto *bar = new TRandomBar(form, *parts.siki, parts.controller);
@@ -104,5 +104,6 @@ TRandomBar *InstallRandomBar(TForm1 &form)
         form.addToolBar(bar);
     QObject::connect(form.pageButtons()->SpeedButtonRandom, &QToolButton::clicked, bar,
                      [bar] { bar->SpeedButton24Click(); });
+    form.setRandomBar(bar);
     return bar;
 }

@@ -97,7 +97,7 @@ int RunTavenorPrint(int argc, char **argv)
         if (NaviDueAtStart(form, args.size() > 1)) {
             // After the main window has been painted, behind the navigator.
             QTimer::singleShot(0, &form, [&form] {
-                if (TFormNavi *navi = LibraryOf(form).navi) {
+                if (TFormNavi *navi = form.library().navi) {
                     navi->StartForm();
                     navi->exec();
                 }

@@ -51,7 +51,7 @@ TEST(Startup, AnArgumentFileThatFailsLeavesAnEmptyWorksheet)
     EXPECT_TRUE(form.doc().AData.isEmpty());
     EXPECT_EQ(form.pages().count(), 1);
     EXPECT_EQ(form.pageArea() != nullptr, true);
-    EXPECT_NE(EditingOf(form).controller, nullptr);
+    EXPECT_NE(form.editing().controller, nullptr);
 }
 
 TEST(Startup, DamagedPaperValuesNeverEscapeTheStart)
