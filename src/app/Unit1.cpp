@@ -82,20 +82,7 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent), mPaperSet(mDoc, mPages)
     mDialogs = mOwnDialogs.get();
     mOwnPrintDialogs = std::make_unique<WidgetPrintDialogs>();
     mPrintDialogs = mOwnPrintDialogs.get();
-    mFiles = std::make_unique<FileCommands>(mDoc, *mDialogs, QString());
-    mFiles->askSaveChanges = [this] { return AskSave(); };
-    mFiles->onNewFile = [this] { StartNewWorksheet(); };
-    mFiles->onDocumentReplaced = [this] { ApplyLoadedPaper(); };
-    mFiles->onNameFieldLoaded = [this] {
-        if (TEditController *editing = mEditing.controller)
-            editing->clearSelection();
-        Redraw();
-    };
-    mFiles->pageCount = [this] { return mPages.count(); };
-    // "はい" to the unsaved-changes question saves a worksheet with a file of
-    // its own in place, and asks for a name only when it has none.
-    SaveAsFlow = [this] { return mFiles->SaveOver(); };
-    OpenFileHook = [this](const QString &path) { return mFiles->FileLoad(path); };
+    mFiles = std::make_unique<FileCommands>(mDoc, *mDialogs, QString(), this);
     buildMenus();
     // Each of these may show a dialog; the keys come back to the page after
     // it, also when the platform's own dialog gave no sign of closing.
@@ -271,8 +258,8 @@ void TForm1::SyokiForm(const QString &argumentFile)
     mFiles->SaveDialog.initialFolder = mFolders.UserPrintFolder;
     mFiles->NameFieldOpenDialog.initialFolder = mFolders.UserPrintFolder;
     mFiles->NameFieldSaveDialog.initialFolder = mFolders.UserPrintFolder;
-    if (!argumentFile.isEmpty() && OpenFileHook && QFileInfo::exists(argumentFile)) {
-        if (OpenFileHook(argumentFile)) {
+    if (!argumentFile.isEmpty() && QFileInfo::exists(argumentFile)) {
+        if (mFiles->FileLoad(argumentFile)) {
             // The save dialog opens in the file's own folder with its name,
             // also for a path relative to the folder the editor started in.
             QString path = argumentFile;
@@ -308,9 +295,18 @@ void TForm1::StartNewWorksheet()
     emit worksheetReplaced();
 }
 
+void TForm1::nameFieldRead()
+{
+    if (TEditController *editing = mEditing.controller)
+        editing->clearSelection();
+    Redraw();
+}
+
 bool TForm1::AskSave()
 {
-    return AskSaveChanges(mDoc, SaveAsFlow);
+    // "はい" saves a worksheet with a file of its own in place, and asks for
+    // a name only when it has none.
+    return AskSaveChanges(mDoc, [this] { return mFiles->SaveOver(); });
 }
 
 void TForm1::NewFileCommand()
@@ -406,12 +402,7 @@ void TForm1::LayoutPages()
 void TForm1::setFileDialogs(FileDialogs *dialogs)
 {
     mDialogs = dialogs ? dialogs : mOwnDialogs.get();
-    auto files = std::make_unique<FileCommands>(mDoc, *mDialogs, QString());
-    files->askSaveChanges = mFiles->askSaveChanges;
-    files->onNewFile = mFiles->onNewFile;
-    files->onDocumentReplaced = mFiles->onDocumentReplaced;
-    files->onNameFieldLoaded = mFiles->onNameFieldLoaded;
-    files->pageCount = mFiles->pageCount;
+    auto files = std::make_unique<FileCommands>(mDoc, *mDialogs, QString(), this);
     files->OpenDialog = mFiles->OpenDialog;
     files->SaveDialog = mFiles->SaveDialog;
     files->NameFieldOpenDialog = mFiles->NameFieldOpenDialog;
@@ -440,21 +431,17 @@ void TForm1::SyncViewState()
 void TForm1::Redraw()
 {
     SyncViewState();
-    if (RedrawHook)
-        RedrawHook();
-    else
-        mRenderer->SrcImageP(false);
+    mRenderer->SrcImageP(false);
     mPageArea->refresh();
+    emit pagesRedrawn();
 }
 
 void TForm1::RedrawPages(const QSet<int> &pages)
 {
     SyncViewState();
-    if (RedrawHook)
-        RedrawHook();
-    else
-        mRenderer->SrcImagePages(pages);
+    mRenderer->SrcImagePages(pages);
     mPageArea->refresh();
+    emit pagesRedrawn();
 }
 
 void TForm1::ApplyLoadedPaper()

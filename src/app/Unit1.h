@@ -5,6 +5,7 @@
 // them.
 #pragma once
 
+#include "app/UnitFileCommands.h"
 #include "app/UnitFormParts.h"
 #include "document/UnitData.h"
 #include "document/UnitPaperSet.h"
@@ -70,7 +71,7 @@ protected:
     void mousePressEvent(QMouseEvent *) override;
 };
 
-class TForm1 : public QMainWindow
+class TForm1 : public QMainWindow, public WorksheetHost
 {
     Q_OBJECT
 public:
@@ -89,13 +90,6 @@ public:
     TPageArea *pageArea() const { return mPageArea; }
     TLinkLabel *statusLink() const { return mStatusLink; }
 
-    // The save behind "はい" to the unsaved-changes question: over the
-    // worksheet's own file, else through the save dialog; true when saved.
-    std::function<bool()> SaveAsFlow;
-    // Opens a worksheet by name (start-up argument); true when it was read.
-    std::function<bool(const QString &)> OpenFileHook;
-    // Repaints every page image from the document; white pages when unset.
-    std::function<void()> RedrawHook;
 
     // Dialog state of the open and save dialogs.
     QString OpenDialogFolder;
@@ -165,6 +159,13 @@ public:
     void TakeKeysBack();
     // After a worksheet was read: its paper applied and the pages resized.
     void ApplyLoadedPaper();
+
+    // What the file commands ask of the window (WorksheetHost).
+    bool askSaveChanges() override { return AskSave(); }
+    void startNewWorksheet() override { StartNewWorksheet(); }
+    void worksheetRead() override { ApplyLoadedPaper(); }
+    void nameFieldRead() override;
+    int pageCount() const override { return mPages.count(); }
     // Copies the view switches, colour and zoom into the renderer's state.
     void SyncViewState();
 
@@ -191,6 +192,9 @@ signals:
     // The zoom changed: the pages are laid out and drawn at the new zoom
     // (the selection marks follow it).
     void zoomChanged();
+    // The page images were repainted from the document (all of them, or
+    // those of a command).
+    void pagesRedrawn();
 
 protected:
     void closeEvent(QCloseEvent *e) override;

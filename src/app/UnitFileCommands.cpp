@@ -70,29 +70,6 @@ QString WidgetFileDialogs::getSaveFileName(const QString &initialFolder, const Q
                                         filter, nullptr, QFileDialog::DontConfirmOverwrite);
 }
 
-QString ScriptedFileDialogs::next(bool save, const QString &initialFolder, const QString &fileName,
-                                  const QString &filter)
-{
-    calls.append(Call{save, initialFolder, fileName, filter});
-    if (answers.empty())
-        return QString();
-    QString a = answers.front();
-    answers.pop_front();
-    return a;
-}
-
-QString ScriptedFileDialogs::getOpenFileName(const QString &initialFolder, const QString &fileName,
-                                             const QString &filter)
-{
-    return next(false, initialFolder, fileName, filter);
-}
-
-QString ScriptedFileDialogs::getSaveFileName(const QString &initialFolder, const QString &fileName,
-                                             const QString &filter)
-{
-    return next(true, initialFolder, fileName, filter);
-}
-
 QString OverwriteQuestion(const QString &path)
 {
     return afterLastSeparator(path) + QStringLiteral("は、すでに存在します。") +
@@ -113,8 +90,9 @@ QString NewWorksheetFileName(const QString &naiyou)
     return withExtension(name, QStringLiteral(".prx"));
 }
 
-FileCommands::FileCommands(Document &doc, FileDialogs &dialogs, const QString &userPrintFolder)
-    : UserPrintFolder(userPrintFolder), mDoc(doc), mDialogs(dialogs)
+FileCommands::FileCommands(Document &doc, FileDialogs &dialogs, const QString &userPrintFolder,
+                           WorksheetHost *host)
+    : UserPrintFolder(userPrintFolder), mDoc(doc), mDialogs(dialogs), mHost(host)
 {
     OpenDialog.initialFolder = userPrintFolder;
     SaveDialog.initialFolder = userPrintFolder;
@@ -124,7 +102,7 @@ FileCommands::FileCommands(Document &doc, FileDialogs &dialogs, const QString &u
 
 bool FileCommands::Open()
 {
-    if (askSaveChanges && !askSaveChanges())
+    if (mHost && !mHost->askSaveChanges())
         return false;
     if (!OpenDialog.fileName.isEmpty()) {
         if (hasSeparator(OpenDialog.fileName))
@@ -156,8 +134,8 @@ bool FileCommands::FileLoad(const QString &path)
         showReadFailure(r);
         return false;
     }
-    if (onNewFile) {
-        onNewFile();
+    if (mHost) {
+        mHost->startNewWorksheet();
     } else {
         mDoc.SyokiFileData();
         mDoc.Clear();
@@ -170,8 +148,8 @@ bool FileCommands::FileLoad(const QString &path)
     // says whether it is the teacher's own file.
     ForgetFile();
     OpenFileName = path;
-    if (onDocumentReplaced)
-        onDocumentReplaced();
+    if (mHost)
+        mHost->worksheetRead();
     return true;
 }
 
@@ -204,7 +182,7 @@ bool FileCommands::Save()
     const QString name = withExtension(chosen, QStringLiteral(".prx"));
     if (QFileInfo::exists(name) && AskYesNo(OverwriteQuestion(name)) != MsgAnswer::Yes)
         return false;
-    const FileResult r = SaveFileAll(name, mDoc, LayerWorksheet, pageCount ? pageCount() : 1);
+    const FileResult r = SaveFileAll(name, mDoc, LayerWorksheet, mHost ? mHost->pageCount() : 1);
     if (!r.ok) {
         ShowError(r.message);
         return false;
@@ -222,7 +200,7 @@ bool FileCommands::SaveOver()
     if (SaveOverFileName.isEmpty())
         return Save();
     const FileResult r =
-        SaveFileAll(SaveOverFileName, mDoc, LayerWorksheet, pageCount ? pageCount() : 1);
+        SaveFileAll(SaveOverFileName, mDoc, LayerWorksheet, mHost ? mHost->pageCount() : 1);
     if (!r.ok) {
         ShowError(r.message);
         return false;
@@ -245,7 +223,7 @@ bool FileCommands::SaveNameField()
     const QString name = withExtension(chosen, QStringLiteral(".prn"));
     if (QFileInfo::exists(name) && AskYesNo(OverwriteQuestion(name)) != MsgAnswer::Yes)
         return false;
-    const FileResult r = SaveFileAll(name, mDoc, LayerNameField, pageCount ? pageCount() : 1);
+    const FileResult r = SaveFileAll(name, mDoc, LayerNameField, mHost ? mHost->pageCount() : 1);
     if (!r.ok) {
         ShowError(r.message);
         return false;
@@ -274,7 +252,7 @@ bool FileCommands::LoadNameField()
     // One undoable step; only a file that was read whole changes the rows.
     mDoc.push(std::make_unique<LoadNameFieldCommand>(mDoc, std::move(file)));
     NameFieldSaveDialog.fileName = path;
-    if (onNameFieldLoaded)
-        onNameFieldLoaded();
+    if (mHost)
+        mHost->nameFieldRead();
     return true;
 }

@@ -13,7 +13,6 @@
 
 #include <QString>
 #include <QVector>
-#include <deque>
 #include <functional>
 
 class QWidget;
@@ -50,29 +49,6 @@ private:
     QWidget *mParent;
 };
 
-// Dialogs for tests: answers come from a queue (empty queue: cancelled) and
-// every call is recorded.
-class ScriptedFileDialogs : public FileDialogs
-{
-public:
-    struct Call {
-        bool save;
-        QString initialFolder;
-        QString fileName;
-        QString filter;
-    };
-    QString getOpenFileName(const QString &initialFolder, const QString &fileName,
-                            const QString &filter) override;
-    QString getSaveFileName(const QString &initialFolder, const QString &fileName,
-                            const QString &filter) override;
-    std::deque<QString> answers;
-    QVector<Call> calls;
-
-private:
-    QString next(bool save, const QString &initialFolder, const QString &fileName,
-                 const QString &filter);
-};
-
 // What a file dialog holds between two showings.
 struct DialogState {
     QString initialFolder;
@@ -86,25 +62,34 @@ QString OverwriteQuestion(const QString &path);
 // text made fit for a file name, or "プリント.prx" without one.
 QString NewWorksheetFileName(const QString &naiyou);
 
+// The window the file commands work for: its question before a worksheet
+// is replaced, and what it does around a read.
+class WorksheetHost
+{
+public:
+    virtual ~WorksheetHost() = default;
+    // The unsaved-changes question; true when the command may go on.
+    virtual bool askSaveChanges() = 0;
+    // Empties the worksheet and its pages and creates page 0 (NewFile), just
+    // before a worksheet that has been read replaces the open one.
+    virtual void startNewWorksheet() = 0;
+    // After a worksheet was read into the document: apply its paper
+    // (SetPaperSize, SetPageSize), clear the selection and redraw.
+    virtual void worksheetRead() = 0;
+    // After a name field was imported: clear the selection and redraw.
+    virtual void nameFieldRead() = 0;
+    // Number of pages of the worksheet, stored in the file.
+    virtual int pageCount() const = 0;
+};
+
 class FileCommands
 {
 public:
-    FileCommands(Document &doc, FileDialogs &dialogs, const QString &userPrintFolder);
-
-    // The unsaved-changes question; true when the command may go on. Unset:
-    // always go on.
-    std::function<bool()> askSaveChanges;
-    // Empties the worksheet and its pages and creates page 0 (NewFile), just
-    // before a worksheet that has been read replaces the open one. Unset: the
-    // document's rows, pictures and flag are cleared.
-    std::function<void()> onNewFile;
-    // After a worksheet was read into the document: apply its paper
-    // (SetPaperSize, SetPageSize), clear the selection and redraw.
-    std::function<void()> onDocumentReplaced;
-    // After a name field was imported: clear the selection and redraw.
-    std::function<void()> onNameFieldLoaded;
-    // Number of pages of the worksheet, stored in the file. Unset: 1.
-    std::function<int()> pageCount;
+    // Without a host the commands never ask, a read just clears the
+    // document's rows, pictures and flag before it, and files store 1 page.
+    FileCommands(Document &doc, FileDialogs &dialogs, const QString &userPrintFolder,
+                 WorksheetHost *host = nullptr);
+    void setHost(WorksheetHost *host) { mHost = host; }
 
     // Open command: the unsaved-changes question, the open dialog, then
     // FileLoad. True when a worksheet was read.
@@ -146,4 +131,5 @@ public:
 private:
     Document &mDoc;
     FileDialogs &mDialogs;
+    WorksheetHost *mHost = nullptr;
 };

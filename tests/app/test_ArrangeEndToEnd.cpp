@@ -15,7 +15,7 @@
 #include "editing/UnitSelect.h"
 #include "platform/UnitMessages.h"
 #include "platform/UnitPrinter.h"
-#include "support/ScriptedChoosers.h"
+#include "support/ScriptedDialogs.h"
 #include <QUndoStack>
 
 #include <QMenu>

@@ -3,6 +3,7 @@
 #include "app/UnitFileCommands.h"
 #include "document/UnitFile.h"
 #include "platform/UnitMessages.h"
+#include "support/ScriptedDialogs.h"
 #include "support/WorksheetBytes.h"
 
 #include <QDir>
@@ -42,6 +43,27 @@ Document smallWorksheet(const QString &text)
     doc.AData.append(name);
     return doc;
 }
+
+// The window's side of the commands, counted; its question answers `ask`.
+struct CountingHost : WorksheetHost {
+    Document *doc = nullptr;
+    bool ask = true;
+    int asked = 0, cleared = 0, replaced = 0, nameFields = 0;
+    bool askSaveChanges() override
+    {
+        ++asked;
+        return ask;
+    }
+    void startNewWorksheet() override
+    {
+        ++cleared;
+        doc->Clear();
+        doc->SyokiFileData();
+    }
+    void worksheetRead() override { ++replaced; }
+    void nameFieldRead() override { ++nameFields; }
+    int pageCount() const override { return 1; }
+};
 
 struct FileCommandsTest : ::testing::Test {
     QTemporaryDir dir;
@@ -136,21 +158,18 @@ TEST_F(FileCommandsTest, OpenReplacesOnlyOnSuccess)
     tooNew.header = {"Tavenor,Print Header", "0.7", "", "0", "0"};
     ASSERT_TRUE(writeFile(path("new.prx"), tooNew.bytes()));
 
-    int replaced = 0;
-    int cleared = 0;
-    commands.onNewFile = [&] {
-        ++cleared;
-        doc.Clear();
-        doc.SyokiFileData();
-    };
-    commands.onDocumentReplaced = [&] { ++replaced; };
-    bool askResult = false;
-    commands.askSaveChanges = [&] { return askResult; };
+    CountingHost host;
+    host.doc = &doc;
+    host.ask = false;
+    commands.setHost(&host);
+    const int &cleared = host.cleared;
+    const int &replaced = host.replaced;
 
     // The unsaved-changes question says stop: no dialog.
     EXPECT_FALSE(commands.Open());
+    EXPECT_EQ(host.asked, 1);
     EXPECT_TRUE(dialogs.calls.isEmpty());
-    askResult = true;
+    host.ask = true;
 
     const QVector<RAData> before = doc.AData;
     dialogs.answers = {path("bad.prx")};
@@ -208,11 +227,12 @@ TEST_F(FileCommandsTest, NameFieldSaveAndLoad)
               QStringLiteral("n.prnは、すでに存在します。\r\n上書きしますか？"));
     EXPECT_EQ(readAll(path("n.prn")), saved);
 
-    int redraws = 0;
-    commands.onNameFieldLoaded = [&] { ++redraws; };
+    CountingHost host;
+    host.doc = &doc;
+    commands.setHost(&host);
     dialogs.answers = {path("n.prn")};
     ASSERT_TRUE(commands.LoadNameField());
-    EXPECT_EQ(redraws, 1);
+    EXPECT_EQ(host.nameFields, 1);
     ASSERT_EQ(doc.AData.size(), 2);
     EXPECT_EQ(doc.AData[1].Siki, QStringLiteral("なまえ"));
     EXPECT_EQ(doc.AData[1].ID, 2);
@@ -227,5 +247,5 @@ TEST_F(FileCommandsTest, NameFieldSaveAndLoad)
     EXPECT_FALSE(commands.LoadNameField());
     EXPECT_EQ(messages.texts.last(), CorruptFileMessage());
     EXPECT_EQ(doc.AData, before);
-    EXPECT_EQ(redraws, 1);
+    EXPECT_EQ(host.nameFields, 1);
 }

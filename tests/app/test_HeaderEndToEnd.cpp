@@ -66,7 +66,8 @@ TEST(HeaderEndToEnd, AnswerColourIsAnUndoableChangeOfTheWorksheet)
         form.SyokiForm(QString());
         InstallEditing(form);
         QVector<TColor> drawnWith;
-        form.RedrawHook = [&] { drawnWith.append(form.viewState().AnswerColor); };
+        QObject::connect(&form, &TForm1::pagesRedrawn, &form,
+                         [&] { drawnWith.append(form.viewState().AnswerColor); });
         form.show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
         Document &doc = form.doc();
@@ -115,7 +116,6 @@ TEST(HeaderEndToEnd, AnswerColourIsAnUndoableChangeOfTheWorksheet)
         EXPECT_FALSE(doc.isModified());
         EXPECT_EQ(doc.AnswerColor, 0x00FF00);
         EXPECT_EQ(view->answerColor(), 0x00FF00);
-        form.RedrawHook = nullptr;
     }
     SetPrinters(nullptr);
 }

@@ -10,6 +10,7 @@
 #include "editing/UnitSelect.h"
 #include "platform/UnitMessages.h"
 #include "support/FakePrinter.h"
+#include "support/ScriptedDialogs.h"
 
 #include <QAction>
 #include <QMenu>

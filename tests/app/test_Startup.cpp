@@ -40,11 +40,13 @@ TEST(Startup, AnArgumentFileThatFailsLeavesAnEmptyWorksheet)
     f.close();
 
     // The open fails half way, after the worksheet was already replaced.
-    TForm1 form;
-    form.OpenFileHook = [&form](const QString &) -> bool {
-        form.doc().AData.append(RAData{});
-        throw std::runtime_error("壊れています。");
-    };
+    struct FailingForm : TForm1 {
+        void worksheetRead() override
+        {
+            doc().AData.append(RAData{});
+            throw std::runtime_error("壊れています。");
+        }
+    } form;
     EXPECT_NO_THROW(StartEditor(form, path));
     ASSERT_EQ(messages.texts.size(), 1);
     EXPECT_EQ(messages.texts[0], "壊れています。");

@@ -6,6 +6,7 @@
 #include "document/UnitFile.h"
 #include "platform/UnitMessages.h"
 #include "platform/UnitPrinter.h"
+#include "support/ScriptedDialogs.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -43,10 +44,9 @@ TEST(MainWindow, MissingArgumentFileStartsEmpty)
 {
     FakeA4 fake;
     TForm1 form;
-    bool opened = false;
-    form.OpenFileHook = [&](const QString &) { return opened = true; };
     form.SyokiForm("/nonexistent/file.prx");
-    EXPECT_FALSE(opened);
+    EXPECT_TRUE(form.fileCommands().OpenFileName.isEmpty());
+    EXPECT_TRUE(form.doc().AData.isEmpty());
     EXPECT_EQ(form.pages().count(), 1);
     EXPECT_TRUE(form.SaveDialogFileName.isEmpty());
 }
@@ -57,12 +57,11 @@ TEST(MainWindow, UnsavedChangesQuestionGuardsNewAndClose)
     ScriptedMessages msgs;
     TForm1 form;
     form.SyokiForm(QString());
-    int saves = 0;
-    bool saveSucceeds = false;
-    form.SaveAsFlow = [&] {
-        ++saves;
-        return saveSucceeds;
-    };
+    // A new worksheet has no file of its own: "はい" asks for a name.
+    ScriptedFileDialogs dialogs;
+    form.setFileDialogs(&dialogs);
+    QTemporaryDir saveDir;
+    const QString savedPath = saveDir.filePath("kept.prx");
     auto edit = [&] {
         form.doc().AData.append(RAData{});
         form.doc().AData.last().Syu = "1";
@@ -87,10 +86,10 @@ TEST(MainWindow, UnsavedChangesQuestionGuardsNewAndClose)
     EXPECT_EQ(form.doc().AData.size(), 1);
     EXPECT_TRUE(form.doc().FileData.HensyuB);
 
-    // Yes, then the save does not happen: kept as well.
+    // Yes, then the save dialog is cancelled: kept as well.
     msgs.answers.push_back(MsgAnswer::Yes);
     form.NewFileCommand();
-    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(dialogs.calls.size(), 1);
     EXPECT_EQ(form.doc().AData.size(), 1);
     EXPECT_TRUE(form.doc().FileData.HensyuB);
 
@@ -101,10 +100,11 @@ TEST(MainWindow, UnsavedChangesQuestionGuardsNewAndClose)
     EXPECT_FALSE(close1.isAccepted());
 
     // Yes with a successful save lets New go on; the scratch folder is empty.
-    saveSucceeds = true;
+    dialogs.answers.push_back(savedPath);
     msgs.answers.push_back(MsgAnswer::Yes);
     form.NewFileCommand();
-    EXPECT_EQ(saves, 2);
+    EXPECT_EQ(dialogs.calls.size(), 2);
+    EXPECT_TRUE(QFile::exists(savedPath));
     EXPECT_TRUE(form.doc().AData.isEmpty());
     EXPECT_FALSE(form.doc().FileData.HensyuB);
     EXPECT_EQ(form.pages().count(), 1);
@@ -117,7 +117,7 @@ TEST(MainWindow, UnsavedChangesQuestionGuardsNewAndClose)
     QCloseEvent close2;
     QCoreApplication::sendEvent(&form, &close2);
     EXPECT_TRUE(close2.isAccepted());
-    EXPECT_EQ(saves, 2);
+    EXPECT_EQ(dialogs.calls.size(), 2);
 }
 
 TEST(MainWindow, ArgumentFileOpensAndNamesTheSaveDialog)

@@ -10,7 +10,7 @@
 #include "editing/UnitFontList.h"
 #include "editing/UnitPanelCommands.h"
 #include "editing/UnitPro.h"
-#include "support/ScriptedChoosers.h"
+#include "support/ScriptedDialogs.h"
 
 #include <QUndoStack>
 

@@ -6,7 +6,7 @@
 #include "document/UnitFile.h"
 #include "math/UnitSiki.h"
 #include "platform/UnitMessages.h"
-#include "support/ScriptedChoosers.h"
+#include "support/ScriptedDialogs.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -5,7 +5,7 @@
 #include "math/UnitSiki.h"
 #include "platform/UnitMessages.h"
 #include "support/PipeWriter.h"
-#include "support/ScriptedChoosers.h"
+#include "support/ScriptedDialogs.h"
 
 #include <QBuffer>
 #include <QTemporaryDir>
