@@ -31,10 +31,10 @@
 //   editing/UnitSelectionCommands AlignObjectsCommand, SpaceObjectsCommand,
 //                                 RestackObjectCommand, LockObjectsCommand,
 //                                 SetObjectModeCommand, RestyleObjectsCommand
-//   math/UnitSikiCommand          WriteProblemCommand
 //   math/UnitRegenerate           RegenerateCommand
 // The buttons that build and push them are elsewhere (editing/UnitArrangeButtons
-// for the arrangement bars, editing/UnitPanelCommands for the property panels).
+// for the arrangement bars, editing/UnitPanelCommands for the property panels;
+// "決定" of the expression tool pushes AddObjectsCommand or ChangeObjectCommand).
 //
 // This unit never draws or shows anything.
 #pragma once

@@ -1,6 +1,6 @@
 #include "math/UnitKeisan.h"
 #include "math/UnitSiki.h"
-#include "math/UnitSikiCommand.h"
+#include "document/UnitRowCommands.h"
 
 #include "platform/UnitMessages.h"
 #include "platform/UnitNumText.h"
@@ -535,22 +535,73 @@ void TFormSiki::MakeSikiKotaeYoko()
 
 int TFormSiki::Kettei()
 {
-    // One undoable command: a new problem, or the rewrite of the one open.
-    // It is done first so that its row is known whether or not it changed
-    // anything; pushing it then only puts it on the stack.
-    auto command = std::make_unique<WriteProblemCommand>(mDoc, *this);
-    command->performFirst();
-    const int index = command->row();
-    mDoc.push(std::move(command));
+    const int page = CurrentPage();
+    // The page's check first, with its message: nothing is written for an
+    // input without an answer or a layout.
+    QString kotae, message;
+    InputState state = InputEmpty;
+    switch (page) {
+    case PageYoko: state = CheckYoko(kotae, message); break;
+    case PageTate: state = CheckTate(message); break;
+    case PageBunsu: state = CheckBunsu(message); break;
+    case PageBunsyo: state = CheckBunsyo(kotae, message); break;
+    default: return -1;
+    }
+    if (state == InputError) {
+        // The column page says it in the tool's own window, which stays open
+        // to be mended; the other pages in a message box.
+        if (page == PageTate)
+            LabelTate->setText(message);
+        else
+            ShowError(message);
+    }
+    if (state != InputOk)
+        return -1;
+
+    // The row as it will stand: the problem being edited, or a new one.
+    const int editing = mDoc.NewData.ID >= 0 ? mDoc.FindRow(mDoc.NewData.ID) : -1;
+    RAData row = editing >= 0 ? mDoc.AData[editing] : RAData{};
+    beginRow(row, page);
+    switch (page) {
+    case PageYoko:
+        RandomPanel->Store(row, TSikiRandomPanel::Scope::Yoko);
+        WriteYokoFields(row, kotae);
+        break;
+    case PageTate:
+        RandomPanel->Store(row, TSikiRandomPanel::Scope::Tate);
+        WriteTateFields(row);
+        break;
+    case PageBunsu:
+        RandomPanel->Store(row, TSikiRandomPanel::Scope::Bunsu);
+        row.BunsuKabunsu = CheckKabunsu->isChecked() ? 1 : 0;
+        WriteBunsuFields(row);
+        break;
+    case PageBunsyo:
+        // Word problems draw with the settings of the horizontal page.
+        RandomPanel->Store(row, TSikiRandomPanel::Scope::Yoko);
+        WriteBunsyoFields(row, kotae, true);
+        break;
+    }
+
+    // One undoable command holding only the rows: a new problem ("作成") or
+    // the rewrite of the one open ("書き換え").
+    int index = editing;
+    if (editing >= 0) {
+        mDoc.push(std::make_unique<ChangeObjectCommand>(mDoc, QStringLiteral("書き換え"), editing,
+                                                        row));
+    } else {
+        RNewObjects added;
+        added.rows = {row};
+        mDoc.push(std::make_unique<AddObjectsCommand>(mDoc, QStringLiteral("作成"), added));
+        index = mDoc.AData.size() - 1;
+    }
+    finishRow(index);
     return index;
 }
 
-int TFormSiki::beginRow(int page)
+void TFormSiki::beginRow(RAData &row, int page) const
 {
     const SikiMainSettings s = settings();
-    mDoc.FileData.HensyuB = true;
-    const int index = mDoc.GetRowNo();
-    RAData &row = mDoc.AData[index];
     row.Syu = QStringLiteral("5");
     row.Page = mDoc.NewData.Page;
     row.X1 = mDoc.NewData.X1;
@@ -562,7 +613,6 @@ int TFormSiki::beginRow(int page)
     // The word-problem page leaves the answer mode as it was.
     if (page != PageBunsyo)
         row.KotaeMode = s.kotaeDisplay ? 1 : 0;
-    return index;
 }
 
 void TFormSiki::finishRow(int rowIndex)
@@ -593,27 +643,6 @@ void TFormSiki::WriteYokoFields(RAData &row, const QString &kotae)
     row.Width = m.textWidth(mDisplayText + QStringLiteral("＝") + MemoY2->text(), row.FontName,
                             row.FontSize);
     row.Height = m.textHeight(input, row.FontName, row.FontSize);
-}
-
-int TFormSiki::KetteiYoko()
-{
-    QString kotae, message;
-    switch (CheckYoko(kotae, message)) {
-    case InputEmpty:
-        return -1;
-    case InputError:
-        // Nothing is written for an expression without an answer.
-        ShowError(message);
-        return -1;
-    case InputOk:
-        break;
-    }
-    const int index = beginRow(PageYoko);
-    RAData &row = mDoc.AData[index];
-    RandomPanel->Store(row, TSikiRandomPanel::Scope::Yoko);
-    WriteYokoFields(row, kotae);
-    finishRow(index);
-    return index;
 }
 
 TFormSiki::InputState TFormSiki::CheckYoko(QString &kotae, QString &message) const

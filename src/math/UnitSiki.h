@@ -90,14 +90,12 @@ public:
     void WarizanSusumu(); // "わり進める"
     void WarizanModosu(); // "元に戻す"
 
-    // "決定" of the current page or of one page. Returns the index of the
+    // "決定" of the current page: its check (an error is reported to the
+    // user), the row written from the page, and one undoable command that
+    // adds it or rewrites the problem being edited. Returns the index of the
     // row written, or -1 when nothing was written (empty input, or an
-    // expression that cannot be evaluated, which is reported to the user).
+    // expression that cannot be evaluated).
     int Kettei();
-    int KetteiYoko();
-    int KetteiTate();
-    int KetteiBunsu();
-    int KetteiBunsyo();
 
     // "①を挿入" and "②を挿入": the marker at the cursor of the problem text.
     void InsertBunsyoMarker(QChar marker);
@@ -244,8 +242,8 @@ private:
     bool restoreTateRows(const RAData &row);
     void fillTateRowFields(RAData &row) const;
 
-    // Shared by the writers: placement, font, page, mode and the row index.
-    int beginRow(int page);
+    // Placement, font, page and mode of the row "決定" writes.
+    void beginRow(RAData &row, int page) const;
     void finishRow(int rowIndex);
     SikiMeasurer &measurer();
     SikiMainSettings settings() const;

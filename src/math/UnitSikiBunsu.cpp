@@ -156,23 +156,3 @@ void TFormSiki::WriteBunsuFields(RAData &row)
     row.Height = 2 * m.textHeight(row.Siki, row.FontName, row.FontSize);
 }
 
-int TFormSiki::KetteiBunsu()
-{
-    QString message;
-    switch (CheckBunsu(message)) {
-    case InputEmpty:
-        return -1;
-    case InputError:
-        ShowError(message);
-        return -1;
-    case InputOk:
-        break;
-    }
-    const int index = beginRow(PageBunsu);
-    RAData &row = mDoc.AData[index];
-    RandomPanel->Store(row, TSikiRandomPanel::Scope::Bunsu);
-    row.BunsuKabunsu = CheckKabunsu->isChecked() ? 1 : 0;
-    WriteBunsuFields(row);
-    finishRow(index);
-    return index;
-}

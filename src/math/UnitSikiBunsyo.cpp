@@ -323,22 +323,3 @@ void TFormSiki::WriteBunsyoFields(RAData &row, const QString &kotae, bool measur
         m.textHeight(QStringLiteral("あ"), row.FontName, row.FontSize) * (int(lines.size()) + 7);
 }
 
-int TFormSiki::KetteiBunsyo()
-{
-    QString kotae, message;
-    switch (CheckBunsyo(kotae, message)) {
-    case InputEmpty:
-        return -1;
-    case InputError:
-        ShowError(message);
-        return -1;
-    case InputOk:
-        break;
-    }
-    const int index = beginRow(PageBunsyo);
-    RAData &row = mDoc.AData[index];
-    RandomPanel->Store(row, TSikiRandomPanel::Scope::Yoko);
-    WriteBunsyoFields(row, kotae, true);
-    finishRow(index);
-    return index;
-}

@@ -393,23 +393,3 @@ bool TFormSiki::WriteTateFields(RAData &row)
     return true;
 }
 
-int TFormSiki::KetteiTate()
-{
-    QString message;
-    switch (CheckTate(message)) {
-    case InputEmpty:
-        return -1;
-    case InputError:
-        // Said in the tool's own window; the tool stays open to be mended.
-        LabelTate->setText(message);
-        return -1;
-    case InputOk:
-        break;
-    }
-    const int index = beginRow(PageTate);
-    RAData &row = mDoc.AData[index];
-    RandomPanel->Store(row, TSikiRandomPanel::Scope::Tate);
-    WriteTateFields(row);
-    finishRow(index);
-    return index;
-}

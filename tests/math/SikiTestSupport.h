@@ -13,6 +13,18 @@
 
 inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 
+// "決定" of one page of the tool, whatever page is shown: the page becomes
+// the current one without the preview being worked out again (a column
+// division keeps the steps taken).
+inline int KetteiOn(TFormSiki &tool, int page)
+{
+    {
+        const QSignalBlocker block(tool.PageControl);
+        tool.PageControl->setCurrentIndex(page);
+    }
+    return tool.Kettei();
+}
+
 // Width = characters x font size, height = font size + 1; whole rows give
 // figures that reveal which row was measured.
 class FakeMeasurer : public SikiMeasurer {

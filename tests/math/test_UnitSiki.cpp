@@ -201,7 +201,7 @@ TEST_F(SikiTest, EmptyInputWritesNothing)
     type(tool.EditBunsu1S, "1");
     tool.EditBunsu1S->clear();
     tool.KeisanBunsu();
-    EXPECT_EQ(tool.KetteiBunsu(), -1);
+    EXPECT_EQ(KetteiOn(tool, TFormSiki::PageBunsu), -1);
     EXPECT_TRUE(doc.AData.isEmpty());
     EXPECT_TRUE(messages.texts.isEmpty());
 }
@@ -245,7 +245,7 @@ TEST_F(SikiTest, HorizontalKetteiWritesTheRow)
     EXPECT_EQ(r.RandX1, "1");
     EXPECT_EQ(r.RandA2, "9");
     EXPECT_EQ(r.RandBunsuX1, "");
-    EXPECT_TRUE(doc.FileData.HensyuB);
+    EXPECT_TRUE(doc.isModified());
     // Placement and display text cleared, the tool closed, a redraw asked.
     EXPECT_EQ(doc.NewData.Syu, "");
     EXPECT_EQ(doc.NewData.Page, 0);

@@ -295,7 +295,7 @@ TEST_F(RandomTest, WritersRegenerateTheRowAndKeepItsPlacement)
     settings.kotaeDisplay = true;
     p->CheckRand->setChecked(true);
     tool.MemoY1->setText("1+1");
-    const int yoko = tool.KetteiYoko();
+    const int yoko = KetteiOn(tool, TFormSiki::PageYoko);
     ASSERT_EQ(yoko, 0);
     doc.AData[0].X1 = 300;
     doc.AData[0].FontSize = 30;
@@ -326,7 +326,7 @@ TEST_F(RandomTest, WritersRegenerateTheRowAndKeepItsPlacement)
     tool.SelectPage(TFormSiki::PageTate);
     tool.MemoT1->setText("75/4");
     tool.MakeSikiKotaeTate();
-    const int tate = tool.KetteiTate();
+    const int tate = KetteiOn(tool, TFormSiki::PageTate);
     ASSERT_TRUE(tool.LoadRow(tate));
     p->ComboKigou->setCurrentIndex(3);
     p->CheckAmari->setChecked(true);
@@ -343,7 +343,7 @@ TEST_F(RandomTest, WritersRegenerateTheRowAndKeepItsPlacement)
     tool.PrepareNew(0, 0, 0);
     tool.SelectPage(TFormSiki::PageBunsu);
     tool.MakeRandomCommand();
-    const int bunsu = tool.KetteiBunsu();
+    const int bunsu = KetteiOn(tool, TFormSiki::PageBunsu);
     ASSERT_GE(bunsu, 0);
     const QString old = doc.AData[bunsu].Siki;
     ASSERT_TRUE(tool.LoadRow(bunsu));
@@ -384,7 +384,7 @@ TEST_F(RandomTest, WordProblemPageAndItsRegeneration)
     EXPECT_EQ(tool.EditBunsyo1->text(), "3+4");
     EXPECT_EQ(tool.EditBunsyo2->text(), "7");
     EXPECT_EQ(tool.EditBunsyoKotae->text(), "7");
-    EXPECT_EQ(tool.KetteiBunsyo(), -1);
+    EXPECT_EQ(KetteiOn(tool, TFormSiki::PageBunsyo), -1);
     EXPECT_TRUE(doc.AData.isEmpty());
 
     // The markers go in at the cursor.
@@ -397,7 +397,7 @@ TEST_F(RandomTest, WordProblemPageAndItsRegeneration)
     tool.ButtonBunsyo2->click();
     EXPECT_EQ(tool.MemoBunsyoText->toPlainText(), QStringLiteral("りんごが①こ、②"));
 
-    const int row = tool.KetteiBunsyo();
+    const int row = KetteiOn(tool, TFormSiki::PageBunsyo);
     ASSERT_EQ(row, 0);
     const RAData r = doc.AData[0];
     EXPECT_EQ(r.Siki1, 3);
@@ -419,7 +419,7 @@ TEST_F(RandomTest, WordProblemPageAndItsRegeneration)
     EXPECT_EQ(tool.MemoBunsyoText->toPlainText(), QStringLiteral("りんごが①こ、②"));
     tool.CheckBunsyoTani->setChecked(false);
     tool.MemoBunsyoText->setPlainText("一\n二\n三");
-    tool.KetteiBunsyo();
+    KetteiOn(tool, TFormSiki::PageBunsyo);
     EXPECT_EQ(doc.AData[0].BunsyoTani, 0);
     EXPECT_EQ(doc.AData[0].BunsyoText, "一\r\n二\r\n三");
     EXPECT_EQ(doc.AData[0].Width, QStringLiteral("（しき）3+4a＝7こたえ（あ7こあ）").size() * 20);

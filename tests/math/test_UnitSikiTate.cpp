@@ -64,7 +64,7 @@ TEST_F(SikiTateTest, AdditionWithDecimals)
     // Widest operand row "123 " is (4 + 1) cells of "＋"; four rows of height.
     EXPECT_EQ(r.Width, 5 * 20);
     EXPECT_EQ(r.Height, 4 * 21);
-    EXPECT_TRUE(doc.FileData.HensyuB);
+    EXPECT_TRUE(doc.isModified());
 }
 
 TEST_F(SikiTateTest, SubtractionAndTrailingZeros)
