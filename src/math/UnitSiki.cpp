@@ -440,6 +440,19 @@ void TFormSiki::OpenNew(int page, int x1, int y1)
     show();
     raise();
     activateWindow();
+    focusFirstBox();
+}
+
+void TFormSiki::focusFirstBox()
+{
+    // The teacher types the problem at once, without a click in the tool.
+    switch (CurrentPage()) {
+    case PageYoko: MemoY1->setFocus(); break;
+    case PageTate: MemoT1->setFocus(); break;
+    case PageBunsu: EditBunsu1S->setFocus(); break;
+    case PageBunsyo: MemoBunsyoText->setFocus(); break;
+    default: break;
+    }
 }
 
 bool TFormSiki::LoadRow(int rowIndex)
@@ -511,6 +524,7 @@ bool TFormSiki::OpenRow(int rowIndex)
     show();
     raise();
     activateWindow();
+    focusFirstBox();
     return true;
 }
 

@@ -242,6 +242,8 @@ private:
     bool restoreTateRows(const RAData &row);
     void fillTateRowFields(RAData &row) const;
 
+    // The keys go to the first box of the page shown.
+    void focusFirstBox();
     // Placement, font, page and mode of the row "決定" writes.
     void beginRow(RAData &row, int page) const;
     void finishRow(int rowIndex);

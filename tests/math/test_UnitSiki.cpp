@@ -111,6 +111,25 @@ TEST_F(SikiTest, StartFormEmptiesAndColoursTheInputs)
     EXPECT_TRUE(tool.RandomPanel->BunsuBox->isHidden());
 }
 
+TEST_F(SikiTest, OpeningTheToolPutsTheKeysInItsFirstBox)
+{
+    tool.OpenNew(0, 100, 200);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&tool));
+    EXPECT_TRUE(tool.MemoY1->hasFocus());
+    QTest::keyClicks(QApplication::focusWidget(), "3*4");
+    EXPECT_EQ(tool.MemoY1->text(), "3*4");
+    tool.hide();
+
+    // An existing problem opens on its own page with the keys there.
+    ASSERT_EQ(KetteiOn(tool, TFormSiki::PageYoko), 0);
+    tool.SelectPage(TFormSiki::PageBunsu);
+    tool.EditBunsu1S->setFocus();
+    ASSERT_TRUE(tool.OpenRow(0));
+    EXPECT_EQ(tool.CurrentPage(), TFormSiki::PageYoko);
+    EXPECT_EQ(tool.focusWidget(), tool.MemoY1); // the box that takes the keys in the window
+    tool.hide();
+}
+
 TEST_F(SikiTest, HorizontalPreviewOnEveryKeyRelease)
 {
     tool.PrepareNew(0, 10, 20);
