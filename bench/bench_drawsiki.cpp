@@ -3,8 +3,7 @@
 // drawn with QPainter into the 16-bit page image, as the editor redraws after
 // every change. Once with answer display on (every part drawn) and once with
 // a print pass onto a second image standing in for the printer.
-#include "math/UnitHissan.h"
-#include "math/UnitHissanWarizan.h"
+#include "ColumnSheet.h"
 #include "render/UnitDrawSiki.h"
 
 #include <QGuiApplication>
@@ -15,47 +14,7 @@
 
 namespace {
 
-// Problems per operation: addition, subtraction, multiplication, division.
-const char *const kProblems[4][6] = {
-    {"12.5+3.75", "345+678", "9.08+1.2", "4567+89", "0.25+0.75", "1.2+3.4+5.6"},
-    {"72.3-6.14", "903-457", "10.5-2.75", "8000-123", "6.2-1.7", "95-38"},
-    {"35*63", "2.4*1.5", "127*8", "406*39", "0.25*4", "78*56"},
-    {"75/4", "7.5/2.5", "3/0.25", "1000/7", "98.6/3.4", "42/6"},
-};
-
-Document makePage()
-{
-    Document doc;
-    // Four columns of fifteen problems.
-    for (int i = 0; i < 60; ++i) {
-        RAData r;
-        r.ID = i;
-        r.Syu = QStringLiteral("5");
-        r.FontName = QStringLiteral("ＭＳ ゴシック");
-        r.FontSize = 14;
-        r.ForeColor = 0;
-        r.Layer = 1;
-        r.KotaeMode = i % 5 == 0 ? 1 : 0;
-        // Cycle through the operations so that each gets 15 of the 60.
-        const int op = i % 4;
-        const QString e = QString::fromUtf8(kProblems[op][(i / 4) % 6]);
-        if (SetHissanRow(r, e) != HissanStatus::Ok)
-            continue;
-        if (op == 3 && i % 8 == 3) {
-            // Some divisions carried to decimal places, for longer working rows.
-            TFormHissanWarizan engine;
-            if (engine.Warizan(e) && engine.WarizanNext() && engine.WarizanNext())
-                engine.fillRow(r);
-        }
-        Metrics m;
-        r.Width = m.GetMojiWidth(r);
-        r.Height = m.GetMojiHeight(r);
-        r.X1 = 20 + (i % 4) * 190;
-        r.Y1 = 20 + (i / 4) * 72;
-        doc.AData.append(r);
-    }
-    return doc;
-}
+Document makePage() { return bench::MakeColumnSheet(1); }
 
 void BM_RedrawPage60Columns(benchmark::State &state)
 {
