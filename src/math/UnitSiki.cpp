@@ -559,7 +559,6 @@ int TFormSiki::Kettei()
 int TFormSiki::beginRow(int page)
 {
     const SikiMainSettings s = settings();
-    mDoc.FileData.HensyuB = true;
     const int index = mDoc.GetRowNo();
     RAData &row = mDoc.AData[index];
     row.Syu = QStringLiteral("5");
