@@ -288,6 +288,9 @@ void TForm1::StartNewWorksheet()
     mPaperSet.GetPaperSize(Printers());
     mPaperSet.NewPage(mDoc.Paper.PaperH, mDoc.Paper.PaperW);
     mDoc.AData.clear();
+    // The printer's paper is part of the new worksheet's first state: its
+    // history starts after it, with nothing unsaved.
+    mDoc.resetHistory();
     mView->SetAnswerColorSilently(mDoc.AnswerColor);
     mPageArea->setPages(mPages);
     LayoutPages();

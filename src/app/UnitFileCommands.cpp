@@ -143,13 +143,15 @@ bool FileCommands::FileLoad(const QString &path)
         mDoc.NewData.ID = -1;
     }
     TakeWorksheet(mDoc, std::move(loaded));
-    mDoc.resetHistory();
     // Read by name, the worksheet may come from a library: whoever opened it
     // says whether it is the teacher's own file.
     ForgetFile();
     OpenFileName = path;
     if (mHost)
         mHost->worksheetRead();
+    // The paper as applied (a damaged size falls back to A4) belongs to the
+    // worksheet as opened: its history starts here, with nothing unsaved.
+    mDoc.resetHistory();
     return true;
 }
 

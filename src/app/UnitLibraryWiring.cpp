@@ -51,6 +51,7 @@ public:
         NewFile(mForm.doc(), mForm.pages(), mForm.folders());
         mForm.fileCommands().ForgetFile();
         mForm.doc().Paper = RPaperData{}; // A4 portrait, 210 x 297 mm
+        mForm.doc().resetHistory();         // the empty worksheet's first state
         mForm.paperSet().NewPage(mForm.doc().Paper.PaperH, mForm.doc().Paper.PaperW);
         mForm.pageArea()->setPages(mForm.pages());
         mForm.LayoutPages();

@@ -49,6 +49,7 @@ Document::Document()
 {
     SetBunruiData();
     NewData.ID = -1;
+    followStack();
 }
 
 Document::~Document() = default;
@@ -57,29 +58,50 @@ Document::Document(Document &&other)
     : RDocumentData(std::move(other)), mUndoStack(std::make_unique<QUndoStack>()),
       mEvents(std::make_unique<DocumentEvents>())
 {
+    followStack();
 }
 
 Document &Document::operator=(Document &&other)
 {
     RDocumentData::operator=(std::move(other));
     resetHistory();
+    // The flag came with the other document's data; this one has no history.
+    syncHensyuB();
     return *this;
+}
+
+void Document::followStack()
+{
+    // Both signals, since either may come alone: marking the current state
+    // saved sends only cleanChanged, a step between two unsaved states only
+    // indexChanged.
+    QObject::connect(mUndoStack.get(), &QUndoStack::cleanChanged, mUndoStack.get(),
+                     [this] { syncHensyuB(); });
+    QObject::connect(mUndoStack.get(), &QUndoStack::indexChanged, mUndoStack.get(),
+                     [this] { syncHensyuB(); });
+    syncHensyuB();
+}
+
+void Document::syncHensyuB()
+{
+    FileData.HensyuB.set(!mUndoStack->isClean());
 }
 
 bool Document::isModified() const
 {
-    return FileData.HensyuB || !mUndoStack->isClean();
+    return !mUndoStack->isClean();
 }
 
 void Document::markSaved()
 {
-    FileData.HensyuB = false;
     mUndoStack->setClean();
+    syncHensyuB();
 }
 
 void Document::resetHistory()
 {
     mUndoStack->clear();
+    syncHensyuB();
 }
 
 Integer Document::GetId() const
@@ -163,8 +185,8 @@ void Document::SetBunruiData()
 
 void Document::SyokiFileData()
 {
-    FileData.HensyuB = false;
     FileData.FileName.clear();
+    markSaved();
 }
 
 void Document::Clear()

@@ -113,8 +113,23 @@ struct RBunruiData {
     QStringList Naiyou;
 };
 
+// The unsaved-changes flag. It reads like a Boolean; only the document
+// sets it, from its undo stack: it is up exactly while the stack stands
+// away from the state the worksheet was started, opened or saved in.
+// Pressing, hovering and selecting push nothing, so they leave it down.
+class RHensyuFlag
+{
+public:
+    operator bool() const { return mOn; }
+
+private:
+    friend class Document;
+    void set(bool on) { mOn = on; }
+    bool mOn = false;
+};
+
 struct RFileData {
-    bool HensyuB = false;
+    RHensyuFlag HensyuB;
     QString FileName;
 };
 
@@ -210,16 +225,20 @@ public:
     bool push(std::unique_ptr<DocumentCommand> command);
     // A new run number for merged commands (a drag, a run of arrow keys).
     int newMergeRun() { return ++mMergeRun; }
-    // The worksheet differs from its saved state: a change on the stack
-    // since the last save, or the flag the editor sets by hand.
+    // The worksheet differs from its saved state: the undo stack is not at
+    // its clean index. FileData.HensyuB always says the same.
     bool isModified() const;
-    // After a save: the flag goes down and the stack's current state is the
-    // saved one.
+    // After a save: the stack's current state is the saved one, and the
+    // flag goes down. Undo or redo away from it raises the flag again.
     void markSaved();
-    // A new or opened worksheet: no history.
+    // A new or opened worksheet: no history, nothing unsaved.
     void resetHistory();
 
 private:
+    // Connects the flag to this document's stack and sets it from it.
+    void followStack();
+    void syncHensyuB();
+
     std::unique_ptr<QUndoStack> mUndoStack;
     std::unique_ptr<DocumentEvents> mEvents;
     int mMergeRun = 0;

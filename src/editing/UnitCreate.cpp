@@ -153,7 +153,6 @@ void TEditController::MojiKettei()
     // the input given up): "OK" writes nothing.
     if (mDoc.NewData.ID < 0 && mDoc.NewData.Syu != u"1")
         return;
-    mDoc.FileData.HensyuB = true;
     const QString text = mMoji->Text();
     if (text.isEmpty())
         return;
@@ -318,7 +317,6 @@ int TEditController::PlaceButtonObject(const QString &syu)
     const int rowIndex = mDoc.AData.size();
     mDoc.push(std::make_unique<AddObjectsCommand>(mDoc, QStringLiteral("作成"),
                                                   RNewObjects{{r}, {picture}}));
-    mDoc.FileData.HensyuB = true;
     return rowIndex;
 }
 

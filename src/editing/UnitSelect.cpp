@@ -309,7 +309,6 @@ PageEvent TEditController::toPageEvent(int page, QPoint pos) const
 
 void TEditController::ImageMouseDown(int page, QPoint pos)
 {
-    mDoc.FileData.HensyuB = true;
     mPointerPage = page;
     mView.ActivePage = page;
     if (mShapePS)
@@ -438,7 +437,6 @@ void TEditController::ImageDblClick(int page, QPoint pos)
 {
     // The toolkit reports the second press of a double click as the double
     // click itself: it opens the selection for editing and does nothing
-    // else a press would do but note the edit.
-    mDoc.FileData.HensyuB = true;
+    // else a press would do.
     mTool->doubleClick(toPageEvent(page, pos));
 }

@@ -5,7 +5,6 @@
 int RegenerateAll(Document &doc, TFormSiki &tool, const RegenerateProgress &progress)
 {
     tool.ClearRandomLog();
-    doc.FileData.HensyuB = true;
     if (doc.AData.isEmpty())
         return 0;
     const int maximum = int(doc.AData.size()) - 1;
@@ -27,7 +26,6 @@ int RegenerateAll(Document &doc, TFormSiki &tool, const RegenerateProgress &prog
             progress(std::min(i + 1, maximum), maximum);
     }
     doc.NewData = pending;
-    doc.FileData.HensyuB = true;
     return written;
 }
 

@@ -19,8 +19,9 @@ class TFormSiki;
 using RegenerateProgress = std::function<void(int position, int maximum)>;
 
 // Regenerates the random problems of doc through tool (whose batch history
-// is emptied first, so that no two problems of the run repeat). Marks the
-// document as changed. The pending object NewData is the same afterwards.
+// is emptied first, so that no two problems of the run repeat). It is no
+// undo step itself: run as RegenerateCommand, the rewrite is one change of
+// the worksheet. The pending object NewData is the same afterwards.
 // Returns the number of rows rewritten; a row whose search found nothing
 // keeps its problem (and is not counted).
 int RegenerateAll(Document &doc, TFormSiki &tool, const RegenerateProgress &progress = {});

@@ -459,7 +459,6 @@ bool TFormSiki::setRandomRow(int page)
         return false;
     }
     row.Siki1 = page;
-    mDoc.FileData.HensyuB = true;
     mDisplayText.clear();
     hide();
     return true;

@@ -7,6 +7,7 @@
 
 #include "support/FakePrinter.h"
 #include <QTemporaryDir>
+#include <QUndoStack>
 #include <gtest/gtest.h>
 
 namespace
@@ -44,10 +45,15 @@ TEST(DamagedPaper, StartUpAndOpenFallBackToA4Portrait)
     EXPECT_EQ(form.doc().Paper.Width, "210");
     EXPECT_EQ(form.doc().Paper.Height, "297");
     EXPECT_EQ(form.doc().Paper.Orientation, "1");
+    // The fallback is how the worksheet opens, not an edit of it.
+    EXPECT_FALSE(form.doc().FileData.HensyuB);
+    EXPECT_FALSE(form.doc().undoStack().canUndo());
 
     // Opened by name (as "開く" ends): the file opens, nothing is lost.
     form.fileCommands().FileLoad(second);
     ASSERT_EQ(form.doc().AData.size(), 1);
     EXPECT_EQ(form.fileCommands().OpenFileName, second);
     EXPECT_EQ(form.pages().PageSize[0], QSize(793, 1122));
+    EXPECT_FALSE(form.doc().FileData.HensyuB);
+    EXPECT_FALSE(form.doc().undoStack().canUndo());
 }

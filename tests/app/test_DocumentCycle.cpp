@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include "support/RecordedEdit.h"
 #include <gtest/gtest.h>
 
 namespace
@@ -65,8 +66,7 @@ TEST(DocumentCycle, SaveAsAfterStartingWithARelativeFileOpensInItsFolder)
     ASSERT_EQ(form.doc().AData.size(), 1);
     ScriptedFileDialogs dialogs;
     form.setFileDialogs(&dialogs);
-    form.doc().AData[0].X1 = 300;
-    form.doc().FileData.HensyuB = true;
+    PushEdit(form.doc(), QStringLiteral("移動"), [&] { form.doc().AData[0].X1 = 300; });
 
     // "名前をつけて保存" and Enter: what the dialog shows is what it returns.
     const QString shown = QDir(dir.path()).filePath("sub/c.prx");
@@ -101,7 +101,7 @@ TEST(DocumentCycle, CancelOfNewAndOpenKeepsTheSelection)
     QWidget *page = form.pageArea()->PanelP[0];
     QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(250, 340));
     ASSERT_EQ(parts.controller->selection().size(), 1);
-    form.doc().FileData.HensyuB = true;
+    PushEdit(form.doc(), QStringLiteral("内容"), [&] { form.doc().Naiyou = QStringLiteral("たし算"); });
     ScriptedFileDialogs dialogs;
     form.setFileDialogs(&dialogs);
 
@@ -160,8 +160,7 @@ TEST(DocumentCycle, YesSavesAWorksheetWithAFileInPlaceAndANewOneProposesItsOwnNa
     form.ActionOpen->trigger();
     ASSERT_EQ(dialogs.calls.size(), 1);
     ASSERT_EQ(form.doc().AData.size(), 1);
-    form.doc().AData[0].X1 = 300;
-    form.doc().FileData.HensyuB = true;
+    PushEdit(form.doc(), QStringLiteral("移動"), [&] { form.doc().AData[0].X1 = 300; });
     messages.answers.push_back(MsgAnswer::Yes);
     QCloseEvent close1;
     QCoreApplication::sendEvent(&form, &close1);
@@ -179,8 +178,7 @@ TEST(DocumentCycle, YesSavesAWorksheetWithAFileInPlaceAndANewOneProposesItsOwnNa
     // A new worksheet is no longer that file: "はい" asks for a name, which
     // is "プリント.prx" in the user's worksheet folder.
     form.ActionNew->trigger();
-    addBox(form.doc(), 20, 20, 40, 40);
-    form.doc().FileData.HensyuB = true;
+    PushEdit(form.doc(), QStringLiteral("作成"), [&] { addBox(form.doc(), 20, 20, 40, 40); });
     const QByteArray mineBytes = bytesOf(mine);
     messages.answers.push_back(MsgAnswer::Yes);
     QCloseEvent close2;
@@ -206,8 +204,7 @@ TEST(DocumentCycle, YesSavesAWorksheetWithAFileInPlaceAndANewOneProposesItsOwnNa
     form.ActionNew->trigger();
     ASSERT_TRUE(form.fileCommands().FileLoad(sample));
     form.fileCommands().SaveDialog.fileName = "sample.prx";
-    form.doc().AData[0].X1 = 400;
-    form.doc().FileData.HensyuB = true;
+    PushEdit(form.doc(), QStringLiteral("移動"), [&] { form.doc().AData[0].X1 = 400; });
     messages.answers.push_back(MsgAnswer::Yes);
     QCloseEvent close3;
     QCoreApplication::sendEvent(&form, &close3);

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include "support/RecordedEdit.h"
 #include <gtest/gtest.h>
 
 namespace
@@ -74,11 +75,18 @@ struct FileCommandsTest : ::testing::Test {
     QString path(const char *name) const { return dir.filePath(QString::fromUtf8(name)); }
 };
 
+// An edit of the worksheet through its undo stack.
+void change(Document &doc)
+{
+    PushEdit(doc, QStringLiteral("移動"), [&doc] { doc.AData[0].X1 += 1; });
+    ASSERT_TRUE(doc.FileData.HensyuB);
+}
+
 } // namespace
 
 TEST_F(FileCommandsTest, SaveAddsTheExtensionAndAsksAboutTheFinalName)
 {
-    doc.FileData.HensyuB = true;
+    change(doc);
     dialogs.answers = {path("a")};
     ASSERT_TRUE(commands.Save());
     EXPECT_TRUE(QFileInfo::exists(path("a.prx")));
@@ -96,7 +104,7 @@ TEST_F(FileCommandsTest, SaveAddsTheExtensionAndAsksAboutTheFinalName)
     // ".prx" is added: the question is about that file. No keeps it.
     const QByteArray before = readAll(path("a.prx"));
     doc = smallWorksheet(QStringLiteral("べつ"));
-    doc.FileData.HensyuB = true;
+    change(doc);
     dialogs.answers = {path("a")};
     messages.answers = {MsgAnswer::No};
     EXPECT_FALSE(commands.Save());
@@ -119,7 +127,7 @@ TEST_F(FileCommandsTest, SaveAddsTheExtensionAndAsksAboutTheFinalName)
     ASSERT_TRUE(commands.Save());
     EXPECT_TRUE(QFileInfo::exists(path("b.PRX.prx")));
     // Cancelled dialog: nothing saved.
-    doc.FileData.HensyuB = true;
+    change(doc);
     EXPECT_FALSE(commands.Save());
     EXPECT_TRUE(doc.FileData.HensyuB);
 }
@@ -127,7 +135,7 @@ TEST_F(FileCommandsTest, SaveAddsTheExtensionAndAsksAboutTheFinalName)
 TEST_F(FileCommandsTest, FailedSaveReportsAndKeepsEverything)
 {
     ASSERT_TRUE(writeFile(path("plain"), "not a folder"));
-    doc.FileData.HensyuB = true;
+    change(doc);
     commands.OpenFileName = QStringLiteral("/old.prx");
     dialogs.answers = {path("plain") + QStringLiteral("/x.prx")};
     EXPECT_FALSE(commands.Save());
@@ -191,7 +199,7 @@ TEST_F(FileCommandsTest, OpenReplacesOnlyOnSuccess)
     EXPECT_FALSE(commands.Open());
     EXPECT_EQ(messages.texts.size(), 2);
 
-    doc.FileData.HensyuB = true;
+    change(doc);
     dialogs.answers = {path("good.prx")};
     ASSERT_TRUE(commands.Open());
     EXPECT_EQ(cleared, 1);

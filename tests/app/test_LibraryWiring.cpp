@@ -21,6 +21,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QUndoStack>
+#include "support/RecordedEdit.h"
 #include <gtest/gtest.h>
 
 namespace
@@ -62,7 +63,7 @@ TEST(LibraryWiring, NaviButtonAsksFirstAndOpensLibraryFilesIntoTheEditor)
     EXPECT_EQ(InstallLibrary(form).navi, parts.navi);
 
     // Unsaved changes and Cancel: the navigator does not open.
-    form.doc().FileData.HensyuB = true;
+    PushEdit(form.doc(), QStringLiteral("内容"), [&] { form.doc().Naiyou = QStringLiteral("たし算"); });
     messages.answers.push_back(MsgAnswer::Cancel);
     EXPECT_FALSE(NaviButtonClick(form));
     EXPECT_FALSE(parts.navi->isVisible());

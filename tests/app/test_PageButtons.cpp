@@ -80,8 +80,10 @@ TEST(PageButtons, OutliveThePagePanelsOfNewAndOpen)
     QTest::mouseClick(n1, Qt::LeftButton);
     EXPECT_TRUE(form.viewControls()->answerDisplayOn());
 
+    // Showing the answers is no edit: opening again asks nothing.
+    EXPECT_FALSE(form.doc().FileData.HensyuB);
+
     // Opened again over itself, then new: still no dangling control.
-    form.doc().FileData.HensyuB = false;
     dialogs.answers.push_back(path);
     form.ActionOpen->trigger();
     form.ActionNew->trigger();

@@ -91,7 +91,7 @@ TEST(RandomBar, MakeRegeneratesEveryRandomProblem)
         same.ID = 6;
         same.Y1 = 650;
         doc.AData = {yoko, tate, bunsu, word, fixed, same};
-        doc.FileData.HensyuB = false;
+        doc.markSaved();
         // A creation under way keeps its pending object.
         doc.NewData.ID = -1;
         doc.NewData.Syu = QStringLiteral("5");

@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include "support/FakePrinter.h"
+#include "support/RecordedEdit.h"
 #include <gtest/gtest.h>
 
 
@@ -63,9 +64,10 @@ TEST(MainWindow, UnsavedChangesQuestionGuardsNewAndClose)
     QTemporaryDir saveDir;
     const QString savedPath = saveDir.filePath("kept.prx");
     auto edit = [&] {
-        form.doc().AData.append(RAData{});
-        form.doc().AData.last().Syu = "1";
-        form.doc().FileData.HensyuB = true;
+        PushEdit(form.doc(), QStringLiteral("作成"), [&] {
+            form.doc().AData.append(RAData{});
+            form.doc().AData.last().Syu = "1";
+        });
     };
 
     // No changes: no question at all.

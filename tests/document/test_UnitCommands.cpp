@@ -177,19 +177,64 @@ TEST(Commands, TheWorksheetIsModifiedExactlyWhenItDiffersFromTheSavedState)
 {
     Document d;
     fill(d);
-    EXPECT_FALSE(d.isModified());
+    // The flag the rest of the program reads always says what the stack says.
+    const auto modified = [&d] {
+        EXPECT_EQ(bool(d.FileData.HensyuB), d.isModified());
+        return d.isModified();
+    };
+    EXPECT_FALSE(modified());
     PushEdit(d, QStringLiteral("サイズ変更"), [&] { d.AData[1].Width = 90; });
-    EXPECT_TRUE(d.isModified());
+    EXPECT_TRUE(modified());
     d.markSaved();
-    EXPECT_FALSE(d.isModified());
+    EXPECT_FALSE(modified());
     d.undoStack().undo();
-    EXPECT_TRUE(d.isModified());
+    EXPECT_TRUE(modified());
     d.undoStack().redo();
-    EXPECT_FALSE(d.isModified());
-    d.FileData.HensyuB = true;
-    EXPECT_TRUE(d.isModified());
+    EXPECT_FALSE(modified());
+
+    // An edit that changes nothing is no change.
+    EXPECT_FALSE(PushEdit(d, QStringLiteral("サイズ変更"), [&] { d.AData[1].Width = 90; }));
+    EXPECT_FALSE(modified());
+
+    // A run of arrow keys that goes on after a save does not fold into the
+    // saved step: the worksheet is changed, and undo returns to the file.
+    const RMerge nudge{MergeKind::Nudge, d.newMergeRun()};
+    PushEdit(d, QStringLiteral("移動"), [&] { d.AData[0].X1 += 1; }, nudge);
+    d.SyokiFileData();
+    EXPECT_FALSE(modified());
+    const Integer saved = d.AData[0].X1;
+    PushEdit(d, QStringLiteral("移動"), [&] { d.AData[0].X1 += 1; }, nudge);
+    EXPECT_TRUE(modified());
+    d.undoStack().undo();
+    EXPECT_EQ(d.AData[0].X1, saved);
+    EXPECT_FALSE(modified());
+
+    // Undo past the saved state, then another edit: the saved state is
+    // gone from the history, so no step reaches it.
+    d.undoStack().undo();
+    PushEdit(d, QStringLiteral("サイズ変更"), [&] { d.AData[1].Width = 70; });
+    EXPECT_TRUE(modified());
+    d.undoStack().undo();
+    EXPECT_TRUE(modified());
+    d.undoStack().redo();
+    EXPECT_TRUE(modified());
+
+    // A new history starts unchanged.
     d.resetHistory();
-    d.FileData.HensyuB = false;
-    EXPECT_FALSE(d.isModified());
+    EXPECT_FALSE(modified());
     EXPECT_FALSE(d.undoStack().canUndo());
+
+    // A document moved in comes without its history, so unchanged; the
+    // one it came from keeps following its own stack.
+    Document other;
+    fill(other);
+    PushEdit(other, QStringLiteral("サイズ変更"), [&] { other.AData[1].Width = 60; });
+    ASSERT_TRUE(other.FileData.HensyuB);
+    d = std::move(other);
+    EXPECT_FALSE(modified());
+    Document taken(std::move(d));
+    EXPECT_FALSE(taken.FileData.HensyuB);
+    PushEdit(taken, QStringLiteral("サイズ変更"), [&] { taken.AData[1].Width = 50; });
+    EXPECT_TRUE(taken.FileData.HensyuB);
+    EXPECT_FALSE(modified());
 }

@@ -122,7 +122,6 @@ TEST(UnitFileNameField, ImportIntoAWorksheetWithFourPictures)
     doc.AData[0].ID = 10;
     doc.AData[1].ID = 11;
     doc.AData[2].ID = 12;
-    doc.FileData.HensyuB = true;
 
     ASSERT_TRUE(LoadNameField(path, doc).ok);
     ASSERT_EQ(doc.BMData.size(), 6);
@@ -143,7 +142,6 @@ TEST(UnitFileNameField, ImportIntoAWorksheetWithFourPictures)
     EXPECT_EQ(doc.AData[3].X1, 3);
     EXPECT_EQ(doc.AData[4].Syu, QStringLiteral("1"));
     EXPECT_EQ(doc.AData[4].ID, 14);
-    EXPECT_TRUE(doc.FileData.HensyuB); // the import does not touch the flag
 }
 
 TEST(UnitFileNameField, SavedNameFieldLoadsTwiceWithoutDuplicates)

@@ -67,7 +67,8 @@ TEST_P(SelectionTest, OverlapBordersLinesAndOtherPages)
     EXPECT_TRUE(b.ctl->selection().isEmpty());
     b.press(1, 450, 450);
     EXPECT_EQ(b.selectedRows(), QVector<int>{2});
-    EXPECT_TRUE(b.doc.FileData.HensyuB);
+    // Picking objects is no edit of the worksheet.
+    EXPECT_FALSE(b.doc.FileData.HensyuB);
 }
 
 TEST_P(SelectionTest, MultipleSelectionKeepsPickingOrderAndLockedTextsStayOut)

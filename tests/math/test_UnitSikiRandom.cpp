@@ -312,7 +312,6 @@ TEST_F(RandomTest, WritersRegenerateTheRowAndKeepItsPlacement)
     EXPECT_EQ(after.Siki, tool.MemoY1->text());
     EXPECT_EQ(after.Kotae, Keisan(after.Siki));
     EXPECT_EQ(after.Width, (after.Siki.size() + 1 + after.Kotae.size()) * 30);
-    EXPECT_TRUE(doc.FileData.HensyuB);
 
     // A search that fails leaves the row's problem as it was.
     ASSERT_TRUE(tool.LoadRow(0));
@@ -532,16 +531,29 @@ TEST_F(RandomTest, OneRunNeverRepeatsAProblemAndSkipsOthers)
     EXPECT_EQ(doc.AData[30].Siki, "1+2");
     EXPECT_EQ(doc.AData[31].Siki, "abc");
     EXPECT_EQ(doc.NewData.ID, 77);
-    EXPECT_TRUE(doc.FileData.HensyuB);
     // One step per row: 0 first, the last row index at the end.
     ASSERT_EQ(steps.size(), 33);
     EXPECT_EQ(steps.first(), qMakePair(0, 31));
     EXPECT_EQ(steps.last(), qMakePair(31, 31));
 
-    // An empty worksheet only marks the document as changed.
+    // As a command the run is one change of the worksheet, and its undo
+    // brings back the problems as they were.
+    doc.resetHistory();
+    const QVector<RAData> was = doc.AData;
+    EXPECT_FALSE(doc.FileData.HensyuB);
+    ASSERT_TRUE(doc.push(std::make_unique<RegenerateCommand>(doc, tool)));
+    EXPECT_TRUE(doc.FileData.HensyuB);
+    EXPECT_NE(doc.AData, was);
+    doc.undoStack().undo();
+    EXPECT_EQ(doc.AData, was);
+    EXPECT_FALSE(doc.FileData.HensyuB);
+
+    // An empty worksheet has nothing to regenerate: no change at all.
     Document empty;
     TFormSiki other(empty);
     EXPECT_EQ(RegenerateAll(empty, other), 0);
-    EXPECT_TRUE(empty.FileData.HensyuB);
+    EXPECT_FALSE(empty.push(std::make_unique<RegenerateCommand>(empty, other)));
+    EXPECT_FALSE(empty.FileData.HensyuB);
+    EXPECT_FALSE(empty.undoStack().canUndo());
 }
 } // namespace
