@@ -3,9 +3,8 @@
 // selection, switches tools for the tool buttons, and forwards the page
 // events to the current tool. Mouse positions arrive in pixels of the page
 // image and are turned into page units with the zoom once, before a tool
-// sees them. It keeps what the tools share: the selection frame, the hover
-// frame, the handles and the drag feedback over the page panels (every
-// overlay is placed at the zoomed position), the pending object and its
+// sees them. It keeps what the tools share: the selection and its marks
+// (frame, hover frame, handles and drag feedback), the pending object and its
 // marker, the text window and the expression tool, the keyboard and the
 // clipboard, and the on-page buttons of the test menu.
 //
@@ -26,6 +25,8 @@
 #include "editing/UnitOverlay.h"
 #include "editing/UnitPicture.h"
 #include "editing/UnitSelection.h"
+#include "editing/UnitSelectionMarks.h"
+#include "editing/UnitViewUnits.h"
 #include "editing/tools/UnitEditTool.h"
 #include "render/UnitMetrics.h"
 #include "render/UnitView.h"
@@ -134,12 +135,10 @@ public:
     // The test menu's button objects: "b" ("解答配置表示") or "r" ("ランダム配置").
     int PlaceButtonObject(const QString &syu);
 
-    // Selection marks.
-    void setShapePS();
-    void PanelPSVT();
-    void PanelPSVF();
-    void SetShapeM();
-    void LabelMVF();
+    // The selection's frame, hover frame, handles, outlines and labels.
+    SelectionMarks &marks() { return mMarks; }
+    const SelectionMarks &marks() const { return mMarks; }
+    // The entries take the current sizes of their rows.
     void SetMouseSelect();
     // Frame, outlines and handles placed again after the rows changed.
     void refreshSelectionMarks();
@@ -173,18 +172,8 @@ public:
     int hoverRow() const { return mHoverRow; }
     // The coordinate dialog's values of a single selected object.
     const RProValues &proValues() const { return mProValues; }
-    // Colour of the outlines and labels that follow a drag.
-    void setLabelMColor(TColor color) { mLabelMColor = color; }
-
-    // The overlays, for the main window and tests. Null until first used.
-    TOverlayShape *ShapePS() const { return mShapePS; }
-    TOverlayShape *ShapeMS() const { return mShapeMS; }
-    TResizeHandle *PanelPS(int n) const;
-    TOverlayShape *ShapeM(int i) const;
-    TOverlayLabel *LabelM(int i) const;
+    // The preview of the text being typed. Null until first used.
     TOverlayLabel *TextPreview() const { return mPreview; }
-    // The selection frame in page units (valid while an entry exists).
-    PageRect frame() const { return mFrame; }
 
 signals:
     void toolChanged(const QString &toolSyu);
@@ -211,9 +200,6 @@ private:
     // Redraws the pages a finished drag touched (when it moved anything)
     // and forgets them.
     void flushDeferredRedraw(bool redraw, int page);
-    // Places the outline (and for a text the label) of selection entry i.
-    void placeFeedback(int i, const RAData &row, bool recolour);
-    QColor labelColor() const;
     void onDocumentChanged(const RChange &change);
     void selectRows(const QVector<int> &rows);
     void setTool(const QString &syu);
@@ -222,7 +208,6 @@ private:
     void refreshEntries();
     void refreshProperties(int row);
     void fillProValues();
-    void rebuildFeedback();
     void hover(const PageEvent &ev);
     void syncCreation();
     void emptyNewData(int page);
@@ -244,11 +229,6 @@ private:
     QVector<int> addObjects(const QString &name, const RNewObjects &objects);
 
     QWidget *panelOf(int page) const;
-    int framePage() const;
-    void placeShape(TOverlayShape *shape, int page, const PageRect &r);
-    void placeLabel(TOverlayLabel *label, const RAData &row);
-    void ensureOverlays(int page);
-    void ensureFeedback(int count);
     TColor highlightColor() const;
 
     Document &mDoc;
@@ -262,15 +242,10 @@ private:
     std::unique_ptr<WidgetPictureDialogs> mDefaultPictureDialogs;
     QPointer<TFormMoji> mMoji;
 
-    QPointer<TOverlayShape> mShapePS;
-    QPointer<TOverlayShape> mShapeMS;
-    QPointer<TResizeHandle> mHandles[4];
-    QVector<QPointer<TOverlayShape>> mShapeM;
-    QVector<QPointer<TOverlayLabel>> mLabelM;
     QPointer<TOverlayLabel> mPreview;
-    PageRect mFrame;
-    bool mFrameValid = false;
     Selection mSelection;
+    ViewUnits mUnits;
+    SelectionMarks mMarks;
     std::unique_ptr<SelectTool> mSelectTool;
     std::unique_ptr<TextTool> mTextTool;
     std::unique_ptr<LineTool> mLineTool;
@@ -279,7 +254,6 @@ private:
     std::unique_ptr<ProblemTool> mProblemTool;
     EditTool *mTool = nullptr;
     RProValues mProValues;
-    TColor mLabelMColor = 0xF2CE91;
     int mHoverRow = -1;
     QSet<int> mDeferredPages; // touched by the drag in progress, redrawn on release
     bool mDeferredAll = false;
@@ -287,7 +261,6 @@ private:
     int mNudgeIndex = -1; // stack index after the last arrow move
     int mPointerPage = 0; // page under the mouse
     int mPsPage = 0;
-    int mHandlePage = 0; // page whose panel carries the handles
     QPoint mPsPress;     // handle press, pixels of the panel
     QPoint mPsStart;     // the pressed handle's top-left at the press, pixels of the panel
     Qt::CursorShape mCursor = Qt::ArrowCursor;

@@ -50,12 +50,10 @@ int SelectTool::pick(const PageEvent &ev)
         doc.NewData.Y1 = row.Y1;
     }
     mCtl.refreshEntries();
-    mCtl.setShapePS();
-    if (mCtl.mShapePS && mCtl.mFrameValid)
-        mCtl.mShapePS->show();
-    if (mCtl.mShapeMS)
-        mCtl.mShapeMS->hide();
-    mCtl.PanelPSVF();
+    mCtl.marks().setShapePS();
+    mCtl.marks().showFrame();
+    mCtl.marks().hideHover();
+    mCtl.marks().PanelPSVF();
     if (mCtl.mMoji)
         mCtl.mMoji->hide();
     mCtl.refreshProperties(hit);
@@ -69,9 +67,9 @@ void SelectTool::press(const PageEvent &ev)
         return;
     mCtl.mSelection.refreshPositions(mCtl.mDoc.AData);
     // The selection lives on, so its frame shows again.
-    mCtl.setShapePS();
-    if (mCtl.mShapePS && mCtl.mFrameValid && !mCtl.mSelection.isEmpty())
-        mCtl.mShapePS->show();
+    mCtl.marks().setShapePS();
+    if (!mCtl.mSelection.isEmpty())
+        mCtl.marks().showFrame();
 }
 
 // ---------------------------------------------------------------- move
@@ -90,8 +88,7 @@ void SelectTool::dragTo(const PageEvent &ev)
 {
     Document &doc = mCtl.mDoc;
     const QVector<RMouseSelect> &sel = mCtl.mSelection.entries();
-    if (mCtl.mShapeMS)
-        mCtl.mShapeMS->hide();
+    mCtl.marks().hideHover();
     // The mouse's travel since the press.
     const int dx = ev.x - mMouseDown.X;
     const int dy = ev.y - mMouseDown.Y;
@@ -106,13 +103,12 @@ void SelectTool::dragTo(const PageEvent &ev)
             continue;
         const RAData &row = doc.AData[e.ANo];
         if (IsHittableKind(row.Syu) && row.Lock == 0)
-            mCtl.placeFeedback(i, row, true);
+            mCtl.marks().placeFeedback(i, row, true);
     }
     if (moved) {
-        mCtl.PanelPSVF();
-        mCtl.setShapePS();
-        if (mCtl.mShapePS && mCtl.mFrameValid)
-            mCtl.mShapePS->show();
+        mCtl.marks().PanelPSVF();
+        mCtl.marks().setShapePS();
+        mCtl.marks().showFrame();
         if (mCtl.mView.Creation.MarkerOn)
             mCtl.hideMarker();
         doc.NewData.Syu.clear();
@@ -132,8 +128,8 @@ void SelectTool::release(const PageEvent &ev)
     mCtl.flushDeferredRedraw(dragged, ev.page);
     mCtl.SetMouseSelect();
     if (!mCtl.mSelection.isEmpty())
-        mCtl.PanelPSVT();
-    mCtl.LabelMVF();
+        mCtl.marks().PanelPSVT();
+    mCtl.marks().LabelMVF();
 }
 
 // ---------------------------------------------------------------- handles
@@ -165,9 +161,9 @@ void SelectTool::handleMove(int travelX, int travelY)
     for (int i = 0; i < sel.size(); ++i) {
         const int a = sel[i].ANo;
         if (a >= 0 && a < doc.AData.size())
-            mCtl.placeFeedback(i, doc.AData[a], false);
+            mCtl.marks().placeFeedback(i, doc.AData[a], false);
     }
-    mCtl.setShapePS();
+    mCtl.marks().setShapePS();
 }
 
 void SelectTool::handleRelease()
@@ -177,8 +173,8 @@ void SelectTool::handleRelease()
     mResizeRun = 0;
     mCtl.flushDeferredRedraw(false, -1);
     mCtl.mHost.redraw();
-    mCtl.setShapePS();
-    mCtl.PanelPSVT();
+    mCtl.marks().setShapePS();
+    mCtl.marks().PanelPSVT();
     mCtl.SetMouseSelect();
     const Selection &sel = mCtl.mSelection;
     if (!sel.isEmpty()) {
@@ -188,6 +184,6 @@ void SelectTool::handleRelease()
             (doc.AData[a].Syu == u"1" || doc.AData[a].Syu == u"5"))
             mCtl.mPanels.MemoFS->setText(QString::number(sel.last().FS));
     }
-    mCtl.LabelMVF();
+    mCtl.marks().LabelMVF();
     mCtl.fillProValues();
 }
