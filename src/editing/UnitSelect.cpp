@@ -16,11 +16,11 @@ TEditController::TEditController(Document &doc, ViewState &view, Metrics &metric
                                  TEditPanels &panels, QObject *parent)
     : QObject(parent), mDoc(doc), mView(view), mMetrics(metrics), mHost(host), mPanels(panels),
       mUnits(host), mMarks(doc, mSelection, mUnits),
-      mSelectTool(std::make_unique<SelectTool>(*this)),
-      mTextTool(std::make_unique<TextTool>(*this)), mLineTool(std::make_unique<LineTool>(*this)),
-      mBoxTool(std::make_unique<BoxTool>(*this)),
-      mPictureTool(std::make_unique<PictureTool>(*this)),
-      mProblemTool(std::make_unique<ProblemTool>(*this))
+      mSelectTool(std::make_unique<SelectTool>(toolContext())),
+      mTextTool(std::make_unique<TextTool>(toolContext())), mLineTool(std::make_unique<LineTool>(toolContext())),
+      mBoxTool(std::make_unique<BoxTool>(toolContext())),
+      mPictureTool(std::make_unique<PictureTool>(toolContext())),
+      mProblemTool(std::make_unique<ProblemTool>(toolContext()))
 {
     mTool = mSelectTool.get();
     mTool->activate();
