@@ -162,16 +162,6 @@ bool TEditController::multiSelect() const
     return mPanels.SpeedButtonS->isChecked();
 }
 
-LineBoxTool &TEditController::lineTool() const
-{
-    return *mLineTool;
-}
-
-LineBoxTool &TEditController::boxTool() const
-{
-    return *mBoxTool;
-}
-
 bool TEditController::lineMode() const
 {
     return mLineTool->placed();
@@ -386,7 +376,6 @@ void TEditController::hover(const PageEvent &ev)
     setCursorFor(mTool == mSelectTool.get());
     // The topmost row under the mouse keeps the hover frame.
     const int hit = HitTest(mDoc.AData, ev.page, ev.x, ev.y);
-    mHoverRow = hit;
     if (hit < 0)
         return;
     mMarks.showHover(ev.page, RowRect(mDoc.AData[hit]));

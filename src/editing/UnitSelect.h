@@ -161,16 +161,12 @@ public:
     EditTool *currentTool() const override { return mTool; }
     QString toolSyu() const { return mTool->toolSyu(); }
     SelectTool &selectTool() const override { return *mSelectTool; }
-    LineBoxTool &lineTool() const;
-    LineBoxTool &boxTool() const;
     // The first point of a line or a box is placed.
     bool lineMode() const;
     bool boxMode() const;
     // A press hit an object and its drag lasts; a handle drag lasts.
     bool dragging() const;
     bool resizing() const;
-    // The row under the mouse, -1 when none.
-    int hoverRow() const { return mHoverRow; }
     // The coordinate dialog's values of a single selected object.
     const RProValues &proValues() const { return mProValues; }
     // The preview of the text being typed. Null until first used.
@@ -258,7 +254,6 @@ private:
     std::unique_ptr<ProblemTool> mProblemTool;
     EditTool *mTool = nullptr;
     RProValues mProValues;
-    int mHoverRow = -1;
     QSet<int> mDeferredPages; // touched by the drag in progress, redrawn on release
     bool mDeferredAll = false;
     int mNudgeRun = 0;    // merge run of the arrow keys
