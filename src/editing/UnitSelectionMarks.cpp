@@ -264,9 +264,10 @@ void SelectionMarks::hideAll()
 
 void SelectionMarks::showHover(int page, const PageRect &r)
 {
-    ensureOverlays(page);
-    if (!mShapeMS)
+    // A page no panel shows has no place for the frame.
+    if (!mUnits.panelOf(page))
         return;
+    ensureOverlays(page);
     placeShape(mShapeMS, page, r);
     mShapeMS->show();
 }

@@ -151,6 +151,18 @@ TEST_P(SelectionTest, FrameLeavesLockedObjectsOutAndHandlesSitOnItsCorners)
     EXPECT_EQ(b.ctl->marks().frame().width(), 50);
 }
 
+TEST_P(SelectionTest, HoverOverAPageWithoutPanelMakesNoFrame)
+{
+    // The first hover of all lands on a row whose page no panel shows.
+    b.addBox(40, 150, 150, 100, 100);
+    b.move(40, 175, 175);
+    EXPECT_EQ(b.ctl->marks().ShapeMS(), nullptr);
+    b.addBox(0, 150, 150, 100, 100);
+    b.move(0, 175, 175);
+    ASSERT_NE(b.ctl->marks().ShapeMS(), nullptr);
+    EXPECT_FALSE(b.ctl->marks().ShapeMS()->isHidden());
+}
+
 TEST_P(SelectionTest, HoverShowsTheTopmostRowWithoutRedrawingThePages)
 {
     b.addBox(0, 100, 100, 100, 100);
@@ -172,6 +184,13 @@ TEST_P(SelectionTest, HoverShowsTheTopmostRowWithoutRedrawingThePages)
     EXPECT_EQ(b.host->cursor, Qt::CrossCursor);
     b.move(0, 120, 120);
     EXPECT_EQ(b.host->cursor, Qt::ArrowCursor);
+
+    // A row on a page no panel shows gets no hover frame: the frame of the
+    // last hover does not show again at its old place.
+    b.ctl->ToolButton9Click();
+    b.addBox(40, 150, 150, 100, 100);
+    b.move(40, 175, 175);
+    EXPECT_TRUE(b.ctl->marks().ShapeMS()->isHidden());
 }
 
 TEST_P(SelectionTest, DoubleClickOpensTheEditorOnceAndSpendsItsPress)
