@@ -142,7 +142,7 @@ EditingParts InstallEditing(TForm1 &form, TFormSiki *siki)
 
     parts.controller = new TEditController(form.doc(), form.viewState(), form.renderer().metrics(),
                                            *host, *parts.panels, &form);
-    parts.controller->setLabelMColor(form.settings().LabelMColor);
+    parts.controller->marks().setLabelMColor(form.settings().LabelMColor);
     if (!siki) {
         siki = new TFormSiki(form.doc(), &form);
         siki->setWindowFlag(Qt::Window);

@@ -10,18 +10,16 @@ void TEditController::HandleMouseDown(Handle h, QPoint panelPos)
 {
     if (mSelection.isEmpty())
         return;
-    setShapePS();
-    if (!mFrameValid)
+    mMarks.setShapePS();
+    if (!mMarks.frameValid())
         return;
-    TResizeHandle *handle = mHandles[int(h) - 1];
-    mPsPage = mHandlePage;
+    TResizeHandle *handle = mMarks.PanelPS(int(h));
+    mPsPage = mMarks.handlePage();
     mPsPress = panelPos;
     mPsStart = handle ? handle->pos() : QPoint();
-    mSelectTool->handlePress(h, mFrame);
-    if (mShapePS)
-        mShapePS->show();
-    if (mShapeMS)
-        mShapeMS->hide();
+    mSelectTool->handlePress(h, mMarks.frame());
+    mMarks.showFrame();
+    mMarks.hideHover();
 }
 
 void TEditController::HandleMouseMove(QPoint panelPos)
@@ -32,17 +30,7 @@ void TEditController::HandleMouseMove(QPoint panelPos)
     mSelectTool->handleMove(toPage(travel.x()), toPage(travel.y()));
     // The other handles stay away while the drag lasts; the one in the
     // mouse's hand follows it so that the drag is not lost.
-    const QPoint reached = mPsStart + travel;
-    for (int i = 0; i < 4; ++i) {
-        if (!mHandles[i])
-            continue;
-        if (i == int(mSelectTool->handle()) - 1) {
-            mHandles[i]->black()->move(reached - QPoint(1, 1));
-            mHandles[i]->move(reached);
-        } else {
-            mHandles[i]->setShown(false);
-        }
-    }
+    mMarks.followHandle(mSelectTool->handle(), mPsStart + travel);
 }
 
 void TEditController::HandleMouseUp(QPoint panelPos)

@@ -15,15 +15,31 @@
 TEditController::TEditController(Document &doc, ViewState &view, Metrics &metrics, EditHost &host,
                                  TEditPanels &panels, QObject *parent)
     : QObject(parent), mDoc(doc), mView(view), mMetrics(metrics), mHost(host), mPanels(panels),
-      mSelectTool(std::make_unique<SelectTool>(*this)),
-      mTextTool(std::make_unique<TextTool>(*this)), mLineTool(std::make_unique<LineTool>(*this)),
-      mBoxTool(std::make_unique<BoxTool>(*this)),
-      mPictureTool(std::make_unique<PictureTool>(*this)),
-      mProblemTool(std::make_unique<ProblemTool>(*this))
+      mUnits(host), mMarks(doc, mSelection, mUnits),
+      mSelectTool(std::make_unique<SelectTool>(toolContext())),
+      mTextTool(std::make_unique<TextTool>(toolContext())), mLineTool(std::make_unique<LineTool>(toolContext())),
+      mBoxTool(std::make_unique<BoxTool>(toolContext())),
+      mPictureTool(std::make_unique<PictureTool>(toolContext())),
+      mProblemTool(std::make_unique<ProblemTool>(toolContext()))
 {
     mTool = mSelectTool.get();
     mTool->activate();
     connect(&mSelection, &Selection::changed, this, &TEditController::selectionChanged);
+    // A handle reports global pixels; the resize works in pixels of the
+    // panel the drag started on.
+    connect(&mMarks, &SelectionMarks::handlePressed, this, [this](Handle h, QPoint g) {
+        if (TResizeHandle *handle = mMarks.PanelPS(int(h)))
+            if (QWidget *p = handle->parentWidget())
+                HandleMouseDown(h, p->mapFromGlobal(g));
+    });
+    connect(&mMarks, &SelectionMarks::handleMoved, this, [this](QPoint g) {
+        if (QWidget *p = panelOf(mPsPage))
+            HandleMouseMove(p->mapFromGlobal(g));
+    });
+    connect(&mMarks, &SelectionMarks::handleReleased, this, [this](QPoint g) {
+        if (QWidget *p = panelOf(mPsPage))
+            HandleMouseUp(p->mapFromGlobal(g));
+    });
     mMoji = new TFormMoji(mMetrics, host.dialogParent());
     connect(mMoji, &TFormMoji::confirmed, this, &TEditController::MojiKettei);
     connect(mMoji, &TFormMoji::cancelled, this, [this] {
@@ -104,21 +120,11 @@ void TEditController::selectRows(const QVector<int> &rows)
 
 TEditController::~TEditController()
 {
-    // The overlays belong to the page panels; take them away with us so a
-    // panel that lives on does not keep controls nobody places any more.
+    // The preview belongs to a page panel; take it away with us so a
+    // panel that lives on does not keep a control nobody places any more.
+    // The selection marks do the same for theirs.
     delete mMoji.data();
-    delete mShapePS.data();
-    delete mShapeMS.data();
     delete mPreview.data();
-    for (auto &h : mHandles) {
-        if (h)
-            delete h->black();
-        delete h.data();
-    }
-    for (auto &s : mShapeM)
-        delete s.data();
-    for (auto &l : mLabelM)
-        delete l.data();
 }
 
 // ---------------------------------------------------------------- units
@@ -130,21 +136,17 @@ TFormMoji *TEditController::formMoji() const
 
 int TEditController::toPage(int pixels) const
 {
-    const int64_t raw = mHost.gamenBai().raw;
-    if (raw <= 0)
-        return pixels;
-    return int(int64_t(pixels) * 10000 / raw);
+    return mUnits.toPage(pixels);
 }
 
 int TEditController::toScreen(int64_t pageUnits) const
 {
-    const int64_t v = mHost.gamenBai().scaleTrunc(pageUnits);
-    return int(std::clamp<int64_t>(v, -(1 << 24), 1 << 24));
+    return mUnits.toScreen(pageUnits);
 }
 
 QWidget *TEditController::panelOf(int page) const
 {
-    return mHost.pagePanel(page);
+    return mUnits.panelOf(page);
 }
 
 TColor TEditController::highlightColor() const
@@ -158,16 +160,6 @@ TColor TEditController::highlightColor() const
 bool TEditController::multiSelect() const
 {
     return mPanels.SpeedButtonS->isChecked();
-}
-
-LineBoxTool &TEditController::lineTool() const
-{
-    return *mLineTool;
-}
-
-LineBoxTool &TEditController::boxTool() const
-{
-    return *mBoxTool;
 }
 
 bool TEditController::lineMode() const
@@ -273,7 +265,7 @@ void TEditController::ToolButton10Click()
     mPanels.showPanel(ToolPanel::Moji);
     mPanels.LabelMojiSiki->setText(QStringLiteral("数式ツール"));
     setCursorFor(false);
-    PanelPSVF();
+    mMarks.PanelPSVF();
     hideMarker();
     syncCreation();
     mHost.redraw();
@@ -311,14 +303,13 @@ void TEditController::ImageMouseDown(int page, QPoint pos)
 {
     mPointerPage = page;
     mView.ActivePage = page;
-    if (mShapePS)
-        mShapePS->hide();
+    mMarks.hideFrame();
     mTool->press(toPageEvent(page, pos));
     fillProValues();
-    rebuildFeedback();
+    mMarks.parkFeedback();
     // Nothing was hit: the handles stay away.
     if (!dragging())
-        PanelPSVF();
+        mMarks.PanelPSVF();
 }
 
 void TEditController::refreshEntries()
@@ -367,26 +358,6 @@ void TEditController::fillProValues()
     emit proValuesChanged();
 }
 
-void TEditController::ensureFeedback(int count)
-{
-    while (mShapeM.size() < count) {
-        mShapeM.append(QPointer<TOverlayShape>());
-        mLabelM.append(QPointer<TOverlayLabel>());
-    }
-}
-
-void TEditController::rebuildFeedback()
-{
-    // One outline and one label per entry, parked until a drag places them.
-    ensureFeedback(mSelection.size());
-    for (int i = 0; i < mShapeM.size(); ++i) {
-        if (mShapeM[i])
-            mShapeM[i]->hide();
-        if (mLabelM[i])
-            mLabelM[i]->hide();
-    }
-}
-
 // ---------------------------------------------------------------- move, hover
 
 void TEditController::ImageMouseMove(int page, QPoint pos)
@@ -400,17 +371,13 @@ void TEditController::ImageMouseMove(int page, QPoint pos)
 
 void TEditController::hover(const PageEvent &ev)
 {
-    if (mShapeMS)
-        mShapeMS->hide();
+    mMarks.hideHover();
     setCursorFor(mTool == mSelectTool.get());
     // The topmost row under the mouse keeps the hover frame.
     const int hit = HitTest(mDoc.AData, ev.page, ev.x, ev.y);
-    mHoverRow = hit;
     if (hit < 0)
         return;
-    ensureOverlays(ev.page);
-    placeShape(mShapeMS, ev.page, RowRect(mDoc.AData[hit]));
-    mShapeMS->show();
+    mMarks.showHover(ev.page, RowRect(mDoc.AData[hit]));
     setCursorFor(true);
 }
 

@@ -3,9 +3,8 @@
 // selection, switches tools for the tool buttons, and forwards the page
 // events to the current tool. Mouse positions arrive in pixels of the page
 // image and are turned into page units with the zoom once, before a tool
-// sees them. It keeps what the tools share: the selection frame, the hover
-// frame, the handles and the drag feedback over the page panels (every
-// overlay is placed at the zoomed position), the pending object and its
+// sees them. It keeps what the tools share: the selection and its marks
+// (frame, hover frame, handles and drag feedback), the pending object and its
 // marker, the text window and the expression tool, the keyboard and the
 // clipboard, and the on-page buttons of the test menu.
 //
@@ -26,6 +25,9 @@
 #include "editing/UnitOverlay.h"
 #include "editing/UnitPicture.h"
 #include "editing/UnitSelection.h"
+#include "editing/UnitSelectionMarks.h"
+#include "editing/UnitViewUnits.h"
+#include "editing/tools/UnitEditContext.h"
 #include "editing/tools/UnitEditTool.h"
 #include "render/UnitMetrics.h"
 #include "render/UnitView.h"
@@ -54,7 +56,7 @@ struct RProValues {
     Integer X1 = 0, Y1 = 0, X2 = 0, Y2 = 0, Width = 0, Height = 0;
 };
 
-class TEditController : public QObject
+class TEditController : public QObject, private EditContext
 {
     Q_OBJECT
 public:
@@ -65,10 +67,10 @@ public:
     // The expression tool to open for math problems (not owned). The
     // controller gives it the font settings and a measurer over the metrics.
     void setSikiForm(TFormSiki *siki);
-    TFormSiki *sikiForm() const { return mSiki; }
+    TFormSiki *sikiForm() const override { return mSiki; }
     // The picture dialog (not owned); the platform's dialog when unset.
     void setPictureDialogs(PictureDialogs *dialogs) { mPictureDialogs = dialogs; }
-    TFormMoji *formMoji() const;
+    TFormMoji *formMoji() const override;
     // The window services the controller was given.
     EditHost &host() const { return mHost; }
 
@@ -82,7 +84,7 @@ public:
     void SpeedButtonSClick();  // "複数", after the toggle changed
     void SpeedButtonL1Click(); // "解除" of the line panel
     void SpeedButton20Click(); // "解除" of the box panel
-    bool multiSelect() const;
+    bool multiSelect() const override;
 
     // The mouse on a page image (pixels of the image).
     void ImageMouseDown(int page, QPoint pos);
@@ -97,7 +99,7 @@ public:
     // Closes the text window and the expression tool without writing and
     // empties the pending object: for "選択", a new or opened worksheet and
     // anything else that resets NewData.
-    void CancelInput();
+    void CancelInput() override;
     // "削除": the selected rows go, as one command.
     void DataSakujo1();
 
@@ -119,28 +121,26 @@ public:
     // Selected row indexes, ascending, each once.
     QVector<int> selectedRows() const;
     // The selection; its `changed` signal reaches selectionChanged.
-    Selection &selection() { return mSelection; }
+    Selection &selection() override { return mSelection; }
     const Selection &selection() const { return mSelection; }
 
     // Opens the single selected text or math problem for editing.
-    void EditSelection();
+    void EditSelection() override;
     // "OK" of the text window: writes the text row.
     void MojiKettei();
     // The picture tool's steps: read a file, then add the picture with its
     // row at the pending object's place as one command named `name`. Both
     // return the new row's index.
-    int OpenPicture(const QString &fileName);
+    int OpenPicture(const QString &fileName) override;
     int SetPicture(const QImage &bm, const QString &name);
     // The test menu's button objects: "b" ("解答配置表示") or "r" ("ランダム配置").
     int PlaceButtonObject(const QString &syu);
 
-    // Selection marks.
-    void setShapePS();
-    void PanelPSVT();
-    void PanelPSVF();
-    void SetShapeM();
-    void LabelMVF();
-    void SetMouseSelect();
+    // The selection's frame, hover frame, handles, outlines and labels.
+    SelectionMarks &marks() override { return mMarks; }
+    const SelectionMarks &marks() const { return mMarks; }
+    // The entries take the current sizes of their rows.
+    void SetMouseSelect() override;
     // Frame, outlines and handles placed again after the rows changed.
     void refreshSelectionMarks();
     // Empties the selection and hides its marks (after rows were removed
@@ -158,33 +158,19 @@ public:
 
     // The tools. The tool mode ("0" select, "1" text, "2" line, "3" box,
     // "4" picture, "5" math problem) is the current tool's.
-    EditTool *currentTool() const { return mTool; }
+    EditTool *currentTool() const override { return mTool; }
     QString toolSyu() const { return mTool->toolSyu(); }
-    SelectTool &selectTool() const { return *mSelectTool; }
-    LineBoxTool &lineTool() const;
-    LineBoxTool &boxTool() const;
+    SelectTool &selectTool() const override { return *mSelectTool; }
     // The first point of a line or a box is placed.
     bool lineMode() const;
     bool boxMode() const;
     // A press hit an object and its drag lasts; a handle drag lasts.
     bool dragging() const;
     bool resizing() const;
-    // The row under the mouse, -1 when none.
-    int hoverRow() const { return mHoverRow; }
     // The coordinate dialog's values of a single selected object.
     const RProValues &proValues() const { return mProValues; }
-    // Colour of the outlines and labels that follow a drag.
-    void setLabelMColor(TColor color) { mLabelMColor = color; }
-
-    // The overlays, for the main window and tests. Null until first used.
-    TOverlayShape *ShapePS() const { return mShapePS; }
-    TOverlayShape *ShapeMS() const { return mShapeMS; }
-    TResizeHandle *PanelPS(int n) const;
-    TOverlayShape *ShapeM(int i) const;
-    TOverlayLabel *LabelM(int i) const;
-    TOverlayLabel *TextPreview() const { return mPreview; }
-    // The selection frame in page units (valid while an entry exists).
-    PageRect frame() const { return mFrame; }
+    // The preview of the text being typed. Null until first used.
+    TOverlayLabel *TextPreview() const override { return mPreview; }
 
 signals:
     void toolChanged(const QString &toolSyu);
@@ -196,40 +182,39 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // The tools work on the controller's shared parts.
-    friend class SelectTool;
-    friend class CreationTool;
-    friend class TextTool;
-    friend class LineBoxTool;
-    friend class LineTool;
-    friend class BoxTool;
-    friend class PictureTool;
-    friend class ProblemTool;
+    // What the tools see of the controller.
+    EditContext &toolContext() { return *this; }
+    Document &document() override { return mDoc; }
+    ViewState &view() override { return mView; }
+    Metrics &metrics() override { return mMetrics; }
+    const ViewUnits &units() const override { return mUnits; }
+    PanelStyle panelStyle() const override;
+    bool nameDisplayOn() const override;
+    bool answerDisplayOn() const override;
+    void redraw() override;
+    void redrawPages(const QSet<int> &pages) override;
+    void showFontSize(int size) override;
 
     PageEvent toPageEvent(int page, QPoint pos) const;
-    PictureDialogs &pictureDialogs();
+    PictureDialogs &pictureDialogs() override;
     // Redraws the pages a finished drag touched (when it moved anything)
     // and forgets them.
-    void flushDeferredRedraw(bool redraw, int page);
-    // Places the outline (and for a text the label) of selection entry i.
-    void placeFeedback(int i, const RAData &row, bool recolour);
-    QColor labelColor() const;
+    void flushDeferredRedraw(bool redraw, int page) override;
     void onDocumentChanged(const RChange &change);
     void selectRows(const QVector<int> &rows);
-    void setTool(const QString &syu);
+    void setTool(const QString &syu) override;
     void setCursorFor(bool arrow);
-    void showKindPanel(const QString &syu);
-    void refreshEntries();
-    void refreshProperties(int row);
-    void fillProValues();
-    void rebuildFeedback();
-    void hover(const PageEvent &ev);
-    void syncCreation();
-    void emptyNewData(int page);
+    void showKindPanel(const QString &syu) override;
+    void refreshEntries() override;
+    void refreshProperties(int row) override;
+    void fillProValues() override;
+    void hover(const PageEvent &ev) override;
+    void syncCreation() override;
+    void emptyNewData(int page) override;
     // Ends a creation: the pending object, the marker and the preview go, then a redraw.
-    void endCreation(int page);
-    void showMarker(int page, int x, int y);
-    void hideMarker();
+    void endCreation(int page) override;
+    void showMarker(int page, int x, int y) override;
+    void hideMarker() override;
     // The text window and the expression tool are windows of their own:
     // once one is done, the editor's window takes the keys again, so that
     // the shortcuts, the arrows and Delete work without a click first.
@@ -244,12 +229,7 @@ private:
     QVector<int> addObjects(const QString &name, const RNewObjects &objects);
 
     QWidget *panelOf(int page) const;
-    int framePage() const;
-    void placeShape(TOverlayShape *shape, int page, const PageRect &r);
-    void placeLabel(TOverlayLabel *label, const RAData &row);
-    void ensureOverlays(int page);
-    void ensureFeedback(int count);
-    TColor highlightColor() const;
+    TColor highlightColor() const override;
 
     Document &mDoc;
     ViewState &mView;
@@ -262,15 +242,10 @@ private:
     std::unique_ptr<WidgetPictureDialogs> mDefaultPictureDialogs;
     QPointer<TFormMoji> mMoji;
 
-    QPointer<TOverlayShape> mShapePS;
-    QPointer<TOverlayShape> mShapeMS;
-    QPointer<TResizeHandle> mHandles[4];
-    QVector<QPointer<TOverlayShape>> mShapeM;
-    QVector<QPointer<TOverlayLabel>> mLabelM;
     QPointer<TOverlayLabel> mPreview;
-    PageRect mFrame;
-    bool mFrameValid = false;
     Selection mSelection;
+    ViewUnits mUnits;
+    SelectionMarks mMarks;
     std::unique_ptr<SelectTool> mSelectTool;
     std::unique_ptr<TextTool> mTextTool;
     std::unique_ptr<LineTool> mLineTool;
@@ -279,15 +254,12 @@ private:
     std::unique_ptr<ProblemTool> mProblemTool;
     EditTool *mTool = nullptr;
     RProValues mProValues;
-    TColor mLabelMColor = 0xF2CE91;
-    int mHoverRow = -1;
     QSet<int> mDeferredPages; // touched by the drag in progress, redrawn on release
     bool mDeferredAll = false;
     int mNudgeRun = 0;    // merge run of the arrow keys
     int mNudgeIndex = -1; // stack index after the last arrow move
     int mPointerPage = 0; // page under the mouse
     int mPsPage = 0;
-    int mHandlePage = 0; // page whose panel carries the handles
     QPoint mPsPress;     // handle press, pixels of the panel
     QPoint mPsStart;     // the pressed handle's top-left at the press, pixels of the panel
     Qt::CursorShape mCursor = Qt::ArrowCursor;

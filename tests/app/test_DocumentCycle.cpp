@@ -110,8 +110,8 @@ TEST(DocumentCycle, CancelOfNewAndOpenKeepsTheSelection)
     form.ActionNew->trigger();
     EXPECT_EQ(form.doc().AData.size(), 1);
     EXPECT_EQ(parts.controller->selection().size(), 1);
-    ASSERT_NE(parts.controller->PanelPS(1), nullptr);
-    EXPECT_TRUE(parts.controller->PanelPS(1)->isVisible());
+    ASSERT_NE(parts.controller->marks().PanelPS(1), nullptr);
+    EXPECT_TRUE(parts.controller->marks().PanelPS(1)->isVisible());
 
     // "開く": Cancel in the question, then No and Cancel in the dialog.
     messages.answers.push_back(MsgAnswer::Cancel);

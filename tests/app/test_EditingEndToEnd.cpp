@@ -53,7 +53,7 @@ TEST(EditingEndToEnd, TextBoxAndColumnProblemSurviveSaveAndReopen)
         QTest::mouseClick(parts.panels->ToolButton9, Qt::LeftButton);
         QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(250, 340));
         ASSERT_EQ(parts.controller->selection().size(), 1);
-        TResizeHandle *corner = parts.controller->PanelPS(1);
+        TResizeHandle *corner = parts.controller->marks().PanelPS(1);
         ASSERT_NE(corner, nullptr);
         ASSERT_TRUE(corner->isVisible());
         // The handle in the hand follows the mouse, and QTest positions are

@@ -124,8 +124,8 @@ TEST(ArrangeCommands, AlignAndSpaceTheSelection)
     b.expectUndoable([&] { b.bars->SpeedButton6->click(); });
     EXPECT_EQ(b.doc.AData[r2].Y1, 10);
     // The frame follows the rows.
-    EXPECT_EQ(b.ctl->frame().top, 0);
-    EXPECT_EQ(b.ctl->frame().bottom, 20);
+    EXPECT_EQ(b.ctl->marks().frame().top, 0);
+    EXPECT_EQ(b.ctl->marks().frame().bottom, 20);
 
     // Two objects: equal spacing does nothing; none: nothing at all.
     QVector<RMouseSelect> two = b.ctl->selection().entries();

@@ -129,7 +129,7 @@ TEST_P(CommandTest, EveryKindOfEditUndoesAndRedoesByteForByte)
         b.release(0, 460, 425);
     });
     expectOneUndoableStep(QStringLiteral("サイズ変更"), [&] {
-        const QPoint start = b.ctl->PanelPS(1)->pos() + QPoint(2, 2);
+        const QPoint start = b.ctl->marks().PanelPS(1)->pos() + QPoint(2, 2);
         b.ctl->HandleMouseDown(Handle::BottomRight, start);
         b.ctl->HandleMouseMove(start + QPoint(b.px(20), b.px(20)));
         b.ctl->HandleMouseMove(start + QPoint(b.px(40), b.px(40)));
@@ -159,13 +159,13 @@ TEST_P(CommandTest, TheSelectionFollowsUndoAndRedo)
     stack().undo();
     EXPECT_EQ(b.doc.AData.size(), 3);
     EXPECT_EQ(b.selectedRows(), (QVector<int>{0, 2}));
-    EXPECT_FALSE(b.ctl->ShapePS()->isHidden());
-    EXPECT_EQ(b.ctl->frame().left, 100);
-    EXPECT_EQ(b.ctl->frame().right, 550);
+    EXPECT_FALSE(b.ctl->marks().ShapePS()->isHidden());
+    EXPECT_EQ(b.ctl->marks().frame().left, 100);
+    EXPECT_EQ(b.ctl->marks().frame().right, 550);
 
     stack().redo();
     EXPECT_TRUE(b.selectedRows().isEmpty());
-    EXPECT_TRUE(b.ctl->ShapePS()->isHidden());
+    EXPECT_TRUE(b.ctl->marks().ShapePS()->isHidden());
 }
 
 // The text window was open on a text when the worksheet was replaced: "OK"
@@ -239,7 +239,7 @@ TEST_P(CommandTest, AResizeAfterSavingMarksTheWorksheetChanged)
     b.click(0, 150, 150);
     b.doc.markSaved();
     ASSERT_FALSE(b.doc.isModified());
-    const QPoint start = b.ctl->PanelPS(1)->pos() + QPoint(2, 2);
+    const QPoint start = b.ctl->marks().PanelPS(1)->pos() + QPoint(2, 2);
     b.ctl->HandleMouseDown(Handle::BottomRight, start);
     b.ctl->HandleMouseUp(start + QPoint(b.px(30), b.px(30)));
     EXPECT_TRUE(b.doc.isModified());

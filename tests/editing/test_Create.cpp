@@ -228,7 +228,7 @@ TEST_P(CreateTest, BadFontSizeStopsTheTextAndEditingKeepsItsPlace)
     m.SetFont(t.FontName, 20);
     EXPECT_EQ(t.Width, m.GetMojiW(QStringLiteral("かわった")));
     // The frame follows the new size.
-    EXPECT_EQ(b.ctl->frame().width(), t.Width);
+    EXPECT_EQ(b.ctl->marks().frame().width(), t.Width);
     // With two objects selected, nothing opens.
     moji->hide();
     b.addBox(0, 500, 500, 20, 20);

@@ -40,7 +40,7 @@ TEST_P(KeysTest, DeleteAndArrowKeysAreCommandsAndArrowRunsMerge)
     EXPECT_EQ(b.doc.AData[0].X1, 101);
     EXPECT_EQ(b.doc.AData[0].Y1, 110);
     EXPECT_EQ(stack().count(), 1);
-    EXPECT_EQ(b.ctl->frame().left, 101);
+    EXPECT_EQ(b.ctl->marks().frame().left, 101);
     stack().undo();
     EXPECT_EQ(BuildFileBytes(b.doc, LayerWorksheet, 2), start);
     EXPECT_EQ(b.selectedRows(), QVector<int>{0});
@@ -93,7 +93,7 @@ TEST_P(KeysTest, EscapeCancelsARubberBandOrEmptiesTheSelection)
     ASSERT_FALSE(b.selectedRows().isEmpty());
     b.ctl->KeyPress(Qt::Key_Escape, {});
     EXPECT_TRUE(b.selectedRows().isEmpty());
-    EXPECT_TRUE(b.ctl->ShapePS()->isHidden());
+    EXPECT_TRUE(b.ctl->marks().ShapePS()->isHidden());
 }
 
 TEST_P(KeysTest, LinesAndBoxesCanBeDrawnByDragging)

@@ -14,7 +14,7 @@ protected:
     // Drags handle h from its centre by (dx, dy) page units.
     void dragHandle(int h, int dx, int dy)
     {
-        TResizeHandle *handle = b.ctl->PanelPS(h);
+        TResizeHandle *handle = b.ctl->marks().PanelPS(h);
         ASSERT_NE(handle, nullptr);
         ASSERT_FALSE(handle->isHidden());
         const QPoint start = handle->geometry().center();
@@ -51,20 +51,20 @@ TEST_P(MoveResizeTest, DragMovesOnlyUnlockedObjectsWithoutRedrawing)
     EXPECT_EQ(b.doc.AData[free].Width, 40);
     // The frame follows the unlocked objects alone; the text's outline and
     // label ride along; handles are away.
-    EXPECT_EQ(b.ctl->frame().left, 130);
-    EXPECT_EQ(b.ctl->frame().top, 70);
-    EXPECT_EQ(b.ctl->ShapePS()->geometry().topLeft(), b.screenRect(130, 70, 1, 1).topLeft());
-    ASSERT_NE(b.ctl->LabelM(1), nullptr);
-    EXPECT_FALSE(b.ctl->LabelM(1)->isHidden());
-    EXPECT_EQ(b.ctl->LabelM(1)->text(), QStringLiteral("ぶんしょう"));
-    EXPECT_EQ(b.ctl->ShapeM(1)->geometry(),
+    EXPECT_EQ(b.ctl->marks().frame().left, 130);
+    EXPECT_EQ(b.ctl->marks().frame().top, 70);
+    EXPECT_EQ(b.ctl->marks().ShapePS()->geometry().topLeft(), b.screenRect(130, 70, 1, 1).topLeft());
+    ASSERT_NE(b.ctl->marks().LabelM(1), nullptr);
+    EXPECT_FALSE(b.ctl->marks().LabelM(1)->isHidden());
+    EXPECT_EQ(b.ctl->marks().LabelM(1)->text(), QStringLiteral("ぶんしょう"));
+    EXPECT_EQ(b.ctl->marks().ShapeM(1)->geometry(),
               b.screenRect(230, 70, b.doc.AData[text].Width, b.doc.AData[text].Height));
-    EXPECT_TRUE(b.ctl->PanelPS(1)->isHidden());
+    EXPECT_TRUE(b.ctl->marks().PanelPS(1)->isHidden());
 
     b.release(0, 140, 80);
     EXPECT_FALSE(b.ctl->dragging());
-    EXPECT_TRUE(b.ctl->LabelM(1)->isHidden());
-    EXPECT_FALSE(b.ctl->PanelPS(1)->isHidden());
+    EXPECT_TRUE(b.ctl->marks().LabelM(1)->isHidden());
+    EXPECT_FALSE(b.ctl->marks().PanelPS(1)->isHidden());
     EXPECT_EQ(b.ctl->selection().at(2).X, 130); // references refreshed at release
 
     // Past the page edge: negative positions are kept.
@@ -87,7 +87,7 @@ TEST_P(MoveResizeTest, BottomRightHandleKeepsTheAspectUnlessUnlocked)
     EXPECT_EQ(b.doc.AData[box].Height, 150);
     EXPECT_EQ(b.ctl->selection().at(0).W, 300);
     EXPECT_FALSE(b.ctl->resizing());
-    EXPECT_FALSE(b.ctl->PanelPS(1)->isHidden());
+    EXPECT_FALSE(b.ctl->marks().PanelPS(1)->isHidden());
 
     b.doc.AData[box].Width = 100;
     b.doc.AData[box].Height = 50;
@@ -144,7 +144,7 @@ TEST_P(MoveResizeTest, FixedCornerStandsStillForEveryHandle)
     EXPECT_EQ(b.doc.AData[box].Width, 200);
     EXPECT_EQ(b.doc.AData[box].Height, 200);
     // The handles were placed again at the new frame after the release.
-    EXPECT_EQ(b.ctl->PanelPS(4)->black()->pos(),
+    EXPECT_EQ(b.ctl->marks().PanelPS(4)->black()->pos(),
               b.screenRect(250, 50, 1, 1).topLeft() - QPoint(6, 6));
 }
 
@@ -232,7 +232,7 @@ TEST_P(MoveResizeTest, LockedObjectsAreScaledAndWordProblemsIgnoreTheLock)
     p.Layer = 1;
     w.doc.AData.append(p);
     w.click(0, 150, 120);
-    TResizeHandle *h = w.ctl->PanelPS(1);
+    TResizeHandle *h = w.ctl->marks().PanelPS(1);
     ASSERT_NE(h, nullptr);
     const QPoint start = h->geometry().center();
     w.ctl->HandleMouseDown(Handle::BottomRight, start);

@@ -116,14 +116,14 @@ TEST_P(SelectionTest, FrameLeavesLockedObjectsOutAndHandlesSitOnItsCorners)
     b.click(0, 20, 20);
     b.click(0, 110, 130);
     ASSERT_EQ(b.ctl->selection().size(), 2);
-    const PageRect f = b.ctl->frame();
+    const PageRect f = b.ctl->marks().frame();
     EXPECT_EQ(f.left, 100);
     EXPECT_EQ(f.top, 120);
     EXPECT_EQ(f.width(), 60);
     EXPECT_EQ(f.height(), 40);
-    ASSERT_NE(b.ctl->ShapePS(), nullptr);
-    EXPECT_EQ(b.ctl->ShapePS()->parentWidget(), b.panels[0]);
-    EXPECT_EQ(b.ctl->ShapePS()->geometry(), b.screenRect(100, 120, 60, 40));
+    ASSERT_NE(b.ctl->marks().ShapePS(), nullptr);
+    EXPECT_EQ(b.ctl->marks().ShapePS()->parentWidget(), b.panels[0]);
+    EXPECT_EQ(b.ctl->marks().ShapePS()->geometry(), b.screenRect(100, 120, 60, 40));
 
     // Handles show at release: black 13 x 13 six pixels off each corner,
     // white 11 x 11 one pixel inside.
@@ -132,7 +132,7 @@ TEST_P(SelectionTest, FrameLeavesLockedObjectsOutAndHandlesSitOnItsCorners)
     const QPoint black[4] = {
         {r - 6, bt - 6}, {s.left() - 6, bt - 6}, {s.left() - 6, s.top() - 6}, {r - 6, s.top() - 6}};
     for (int i = 0; i < 4; ++i) {
-        TResizeHandle *h = b.ctl->PanelPS(i + 1);
+        TResizeHandle *h = b.ctl->marks().PanelPS(i + 1);
         ASSERT_NE(h, nullptr);
         EXPECT_FALSE(h->isHidden());
         EXPECT_EQ(h->black()->geometry(), QRect(black[i], QSize(13, 13)));
@@ -143,13 +143,25 @@ TEST_P(SelectionTest, FrameLeavesLockedObjectsOutAndHandlesSitOnItsCorners)
     b.ctl->SpeedButtonSClick();
     b.click(0, 600, 600);
     EXPECT_TRUE(b.ctl->selection().isEmpty());
-    EXPECT_TRUE(b.ctl->PanelPS(1)->isHidden());
-    EXPECT_TRUE(b.ctl->ShapePS()->isHidden());
+    EXPECT_TRUE(b.ctl->marks().PanelPS(1)->isHidden());
+    EXPECT_TRUE(b.ctl->marks().ShapePS()->isHidden());
 
     // All locked: the frame sits on the first entry.
     b.click(0, 20, 20);
-    EXPECT_EQ(b.ctl->frame().left, 10);
-    EXPECT_EQ(b.ctl->frame().width(), 50);
+    EXPECT_EQ(b.ctl->marks().frame().left, 10);
+    EXPECT_EQ(b.ctl->marks().frame().width(), 50);
+}
+
+TEST_P(SelectionTest, HoverOverAPageWithoutPanelMakesNoFrame)
+{
+    // The first hover of all lands on a row whose page no panel shows.
+    b.addBox(40, 150, 150, 100, 100);
+    b.move(40, 175, 175);
+    EXPECT_EQ(b.ctl->marks().ShapeMS(), nullptr);
+    b.addBox(0, 150, 150, 100, 100);
+    b.move(0, 175, 175);
+    ASSERT_NE(b.ctl->marks().ShapeMS(), nullptr);
+    EXPECT_FALSE(b.ctl->marks().ShapeMS()->isHidden());
 }
 
 TEST_P(SelectionTest, HoverShowsTheTopmostRowWithoutRedrawingThePages)
@@ -159,22 +171,27 @@ TEST_P(SelectionTest, HoverShowsTheTopmostRowWithoutRedrawingThePages)
     b.host->cursor = Qt::BusyCursor;
     const int before = b.host->redraws;
     b.move(0, 175, 175);
-    EXPECT_EQ(b.ctl->hoverRow(), 1);
-    ASSERT_NE(b.ctl->ShapeMS(), nullptr);
-    EXPECT_FALSE(b.ctl->ShapeMS()->isHidden());
-    EXPECT_EQ(b.ctl->ShapeMS()->geometry(), b.screenRect(150, 150, 100, 100));
+    ASSERT_NE(b.ctl->marks().ShapeMS(), nullptr);
+    EXPECT_FALSE(b.ctl->marks().ShapeMS()->isHidden());
+    EXPECT_EQ(b.ctl->marks().ShapeMS()->geometry(), b.screenRect(150, 150, 100, 100));
     EXPECT_EQ(b.host->redraws, before); // the frame is an overlay
     EXPECT_EQ(b.host->cursor, Qt::ArrowCursor);
 
     b.move(0, 600, 600);
-    EXPECT_EQ(b.ctl->hoverRow(), -1);
-    EXPECT_TRUE(b.ctl->ShapeMS()->isHidden());
+    EXPECT_TRUE(b.ctl->marks().ShapeMS()->isHidden());
     // With a creation tool the pages show the cross, except over an object.
     b.ctl->ToolButton8Click();
     b.move(0, 600, 600);
     EXPECT_EQ(b.host->cursor, Qt::CrossCursor);
     b.move(0, 120, 120);
     EXPECT_EQ(b.host->cursor, Qt::ArrowCursor);
+
+    // A row on a page no panel shows gets no hover frame: the frame of the
+    // last hover does not show again at its old place.
+    b.ctl->ToolButton9Click();
+    b.addBox(40, 150, 150, 100, 100);
+    b.move(40, 175, 175);
+    EXPECT_TRUE(b.ctl->marks().ShapeMS()->isHidden());
 }
 
 TEST_P(SelectionTest, DoubleClickOpensTheEditorOnceAndSpendsItsPress)
@@ -216,12 +233,12 @@ TEST_P(SelectionTest, MarksFollowAZoomChange)
     b.addBox(0, 100, 120, 60, 40);
     b.click(0, 110, 130);
     b.move(0, 110, 130);
-    ASSERT_FALSE(b.ctl->ShapeMS()->isHidden());
+    ASSERT_FALSE(b.ctl->marks().ShapeMS()->isHidden());
     b.view.GamenBai = Fixed4::fromRaw(20000);
     b.ctl->ViewChanged();
-    EXPECT_EQ(b.ctl->ShapePS()->geometry(), QRect(200, 240, 120, 80));
-    EXPECT_EQ(b.ctl->PanelPS(1)->black()->pos(), QPoint(320 - 6, 320 - 6));
-    EXPECT_TRUE(b.ctl->ShapeMS()->isHidden());
+    EXPECT_EQ(b.ctl->marks().ShapePS()->geometry(), QRect(200, 240, 120, 80));
+    EXPECT_EQ(b.ctl->marks().PanelPS(1)->black()->pos(), QPoint(320 - 6, 320 - 6));
+    EXPECT_TRUE(b.ctl->marks().ShapeMS()->isHidden());
     // A press at the new zoom still finds the box by its page units.
     b.ctl->ImageMouseDown(0, QPoint(230, 250));
     EXPECT_EQ(b.ctl->selection().size(), 1);

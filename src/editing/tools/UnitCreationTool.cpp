@@ -1,5 +1,8 @@
 #include "editing/tools/UnitCreationTool.h"
-#include "editing/UnitSelect.h"
+#include "editing/UnitSelectionMarks.h"
+#include "editing/UnitPicture.h"
+#include "render/UnitMetrics.h"
+#include "render/UnitView.h"
 #include "editing/tools/UnitSelectTool.h"
 
 SelectTool &CreationTool::selectTool() const
@@ -14,7 +17,7 @@ bool CreationTool::isCurrent() const
 
 void CreationTool::beginPending(const PageEvent &ev, const QString &syu, int id)
 {
-    RAData &n = mCtl.mDoc.NewData;
+    RAData &n = mCtl.document().NewData;
     n.ID = id;
     n.Syu = syu;
     n.Page = ev.page;

@@ -1,5 +1,8 @@
 #include "editing/tools/UnitEditTool.h"
-#include "editing/UnitSelect.h"
+#include "editing/UnitSelectionMarks.h"
+#include "editing/UnitPicture.h"
+#include "render/UnitMetrics.h"
+#include "render/UnitView.h"
 
 void EditTool::doubleClick(const PageEvent &)
 {

@@ -7,10 +7,10 @@
 // through commands on the document's undo stack.
 #pragma once
 
+#include "editing/tools/UnitEditContext.h"
+
 #include <QString>
 #include <Qt>
-
-class TEditController;
 
 // A mouse position on a page, in page units.
 struct PageEvent {
@@ -22,7 +22,7 @@ struct PageEvent {
 class EditTool
 {
 public:
-    explicit EditTool(TEditController &ctl) : mCtl(ctl) {}
+    explicit EditTool(EditContext &ctl) : mCtl(ctl) {}
     virtual ~EditTool() = default;
     EditTool(const EditTool &) = delete;
     EditTool &operator=(const EditTool &) = delete;
@@ -42,5 +42,5 @@ public:
     virtual bool key(int key, Qt::KeyboardModifiers mods);
 
 protected:
-    TEditController &mCtl;
+    EditContext &mCtl;
 };

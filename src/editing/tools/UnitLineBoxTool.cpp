@@ -1,6 +1,10 @@
 #include "editing/tools/UnitLineBoxTool.h"
 #include "document/UnitRowCommands.h"
-#include "editing/UnitSelect.h"
+#include "editing/UnitSelectionMarks.h"
+#include "editing/UnitEditPanels.h"
+#include "editing/UnitPicture.h"
+#include "render/UnitMetrics.h"
+#include "render/UnitView.h"
 #include "editing/tools/UnitSelectTool.h"
 #include "platform/UnitMessages.h"
 
@@ -11,7 +15,7 @@
 void LineBoxTool::create(const PageEvent &ev, int)
 {
     mBandFromPress = false;
-    if (mCtl.mSelection.isEmpty() || mPlaced)
+    if (mCtl.selection().isEmpty() || mPlaced)
         placeOrFinish(ev);
 }
 
@@ -25,7 +29,7 @@ void LineBoxTool::move(const PageEvent &ev)
     // Only the rubber band is drawn on the page, and only on its own page.
     if (mPlaced) {
         rubberBand(ev.x, ev.y);
-        mCtl.mHost.redrawPages({mCtl.mDoc.NewData.Page});
+        mCtl.redrawPages({mCtl.document().NewData.Page});
     }
 }
 
@@ -33,7 +37,7 @@ void LineBoxTool::release(const PageEvent &ev)
 {
     if (mBandFromPress && mPlaced) {
         mBandFromPress = false;
-        const RAData &n = mCtl.mDoc.NewData;
+        const RAData &n = mCtl.document().NewData;
         if (ev.page == n.Page && std::abs(ev.x - n.X1) + std::abs(ev.y - n.Y1) >= MinimumDrag) {
             placeOrFinish(ev);
             return;
@@ -47,7 +51,7 @@ bool LineBoxTool::key(int key, Qt::KeyboardModifiers)
     if (key != Qt::Key_Escape || !mPlaced)
         return false;
     mCtl.CancelInput();
-    mCtl.mHost.redraw();
+    mCtl.redraw();
     return true;
 }
 
@@ -56,7 +60,7 @@ void LineBoxTool::deactivate()
     if (!mPlaced)
         return;
     dropPoint();
-    mCtl.endCreation(mCtl.mDoc.NewData.Page);
+    mCtl.endCreation(mCtl.document().NewData.Page);
 }
 
 void LineBoxTool::dropPoint()
@@ -69,7 +73,7 @@ void LineBoxTool::dropPoint()
 
 void LineBoxTool::placeOrFinish(const PageEvent &ev)
 {
-    Document &doc = mCtl.mDoc;
+    Document &doc = mCtl.document();
     RAData &n = doc.NewData;
     if (!mPlaced) {
         mPlaced = true;
@@ -83,15 +87,15 @@ void LineBoxTool::placeOrFinish(const PageEvent &ev)
         n.Siki.clear();
         mCtl.showMarker(ev.page, ev.x, ev.y);
         mCtl.syncCreation();
-        mCtl.mHost.redraw();
+        mCtl.redraw();
         return;
     }
     // The width is read before anything is written, so a bad width leaves
     // the table as it was and the first point still placed.
-    QLineEdit *box = widthBox();
+    const QString typed = widthText();
     int width = 0;
-    if (!ReadIntegerBox(box->text(), width)) {
-        ShowError(NotIntegerMessage(box->text()));
+    if (!ReadIntegerBox(typed, width)) {
+        ShowError(NotIntegerMessage(typed));
         return;
     }
     mPlaced = false;
@@ -103,7 +107,7 @@ void LineBoxTool::placeOrFinish(const PageEvent &ev)
     shapeRow(r, x1, y1, x, y);
     r.FontSize = width;
     const ModeFields mode =
-        ModeForNewObject(mCtl.mHost.nameDisplayOn(), mCtl.mHost.answerDisplayOn());
+        ModeForNewObject(mCtl.nameDisplayOn(), mCtl.answerDisplayOn());
     r.Layer = mode.Layer;
     r.KotaeMode = mode.KotaeMode;
     doc.push(
@@ -113,7 +117,7 @@ void LineBoxTool::placeOrFinish(const PageEvent &ev)
 
 void LineBoxTool::rubberBand(int x, int y)
 {
-    RAData &n = mCtl.mDoc.NewData;
+    RAData &n = mCtl.document().NewData;
     n.Syu = toolSyu();
     n.X2 = x;
     n.Y2 = y;
@@ -126,9 +130,9 @@ void LineBoxTool::rubberBand(int x, int y)
 
 // ---------------------------------------------------------------- kinds
 
-QLineEdit *LineTool::widthBox() const
+QString LineTool::widthText() const
 {
-    return mCtl.mPanels.MemoLineSize;
+    return mCtl.panelStyle().lineWidth;
 }
 
 void LineTool::shapeRow(RAData &r, int x1, int y1, int x, int y) const
@@ -141,14 +145,14 @@ void LineTool::shapeRow(RAData &r, int x1, int y1, int x, int y) const
     r.X2 = g.X2;
     r.Y2 = g.Y2;
     r.LineSyu = g.LineSyu;
-    r.ForeColor = mCtl.mPanels.PanelColorLine->color();
+    r.ForeColor = mCtl.panelStyle().lineColor;
     r.BackColor = 0;
     r.BackColorB = 0;
 }
 
-QLineEdit *BoxTool::widthBox() const
+QString BoxTool::widthText() const
 {
-    return mCtl.mPanels.MemoBoxSize;
+    return mCtl.panelStyle().boxWidth;
 }
 
 void BoxTool::shapeRow(RAData &r, int x1, int y1, int x, int y) const
@@ -159,7 +163,7 @@ void BoxTool::shapeRow(RAData &r, int x1, int y1, int x, int y) const
     r.Width = g.Width;
     r.Height = g.Height;
     r.LineSyu = 0;
-    r.ForeColor = mCtl.mPanels.PanelColorBox->color();
-    r.BackColor = mCtl.mPanels.PanelColorBoxFull->color();
-    r.BackColorB = mCtl.mPanels.PanelColorBoxFull->transparentShown() ? 0 : 1;
+    r.ForeColor = mCtl.panelStyle().boxColor;
+    r.BackColor = mCtl.panelStyle().boxFill;
+    r.BackColorB = mCtl.panelStyle().boxFillTransparent ? 0 : 1;
 }

@@ -8,7 +8,6 @@
 
 #include "editing/tools/UnitCreationTool.h"
 
-class QLineEdit;
 struct RAData;
 
 class LineBoxTool : public CreationTool
@@ -28,8 +27,8 @@ public:
 
 protected:
     void create(const PageEvent &ev, int hit) override;
-    // The width box of the tool's panel.
-    virtual QLineEdit *widthBox() const = 0;
+    // The width the tool's panel shows, as typed.
+    virtual QString widthText() const = 0;
     // Geometry and colours of the new row from the two points.
     virtual void shapeRow(RAData &r, int x1, int y1, int x, int y) const = 0;
 
@@ -50,7 +49,7 @@ public:
     QString toolSyu() const override { return QStringLiteral("2"); }
 
 protected:
-    QLineEdit *widthBox() const override;
+    QString widthText() const override;
     void shapeRow(RAData &r, int x1, int y1, int x, int y) const override;
 };
 
@@ -61,6 +60,6 @@ public:
     QString toolSyu() const override { return QStringLiteral("3"); }
 
 protected:
-    QLineEdit *widthBox() const override;
+    QString widthText() const override;
     void shapeRow(RAData &r, int x1, int y1, int x, int y) const override;
 };

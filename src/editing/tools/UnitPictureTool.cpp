@@ -1,12 +1,15 @@
 #include "editing/tools/UnitPictureTool.h"
-#include "editing/UnitSelect.h"
+#include "editing/UnitSelectionMarks.h"
+#include "editing/UnitPicture.h"
+#include "render/UnitMetrics.h"
+#include "render/UnitView.h"
 
 void PictureTool::create(const PageEvent &ev, int)
 {
-    if (!mCtl.mSelection.isEmpty())
+    if (!mCtl.selection().isEmpty())
         return;
-    beginPending(ev, QStringLiteral("4"), mCtl.mDoc.GetId());
-    mCtl.mHost.redraw();
+    beginPending(ev, QStringLiteral("4"), mCtl.document().GetId());
+    mCtl.redraw();
 
     const QString name = mCtl.pictureDialogs().getOpenPictureName();
     if (!name.isEmpty()) {
@@ -16,5 +19,5 @@ void PictureTool::create(const PageEvent &ev, int)
         mCtl.hideMarker();
     }
     mCtl.syncCreation();
-    mCtl.mHost.redraw();
+    mCtl.redraw();
 }

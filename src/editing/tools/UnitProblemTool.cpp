@@ -1,11 +1,14 @@
 #include "editing/tools/UnitProblemTool.h"
-#include "editing/UnitSelect.h"
+#include "editing/UnitSelectionMarks.h"
+#include "editing/UnitPicture.h"
+#include "render/UnitMetrics.h"
+#include "render/UnitView.h"
 #include "math/UnitSiki.h"
 
 void ProblemTool::create(const PageEvent &ev, int)
 {
-    TFormSiki *siki = mCtl.mSiki;
-    if (!mCtl.mSelection.isEmpty()) {
+    TFormSiki *siki = mCtl.sikiForm();
+    if (!mCtl.selection().isEmpty()) {
         if (siki)
             siki->hide();
         return;
@@ -13,16 +16,16 @@ void ProblemTool::create(const PageEvent &ev, int)
     beginPending(ev, QStringLiteral("5"));
     if (siki)
         siki->OpenNew(ev.page, ev.x, ev.y);
-    mCtl.mHost.redraw();
+    mCtl.redraw();
 }
 
 void ProblemTool::deactivate()
 {
     // Only a new problem is given up; one being rewritten stays open.
-    const RAData &n = mCtl.mDoc.NewData;
+    const RAData &n = mCtl.document().NewData;
     if (n.Syu != u"5" || n.ID >= 0)
         return;
-    if (mCtl.mSiki)
-        mCtl.mSiki->hide();
+    if (mCtl.sikiForm())
+        mCtl.sikiForm()->hide();
     mCtl.endCreation(n.Page);
 }

@@ -1,21 +1,24 @@
 #include "editing/tools/UnitSelectTool.h"
 #include "editing/UnitMoji.h"
 #include "editing/UnitObjectCommands.h"
-#include "editing/UnitSelect.h"
+#include "editing/UnitSelectionMarks.h"
+#include "editing/UnitPicture.h"
+#include "render/UnitMetrics.h"
+#include "render/UnitView.h"
 
 // ---------------------------------------------------------------- press
 
 int SelectTool::pick(const PageEvent &ev)
 {
-    Document &doc = mCtl.mDoc;
+    Document &doc = mCtl.document();
     mMouseDown.B = false;
     // Without "複数" the press starts a new selection; the entries are
     // gathered first so that the selection changes once.
     QVector<RMouseSelect> next =
-        mCtl.multiSelect() ? mCtl.mSelection.entries() : QVector<RMouseSelect>{};
+        mCtl.multiSelect() ? mCtl.selection().entries() : QVector<RMouseSelect>{};
     const int hit = HitTest(doc.AData, ev.page, ev.x, ev.y);
     if (hit < 0) {
-        mCtl.mSelection.setEntries(next);
+        mCtl.selection().setEntries(next);
         return -1;
     }
     const RAData &row = doc.AData[hit];
@@ -41,7 +44,7 @@ int SelectTool::pick(const PageEvent &ev)
             next.append(e);
         }
     }
-    mCtl.mSelection.setEntries(next);
+    mCtl.selection().setEntries(next);
     if (text) {
         // A picked text makes the text tool current; the tool left behind
         // gives up what it was creating before the text's place is noted.
@@ -50,14 +53,12 @@ int SelectTool::pick(const PageEvent &ev)
         doc.NewData.Y1 = row.Y1;
     }
     mCtl.refreshEntries();
-    mCtl.setShapePS();
-    if (mCtl.mShapePS && mCtl.mFrameValid)
-        mCtl.mShapePS->show();
-    if (mCtl.mShapeMS)
-        mCtl.mShapeMS->hide();
-    mCtl.PanelPSVF();
-    if (mCtl.mMoji)
-        mCtl.mMoji->hide();
+    mCtl.marks().setShapePS();
+    mCtl.marks().showFrame();
+    mCtl.marks().hideHover();
+    mCtl.marks().PanelPSVF();
+    if (mCtl.formMoji())
+        mCtl.formMoji()->hide();
     mCtl.refreshProperties(hit);
     return hit;
 }
@@ -67,11 +68,11 @@ void SelectTool::press(const PageEvent &ev)
     pick(ev);
     if (!mCtl.multiSelect())
         return;
-    mCtl.mSelection.refreshPositions(mCtl.mDoc.AData);
+    mCtl.selection().refreshPositions(mCtl.document().AData);
     // The selection lives on, so its frame shows again.
-    mCtl.setShapePS();
-    if (mCtl.mShapePS && mCtl.mFrameValid && !mCtl.mSelection.isEmpty())
-        mCtl.mShapePS->show();
+    mCtl.marks().setShapePS();
+    if (!mCtl.selection().isEmpty())
+        mCtl.marks().showFrame();
 }
 
 // ---------------------------------------------------------------- move
@@ -88,10 +89,9 @@ void SelectTool::move(const PageEvent &ev)
 
 void SelectTool::dragTo(const PageEvent &ev)
 {
-    Document &doc = mCtl.mDoc;
-    const QVector<RMouseSelect> &sel = mCtl.mSelection.entries();
-    if (mCtl.mShapeMS)
-        mCtl.mShapeMS->hide();
+    Document &doc = mCtl.document();
+    const QVector<RMouseSelect> &sel = mCtl.selection().entries();
+    mCtl.marks().hideHover();
     // The mouse's travel since the press.
     const int dx = ev.x - mMouseDown.X;
     const int dy = ev.y - mMouseDown.Y;
@@ -106,14 +106,13 @@ void SelectTool::dragTo(const PageEvent &ev)
             continue;
         const RAData &row = doc.AData[e.ANo];
         if (IsHittableKind(row.Syu) && row.Lock == 0)
-            mCtl.placeFeedback(i, row, true);
+            mCtl.marks().placeFeedback(i, row, true);
     }
     if (moved) {
-        mCtl.PanelPSVF();
-        mCtl.setShapePS();
-        if (mCtl.mShapePS && mCtl.mFrameValid)
-            mCtl.mShapePS->show();
-        if (mCtl.mView.Creation.MarkerOn)
+        mCtl.marks().PanelPSVF();
+        mCtl.marks().setShapePS();
+        mCtl.marks().showFrame();
+        if (mCtl.view().Creation.MarkerOn)
             mCtl.hideMarker();
         doc.NewData.Syu.clear();
         mCtl.syncCreation();
@@ -131,9 +130,9 @@ void SelectTool::release(const PageEvent &ev)
     mMoveRun = 0;
     mCtl.flushDeferredRedraw(dragged, ev.page);
     mCtl.SetMouseSelect();
-    if (!mCtl.mSelection.isEmpty())
-        mCtl.PanelPSVT();
-    mCtl.LabelMVF();
+    if (!mCtl.selection().isEmpty())
+        mCtl.marks().PanelPSVT();
+    mCtl.marks().LabelMVF();
 }
 
 // ---------------------------------------------------------------- handles
@@ -141,53 +140,53 @@ void SelectTool::release(const PageEvent &ev)
 void SelectTool::handlePress(Handle h, const PageRect &frame)
 {
     mResizing = true;
-    mResizeRun = mCtl.mDoc.newMergeRun();
+    mResizeRun = mCtl.document().newMergeRun();
     mHandle = h;
     mFrameAtPress = frame;
 }
 
 void SelectTool::handleMove(int travelX, int travelY)
 {
-    Document &doc = mCtl.mDoc;
-    const QVector<RMouseSelect> &sel = mCtl.mSelection.entries();
+    Document &doc = mCtl.document();
+    const QVector<RMouseSelect> &sel = mCtl.selection().entries();
     if (!mResizing || sel.isEmpty())
         return;
-    bool lock = !mCtl.mPanels.aspectUnlocked();
+    bool lock = !mCtl.panelStyle().aspectUnlocked;
     const int first = sel[0].ANo;
     if (first >= 0 && first < doc.AData.size() && doc.AData[first].Syu == u"5" &&
         doc.AData[first].Siki1 == 3)
         lock = false;
     const PageRect atPress = mFrameAtPress;
     const FrameSize size = ResizeFrame(mHandle, atPress, travelX, travelY, lock);
-    doc.push(std::make_unique<ResizeObjectsCommand>(doc, mCtl.mMetrics, sel, mHandle, atPress, size,
+    doc.push(std::make_unique<ResizeObjectsCommand>(doc, mCtl.metrics(), sel, mHandle, atPress, size,
                                                     mResizeRun));
 
     for (int i = 0; i < sel.size(); ++i) {
         const int a = sel[i].ANo;
         if (a >= 0 && a < doc.AData.size())
-            mCtl.placeFeedback(i, doc.AData[a], false);
+            mCtl.marks().placeFeedback(i, doc.AData[a], false);
     }
-    mCtl.setShapePS();
+    mCtl.marks().setShapePS();
 }
 
 void SelectTool::handleRelease()
 {
-    Document &doc = mCtl.mDoc;
+    Document &doc = mCtl.document();
     mResizing = false;
     mResizeRun = 0;
     mCtl.flushDeferredRedraw(false, -1);
-    mCtl.mHost.redraw();
-    mCtl.setShapePS();
-    mCtl.PanelPSVT();
+    mCtl.redraw();
+    mCtl.marks().setShapePS();
+    mCtl.marks().PanelPSVT();
     mCtl.SetMouseSelect();
-    const Selection &sel = mCtl.mSelection;
+    const Selection &sel = mCtl.selection();
     if (!sel.isEmpty()) {
         const int a = sel.last().ANo;
         // The size box shows a font size only when the last entry has one.
         if (a >= 0 && a < doc.AData.size() &&
             (doc.AData[a].Syu == u"1" || doc.AData[a].Syu == u"5"))
-            mCtl.mPanels.MemoFS->setText(QString::number(sel.last().FS));
+            mCtl.showFontSize(sel.last().FS);
     }
-    mCtl.LabelMVF();
+    mCtl.marks().LabelMVF();
     mCtl.fillProValues();
 }
