@@ -117,7 +117,7 @@ TEST(EditedFlag, PressesHoversAndSelectionsLeaveTheWorksheetUnchanged)
     QTest::mouseClick(w.page, Qt::LeftButton, {}, QPoint(250, 340));
     ASSERT_EQ(w.parts.controller->selection().size(), 1);
     EXPECT_FALSE(w.edited());
-    TResizeHandle *corner = w.parts.controller->PanelPS(1);
+    TResizeHandle *corner = w.parts.controller->marks().PanelPS(1);
     ASSERT_NE(corner, nullptr);
     QTest::mousePress(corner, Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseRelease(corner, Qt::LeftButton, {}, QPoint(5, 5));
