@@ -2,9 +2,9 @@
 // the rows in table order and, for each math problem marked random, loads it
 // into the expression tool without showing it, draws a new problem with
 // MakeRandom and writes it back with the writer of its page. Called by the
-// main window's "作成" (bar "ランダム" and the random button on a page), by
-// the command-line tool; the main window runs it inside one undoable edit
-// (Document::runEdit). It never redraws.
+// main window's "作成" (bar "ランダム" and the random button on a page) and
+// by the command-line tool; the main window runs it as one undoable
+// RegenerateCommand. It never redraws.
 #pragma once
 
 #include "document/UnitCommands.h"
