@@ -15,6 +15,7 @@
 #include "editing/UnitSelect.h"
 #include "platform/UnitMessages.h"
 #include "platform/UnitPrinter.h"
+#include "support/FakePrinter.h"
 #include "support/ScriptedDialogs.h"
 #include <QUndoStack>
 
@@ -47,10 +48,8 @@ void chooseFromMenu(QWidget *swatch, QMenu *menu, QAction *item)
 
 TEST(ArrangeEndToEnd, AlignColourDeleteAndCarryTheNameFieldToANewWorksheet)
 {
-    auto printer = MakeFakePrinter("Fake600", 9, 1, 600, 0, 0, 4960, 7016);
-    SetPrinters(printer.get());
+    FakeA4 printer;
     ScriptedMessages messages;
-    SetMessages(&messages);
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     {
@@ -156,6 +155,4 @@ TEST(ArrangeEndToEnd, AlignColourDeleteAndCarryTheNameFieldToANewWorksheet)
         EXPECT_EQ(doc.undoStack().count(), steps);
         EXPECT_EQ(doc.AData.size(), 2);
     }
-    SetMessages(nullptr);
-    SetPrinters(nullptr);
 }

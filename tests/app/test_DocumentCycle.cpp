@@ -7,6 +7,7 @@
 #include "document/UnitFile.h"
 #include "editing/UnitSelect.h"
 #include "platform/UnitMessages.h"
+#include "support/BoxRow.h"
 #include "support/FakePrinter.h"
 #include "support/ScriptedDialogs.h"
 
@@ -30,20 +31,6 @@ struct InFolder {
     ~InFolder() { QDir::setCurrent(old); }
 };
 
-void addBox(Document &doc, int x, int y, int w, int h)
-{
-    const int r = doc.AppendRow();
-    RAData &row = doc.AData[r];
-    row.ID = doc.GetId();
-    row.Syu = "3";
-    row.Layer = 1;
-    row.X1 = x;
-    row.Y1 = y;
-    row.Width = w;
-    row.Height = h;
-    row.FontSize = 1;
-}
-
 } // namespace
 
 TEST(DocumentCycle, SaveAsAfterStartingWithARelativeFileOpensInItsFolder)
@@ -54,7 +41,7 @@ TEST(DocumentCycle, SaveAsAfterStartingWithARelativeFileOpensInItsFolder)
     ASSERT_TRUE(QDir(dir.path()).mkpath("sub"));
     InFolder here(dir.path());
     Document doc;
-    addBox(doc, 10, 10, 50, 50);
+    AddBoxRow(doc, 10, 10, 50, 50);
     ASSERT_TRUE(SaveFileAll("sub/c.prx", doc, LayerWorksheet, 1).ok);
     const QByteArray before = [] {
         QFile f("sub/c.prx");
@@ -96,7 +83,7 @@ TEST(DocumentCycle, CancelOfNewAndOpenKeepsTheSelection)
     const EditingParts parts = InstallEditing(form);
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    addBox(form.doc(), 200, 300, 150, 120);
+    AddBoxRow(form.doc(), 200, 300, 150, 120);
     form.Redraw();
     QWidget *page = form.pageArea()->PanelP[0];
     QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(250, 340));
@@ -139,7 +126,7 @@ TEST(DocumentCycle, YesSavesAWorksheetWithAFileInPlaceAndANewOneProposesItsOwnNa
     const QString sample = dir.filePath("sample.prx");
     {
         Document doc;
-        addBox(doc, 10, 10, 50, 50);
+        AddBoxRow(doc, 10, 10, 50, 50);
         ASSERT_TRUE(SaveFileAll(mine, doc, LayerWorksheet, 1).ok);
         ASSERT_TRUE(SaveFileAll(sample, doc, LayerWorksheet, 1).ok);
     }
@@ -178,7 +165,7 @@ TEST(DocumentCycle, YesSavesAWorksheetWithAFileInPlaceAndANewOneProposesItsOwnNa
     // A new worksheet is no longer that file: "はい" asks for a name, which
     // is "プリント.prx" in the user's worksheet folder.
     form.ActionNew->trigger();
-    PushEdit(form.doc(), QStringLiteral("作成"), [&] { addBox(form.doc(), 20, 20, 40, 40); });
+    PushEdit(form.doc(), QStringLiteral("作成"), [&] { AddBoxRow(form.doc(), 20, 20, 40, 40); });
     const QByteArray mineBytes = bytesOf(mine);
     messages.answers.push_back(MsgAnswer::Yes);
     QCloseEvent close2;

@@ -14,6 +14,7 @@
 #include "editing/UnitMoji.h"
 #include "editing/UnitSelect.h"
 #include "platform/UnitMessages.h"
+#include "support/BoxRow.h"
 #include "support/FakePrinter.h"
 #include "support/ScriptedDialogs.h"
 
@@ -28,20 +29,6 @@
 
 namespace
 {
-
-void addBox(Document &doc, int x, int y, int w, int h)
-{
-    const int r = doc.AppendRow();
-    RAData &row = doc.AData[r];
-    row.ID = doc.GetId();
-    row.Syu = "3";
-    row.Layer = 1;
-    row.X1 = x;
-    row.Y1 = y;
-    row.Width = w;
-    row.Height = h;
-    row.FontSize = 1;
-}
 
 // Sends a close request; true when the window would close.
 bool closes(TForm1 &form)
@@ -85,7 +72,7 @@ QString worksheetWithABox(const QTemporaryDir &dir)
 {
     const QString path = dir.filePath("box.prx");
     Document doc;
-    addBox(doc, 200, 300, 150, 120);
+    AddBoxRow(doc, 200, 300, 150, 120);
     // The classification bar shows these on opening, which is no edit.
     doc.Naiyou = QStringLiteral("たし算");
     doc.NenIndex = 2;

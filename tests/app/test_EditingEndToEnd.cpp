@@ -10,6 +10,7 @@
 #include "math/UnitSiki.h"
 #include "platform/UnitMessages.h"
 #include "platform/UnitPrinter.h"
+#include "support/FakePrinter.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -19,10 +20,8 @@
 
 TEST(EditingEndToEnd, TextBoxAndColumnProblemSurviveSaveAndReopen)
 {
-    auto printer = MakeFakePrinter("Fake600", 9, 1, 600, 0, 0, 4960, 7016);
-    SetPrinters(printer.get());
+    FakeA4 printer;
     ScriptedMessages messages;
-    SetMessages(&messages);
     {
         TForm1 form;
         form.SyokiForm(QString());
@@ -112,8 +111,6 @@ TEST(EditingEndToEnd, TextBoxAndColumnProblemSurviveSaveAndReopen)
         EXPECT_EQ(problem.Y1, 500);
         EXPECT_EQ(problem.Layer, 1);
     }
-    SetMessages(nullptr);
-    SetPrinters(nullptr);
 }
 
 // "OK" of the text window and "決定" of every page of the expression tool
@@ -121,10 +118,8 @@ TEST(EditingEndToEnd, TextBoxAndColumnProblemSurviveSaveAndReopen)
 // window has the keys again: the next Ctrl+Z takes the new object away.
 TEST(EditingEndToEnd, OkAndKetteiAreUndoneByTheNextCtrlZ)
 {
-    auto printer = MakeFakePrinter("Fake600", 9, 1, 600, 0, 0, 4960, 7016);
-    SetPrinters(printer.get());
+    FakeA4 printer;
     ScriptedMessages messages;
-    SetMessages(&messages);
     {
         TForm1 form;
         form.SyokiForm(QString());
@@ -175,6 +170,4 @@ TEST(EditingEndToEnd, OkAndKetteiAreUndoneByTheNextCtrlZ)
         form.doc().undoStack().undo();
         EXPECT_TRUE(form.doc().AData.isEmpty());
     }
-    SetMessages(nullptr);
-    SetPrinters(nullptr);
 }

@@ -11,6 +11,7 @@
 #include "document/UnitFile.h"
 #include "platform/UnitMessages.h"
 #include "platform/UnitPrinter.h"
+#include "support/FakePrinter.h"
 
 #include <QMenu>
 #include <QPageLayout>
@@ -58,8 +59,7 @@ void pressKeys(TForm1 &form, Qt::Key key, Qt::KeyboardModifiers mods)
 
 TEST(HeaderEndToEnd, AnswerColourIsAnUndoableChangeOfTheWorksheet)
 {
-    auto printer = MakeFakePrinter("Fake600", 9, 1, 600, 0, 0, 4960, 7016);
-    SetPrinters(printer.get());
+    FakeA4 printer;
     ScriptedMessages messages;
     {
         TForm1 form;
@@ -117,7 +117,6 @@ TEST(HeaderEndToEnd, AnswerColourIsAnUndoableChangeOfTheWorksheet)
         EXPECT_EQ(doc.AnswerColor, 0x00FF00);
         EXPECT_EQ(view->answerColor(), 0x00FF00);
     }
-    SetPrinters(nullptr);
 }
 
 TEST(HeaderEndToEnd, PaperFromTheSetupDialogIsUndoneWithThePages)

@@ -41,7 +41,6 @@ TEST(KeysBack, ThePageTakesTheKeysAfterEveryDialog)
 {
     FakeA4 printer;
     ScriptedMessages messages;
-    SetMessages(&messages);
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     {
@@ -136,5 +135,4 @@ TEST(KeysBack, ThePageTakesTheKeysAfterEveryDialog)
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
         EXPECT_EQ(doc.AData[0].X1, 100);
     }
-    SetMessages(nullptr);
 }

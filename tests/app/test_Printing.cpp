@@ -80,6 +80,22 @@ void addText(Document &doc, int x, int y, const QString &text)
     row.Height = 30;
 }
 
+// The main window on the built-in PDF printer, with scripted messages and
+// print dialogs, and a folder for the printed files.
+struct PrintingWindow : ::testing::Test {
+    PdfPrinter pdf;
+    ScriptedMessages messages;
+    QTemporaryDir dir;
+    TForm1 form;
+    ScriptedPrintDialogs dialogs;
+    void SetUp() override
+    {
+        form.SyokiForm(QString());
+        form.setPrintDialogs(&dialogs);
+    }
+    void TearDown() override { form.setPrintDialogs(nullptr); }
+};
+
 // The left edge in points of the first word `word` on page 1 of the PDF.
 double wordLeft(const QString &pdf, const QString &word)
 {
@@ -108,15 +124,8 @@ QSizeF pdfPageSize(const QString &pdf)
 
 } // namespace
 
-TEST(Printing, TheSheetDoesNotDependOnTheZoom)
+TEST_F(PrintingWindow, TheSheetDoesNotDependOnTheZoom)
 {
-    PdfPrinter pdf;
-    ScriptedMessages messages;
-    QTemporaryDir dir;
-    TForm1 form;
-    form.SyokiForm(QString());
-    ScriptedPrintDialogs dialogs;
-    form.setPrintDialogs(&dialogs);
     addText(form.doc(), 100, 100, "ZOOMTEST");
 
     for (const char *zoom : {"150", "50", "100"}) {
@@ -132,18 +141,10 @@ TEST(Printing, TheSheetDoesNotDependOnTheZoom)
         EXPECT_NEAR(wordLeft(out, "ZOOMTEST"), 75.0, 1.5) << zoom;
     }
     EXPECT_TRUE(messages.texts.isEmpty());
-    form.setPrintDialogs(nullptr);
 }
 
-TEST(Printing, TheWorksheetsPaperGoesOnThePrinterAfterTheDialog)
+TEST_F(PrintingWindow, TheWorksheetsPaperGoesOnThePrinterAfterTheDialog)
 {
-    PdfPrinter pdf;
-    ScriptedMessages messages;
-    QTemporaryDir dir;
-    TForm1 form;
-    form.SyokiForm(QString());
-    ScriptedPrintDialogs dialogs;
-    form.setPrintDialogs(&dialogs);
 
     // A B5 (JIS) portrait worksheet, as read from a file.
     form.doc().Paper.PaperSizeCode = "13";
@@ -171,18 +172,10 @@ TEST(Printing, TheWorksheetsPaperGoesOnThePrinterAfterTheDialog)
     EXPECT_EQ(Printers().paperSizeCode(), 13);
     EXPECT_NEAR(wordLeft(out, "PAPER"), 75.0, 1.5);
     EXPECT_TRUE(messages.texts.isEmpty());
-    form.setPrintDialogs(nullptr);
 }
 
-TEST(Printing, APrinterThatRefusesJobsIsReportedAndNothingPrints)
+TEST_F(PrintingWindow, APrinterThatRefusesJobsIsReportedAndNothingPrints)
 {
-    PdfPrinter pdf;
-    ScriptedMessages messages;
-    QTemporaryDir dir;
-    TForm1 form;
-    form.SyokiForm(QString());
-    ScriptedPrintDialogs dialogs;
-    form.setPrintDialogs(&dialogs);
     const QString out = dir.filePath("refused.pdf");
     dialogs.onDialog = [&](QPrinter &p) { p.setOutputFileName(out); };
     SetFakePrinterAccepting(*pdf.service, false);
@@ -197,17 +190,10 @@ TEST(Printing, APrinterThatRefusesJobsIsReportedAndNothingPrints)
     form.PrinterOut();
     EXPECT_FALSE(QFile::exists(out));
     EXPECT_EQ(messages.texts.size(), 1);
-    form.setPrintDialogs(nullptr);
 }
 
-TEST(Printing, PageSetupCancelChangesNothing)
+TEST_F(PrintingWindow, PageSetupCancelChangesNothing)
 {
-    PdfPrinter pdf;
-    ScriptedMessages messages;
-    TForm1 form;
-    form.SyokiForm(QString());
-    ScriptedPrintDialogs dialogs;
-    form.setPrintDialogs(&dialogs);
     form.doc().Paper.PaperSizeCode = "13";
     form.doc().Paper.Orientation = "1";
     form.doc().Paper.Width = "182";
@@ -236,7 +222,6 @@ TEST(Printing, PageSetupCancelChangesNothing)
     EXPECT_EQ(form.doc().Paper.Width, "420");
     EXPECT_EQ(form.doc().Paper.Height, "297");
     EXPECT_EQ(form.pages().PageSize[0], QSize(1587, 1122));
-    form.setPrintDialogs(nullptr);
 }
 
 TEST(Printing, APdfIsOfferedUnderTheWorksheetsOwnName)
@@ -408,17 +393,10 @@ void addYokoProblem(Document &doc, int y, const QString &siki, const QString &ko
 
 } // namespace
 
-TEST(Printing, EveryPrintStartsWithItsOwnInk)
+TEST_F(PrintingWindow, EveryPrintStartsWithItsOwnInk)
 {
     // The printer stays the same from one print to the next; what the last
     // print drew last (an answer in red) must not colour the next one.
-    PdfPrinter pdf;
-    ScriptedMessages messages;
-    QTemporaryDir dir;
-    TForm1 form;
-    form.SyokiForm(QString());
-    ScriptedPrintDialogs dialogs;
-    form.setPrintDialogs(&dialogs);
     addYokoProblem(form.doc(), 100, "7*4", "28");
     addText(form.doc(), 100, 40, "TITLE");
     addText(form.doc(), 400, 40, QStringLiteral("なまえ＿＿"));
@@ -460,5 +438,4 @@ TEST(Printing, EveryPrintStartsWithItsOwnInk)
         EXPECT_FALSE(w.word.contains(QStringLiteral("28"))) << "answers stay off the problem sheet";
     }
     EXPECT_TRUE(messages.texts.isEmpty());
-    form.setPrintDialogs(nullptr);
 }

@@ -13,6 +13,7 @@
 #include "math/UnitSiki.h"
 #include "platform/UnitMessages.h"
 #include "platform/UnitPrinter.h"
+#include "support/FakePrinter.h"
 
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -50,10 +51,8 @@ RAData randomRow(int id, int siki1, int y)
 
 TEST(RandomBar, MakeRegeneratesEveryRandomProblem)
 {
-    auto printer = MakeFakePrinter("Fake600", 9, 1, 600, 0, 0, 4960, 7016);
-    SetPrinters(printer.get());
+    FakeA4 printer;
     ScriptedMessages messages;
-    SetMessages(&messages);
     {
         TForm1 form;
         form.SyokiForm(QString());
@@ -143,8 +142,6 @@ TEST(RandomBar, MakeRegeneratesEveryRandomProblem)
         EXPECT_NE(doc.AData[0].Siki + doc.AData[1].Siki + doc.AData[2].Siki, before);
         EXPECT_TRUE(messages.texts.isEmpty());
     }
-    SetMessages(nullptr);
-    SetPrinters(nullptr);
 }
 
 namespace
@@ -160,10 +157,8 @@ QByteArray fileBytes(const Document &doc, const QString &path)
 
 TEST(RandomBar, MakeIsOneUndoableCommand)
 {
-    auto printer = MakeFakePrinter("Fake600", 9, 1, 600, 0, 0, 4960, 7016);
-    SetPrinters(printer.get());
+    FakeA4 printer;
     ScriptedMessages messages;
-    SetMessages(&messages);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("w.prx"));
     {
@@ -203,16 +198,12 @@ TEST(RandomBar, MakeIsOneUndoableCommand)
         doc.undoStack().undo();
         EXPECT_EQ(fileBytes(doc, path), after);
     }
-    SetMessages(nullptr);
-    SetPrinters(nullptr);
 }
 
 TEST(RandomBar, MakeKeepsItsPlaceLooksLikeAButtonAndTellsWhatItMade)
 {
-    auto printer = MakeFakePrinter("Fake600", 9, 1, 600, 0, 0, 4960, 7016);
-    SetPrinters(printer.get());
+    FakeA4 printer;
     ScriptedMessages messages;
-    SetMessages(&messages);
     {
         TForm1 form;
         form.SyokiForm(QString());
@@ -261,6 +252,4 @@ TEST(RandomBar, MakeKeepsItsPlaceLooksLikeAButtonAndTellsWhatItMade)
             QStringLiteral("ランダムの問題を 1 問作りました（2 問は条件に合う問題が見つからず、"
                            "前のままです）。"));
     }
-    SetMessages(nullptr);
-    SetPrinters(nullptr);
 }

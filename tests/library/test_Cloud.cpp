@@ -170,6 +170,20 @@ public:
     int prints = 0;
 };
 
+// A download window over a fresh working folder (with its "DownLoad"
+// folder), its host recording what it opens.
+struct DownloadWindow {
+    QTemporaryDir work;
+    FakeCloudHost host;
+    Document doc;
+    TFormCloudDownload form;
+    explicit DownloadWindow(TInternet &net) : form(net)
+    {
+        QDir(work.path()).mkpath(QStringLiteral("DownLoad"));
+        form.SyokiForm(doc.BunruiData, work.path(), &host);
+    }
+};
+
 } // namespace
 
 TEST(CloudText, FormEncodingKeepsTheSafeCharactersAndWritesCodePage932InLowerCaseHex)
@@ -393,12 +407,9 @@ TEST_F(Cloud, NamesThatCouldLeaveTheDataFolderAreNeverRequested)
         list += record(name, 10, QStringLiteral("あやしい"), 0, 1, 3) + "\n";
     server->setList(list);
     ScriptedMessages messages;
-    QTemporaryDir work;
-    QDir(work.path()).mkpath(QStringLiteral("DownLoad"));
-    FakeCloudHost host;
-    TFormCloudDownload form(net);
-    Document doc;
-    form.SyokiForm(doc.BunruiData, work.path(), &host);
+    DownloadWindow window(net);
+    TFormCloudDownload &form = window.form;
+    FakeCloudHost &host = window.host;
     ASSERT_TRUE(form.ListDownload());
     ASSERT_EQ(form.List->rowCount(), 4);
     server->clearRequests();
@@ -521,12 +532,8 @@ TEST_F(Cloud, ListValuesOfManyDigitsNeverRaiseTheCalculationWarning)
     // so does the companion.
     server->setList(list + longRecord + largest);
     ScriptedMessages messages;
-    QTemporaryDir work;
-    QDir(work.path()).mkpath(QStringLiteral("DownLoad"));
-    FakeCloudHost host;
-    TFormCloudDownload form(net);
-    Document doc;
-    form.SyokiForm(doc.BunruiData, work.path(), &host);
+    DownloadWindow window(net);
+    TFormCloudDownload &form = window.form;
     ASSERT_TRUE(form.ListDownload());
     EXPECT_EQ(form.List->rowCount(), 3);
     EXPECT_EQ(shown, 0);
@@ -663,12 +670,9 @@ TEST_F(Cloud, ToolCommandsListDownloadAndUpload)
 TEST_F(Cloud, DownloadWindowListsFiltersAndOpensThePressedRow)
 {
     ScriptedMessages messages;
-    QTemporaryDir work;
-    QDir(work.path()).mkpath(QStringLiteral("DownLoad"));
-    FakeCloudHost host;
-    TFormCloudDownload form(net);
-    Document doc;
-    form.SyokiForm(doc.BunruiData, work.path(), &host);
+    DownloadWindow window(net);
+    TFormCloudDownload &form = window.form;
+    FakeCloudHost &host = window.host;
     form.resize(640, 460);
     ASSERT_TRUE(form.ListDownload());
     EXPECT_EQ(form.filtered().size(), 3);
