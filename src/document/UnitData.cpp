@@ -49,7 +49,7 @@ Document::Document()
 {
     SetBunruiData();
     NewData.ID = -1;
-    followStack();
+    FileData.HensyuB.follow(mUndoStack.get());
 }
 
 Document::~Document() = default;
@@ -58,33 +58,21 @@ Document::Document(Document &&other)
     : RDocumentData(std::move(other)), mUndoStack(std::make_unique<QUndoStack>()),
       mEvents(std::make_unique<DocumentEvents>())
 {
-    followStack();
+    FileData.HensyuB.follow(mUndoStack.get());
 }
 
 Document &Document::operator=(Document &&other)
 {
     RDocumentData::operator=(std::move(other));
+    // The flag came with the other document's data: it reads this one's stack.
+    FileData.HensyuB.follow(mUndoStack.get());
     resetHistory();
-    // The flag came with the other document's data; this one has no history.
-    syncHensyuB();
     return *this;
 }
 
-void Document::followStack()
+RHensyuFlag::operator bool() const
 {
-    // Both signals, since either may come alone: marking the current state
-    // saved sends only cleanChanged, a step between two unsaved states only
-    // indexChanged.
-    QObject::connect(mUndoStack.get(), &QUndoStack::cleanChanged, mUndoStack.get(),
-                     [this] { syncHensyuB(); });
-    QObject::connect(mUndoStack.get(), &QUndoStack::indexChanged, mUndoStack.get(),
-                     [this] { syncHensyuB(); });
-    syncHensyuB();
-}
-
-void Document::syncHensyuB()
-{
-    FileData.HensyuB.set(!mUndoStack->isClean());
+    return mStack && !mStack->isClean();
 }
 
 bool Document::isModified() const
@@ -95,13 +83,11 @@ bool Document::isModified() const
 void Document::markSaved()
 {
     mUndoStack->setClean();
-    syncHensyuB();
 }
 
 void Document::resetHistory()
 {
     mUndoStack->clear();
-    syncHensyuB();
 }
 
 Integer Document::GetId() const

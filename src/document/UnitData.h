@@ -113,19 +113,21 @@ struct RBunruiData {
     QStringList Naiyou;
 };
 
-// The unsaved-changes flag. It reads like a Boolean; only the document
-// sets it, from its undo stack: it is up exactly while the stack stands
-// away from the state the worksheet was started, opened or saved in.
+class QUndoStack;
+
+// The unsaved-changes flag. It reads like a Boolean and is worked out from
+// the document's undo stack each time it is read: up exactly while the stack
+// stands away from the state the worksheet was started, opened or saved in.
 // Pressing, hovering and selecting push nothing, so they leave it down.
 class RHensyuFlag
 {
 public:
-    operator bool() const { return mOn; }
+    operator bool() const;
+    // The stack it reads; the document points it at its own.
+    void follow(const QUndoStack *stack) { mStack = stack; }
 
 private:
-    friend class Document;
-    void set(bool on) { mOn = on; }
-    bool mOn = false;
+    const QUndoStack *mStack = nullptr;
 };
 
 struct RFileData {
@@ -236,8 +238,6 @@ public:
 
 private:
     // Connects the flag to this document's stack and sets it from it.
-    void followStack();
-    void syncHensyuB();
 
     std::unique_ptr<QUndoStack> mUndoStack;
     std::unique_ptr<DocumentEvents> mEvents;
