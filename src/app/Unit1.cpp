@@ -74,9 +74,6 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent), mPaperSet(mDoc, mPages)
             &TViewControls::OnPageAnswerSwitch);
     mRenderer = std::make_unique<Renderer>(mDoc, mPages.ImageP, mViewState);
     mRenderer->setButtonHost(mPageButtons);
-    // A print draws only on the printer: the pages on screen keep showing
-    // the worksheet as it is edited, and printing costs no repaint of them.
-    mRenderer->setPrintsPaperOnly(true);
 
     mOwnDialogs = std::make_unique<WidgetFileDialogs>(this);
     mDialogs = mOwnDialogs.get();

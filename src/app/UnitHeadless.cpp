@@ -9,8 +9,6 @@
 
 HeadlessWorksheet::HeadlessWorksheet()
 {
-    // Nothing shows the page images of a print from here.
-    renderer.setPrintsPaperOnly(true);
 }
 
 bool HeadlessWorksheet::load(const QString &path, QString &error)

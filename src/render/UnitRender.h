@@ -84,10 +84,10 @@ public:
     Renderer(const Renderer &) = delete;
     Renderer &operator=(const Renderer &) = delete;
 
-    // Repaints every page image; with PrintB only the pages of the print
-    // range (view.FromPg..ToPg), drawn on their images and on view.Printer
-    // (only on the printer after setPrintsPaperOnly(true)). A call made
-    // while a redraw runs is dropped.
+    // Repaints every page image; with PrintB draws the pages of the print
+    // range (view.FromPg..ToPg) on view.Printer only (on their images too
+    // after setPrintsPaperOnly(false)). A call made while a redraw runs is
+    // dropped.
     void SrcImageP(bool PrintB);
     // Repaints these pages (and those whose notice, marker or rubber band
     // moved) on screen; the other images stay as they are.
@@ -103,9 +103,9 @@ public:
     Draw &draw() { return mDraw; }
 
     void setButtonHost(PageButtonHost *host) { mButtons = host; }
-    // A print pass that draws only on the printer: for callers that show no
-    // page images (the command-line PDF), so that printing takes no image
-    // memory at all.
+    // A print pass draws only on the printer, so printing repaints no page
+    // image and takes no image memory. With false it also paints the range's
+    // images in print ink (for tests of what a print pass draws).
     void setPrintsPaperOnly(bool on) { mPaperOnly = on; }
 
     // Math problems ("5" rows) are drawn by the problem layouts of this
@@ -143,7 +143,7 @@ private:
     ProblemDrawer *mProblems = nullptr;
     CanvasFactory mCanvasFactory;
     bool mSrcB = false;
-    bool mPaperOnly = false;
+    bool mPaperOnly = true;
     bool mSawCharacter = false;
     ButtonPlace mPlace[2];
     QSet<int> mExtraPages;

@@ -84,6 +84,8 @@ struct RendererTest : ::testing::Test {
         view.Printer = paper.get();
         renderer = std::make_unique<Renderer>(doc, images, view);
         renderer->setButtonHost(&host);
+        // The print passes below are also looked at on screen.
+        renderer->setPrintsPaperOnly(false);
         renderer->setCanvasFactory([this](int page, QImage &) -> std::unique_ptr<Canvas> {
             return std::make_unique<RecordingCanvas>(log, Surface::Screen, page);
         });

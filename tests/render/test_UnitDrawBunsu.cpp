@@ -33,6 +33,8 @@ struct DrawBunsuTest : ::testing::Test {
         view.Printer = paper.get();
         view.AnswerColor = Answer;
         renderer = std::make_unique<Renderer>(doc, images, view);
+        // The print passes below are also looked at on screen.
+        renderer->setPrintsPaperOnly(false);
         renderer->setCanvasFactory([this](int page, QImage &) -> std::unique_ptr<Canvas> {
             return std::make_unique<RecordingCanvas>(log, Surface::Screen, page);
         });
