@@ -4,6 +4,7 @@
 // - drag step: one mouse move while 50 selected objects are dragged, which
 //   moves their rows, their outlines and labels and the selection frame,
 //   without redrawing the page.
+#include "editing/UnitPageRedraws.h"
 #include "editing/UnitSelect.h"
 #include "render/UnitRender.h"
 
@@ -28,11 +29,14 @@ public:
     QWidget *pagePanel(int page) const override { return page == 0 ? mPanel : nullptr; }
     void redraw() override
     {
+        ++redraws;
         mRenderer.SrcImageP(false);
         mPanel->update();
     }
     void setPageCursor(Qt::CursorShape shape) override { mPanel->setCursor(shape); }
     QWidget *dialogParent() const override { return mWindow; }
+
+    int redraws = 0;
 
 private:
     Renderer &mRenderer;
@@ -91,6 +95,7 @@ struct Page {
         }
         renderer = std::make_unique<Renderer>(doc, images, view);
         host = std::make_unique<BenchHost>(*renderer, panel, &window);
+        redraws = std::make_unique<PageRedraws>(doc, *host);
         panels = std::make_unique<TEditPanels>(EditPanelDefaults{}, &window);
         ctl = std::make_unique<TEditController>(doc, view, renderer->metrics(), *host, *panels);
         // Shown, so that moving the overlays costs what it costs on screen.
@@ -106,6 +111,7 @@ struct Page {
     ViewState view;
     std::unique_ptr<Renderer> renderer;
     std::unique_ptr<BenchHost> host;
+    std::unique_ptr<PageRedraws> redraws;
     std::unique_ptr<TEditPanels> panels;
     std::unique_ptr<TEditController> ctl;
 };
@@ -159,6 +165,33 @@ void BM_DragStep(benchmark::State &state)
     state.counters["selected"] = double(p.ctl->selection().size());
 }
 BENCHMARK(BM_DragStep)->Unit(benchmark::kMicrosecond);
+
+void BM_RubberBandMove(benchmark::State &state)
+{
+    // A box's first point placed in a gap, then the mouse drawing the band.
+    Page p;
+    p.panels->ToolButton8->setChecked(true);
+    const QPoint start(790, 1120);
+    p.ctl->ImageMouseDown(0, start);
+    p.ctl->ImageMouseUp(0, start);
+    if (!p.ctl->boxMode()) {
+        state.SkipWithError("no first point");
+        return;
+    }
+    const int before = p.host->redraws;
+    int i = 0;
+    for (auto _ : state) {
+        p.ctl->ImageMouseMove(0, start - QPoint(20 + i % 300, 20 + (i * 7) % 400));
+        ++i;
+        if (i % 64 == 0) {
+            state.PauseTiming();
+            QApplication::processEvents();
+            state.ResumeTiming();
+        }
+    }
+    state.counters["pageRedraws"] = double(p.host->redraws - before);
+}
+BENCHMARK(BM_RubberBandMove)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -3,6 +3,7 @@
 #include "app/UnitArrangeWiring.h"
 #include "app/UnitPageView.h"
 #include "app/UnitViewControls.h"
+#include "editing/UnitPageRedraws.h"
 #include "editing/UnitSelect.h"
 #include "math/UnitSiki.h"
 #include "render/UnitRender.h"
@@ -129,6 +130,7 @@ EditingParts InstallEditing(TForm1 &form, TFormSiki *siki)
     auto *host = new FormEditHost(form);
     EditingParts parts;
     parts.host = host;
+    parts.redraws = new PageRedraws(form.doc(), *host, &form);
     parts.panels = new TEditPanels(defaultsFrom(form.settings()), &form);
 
     parts.toolBar = form.addToolBar(QStringLiteral("ツール"));

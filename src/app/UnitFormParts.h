@@ -5,6 +5,7 @@
 #pragma once
 
 class EditHost;
+class PageRedraws;
 class TEditController;
 class TEditPanels;
 class TFormSiki;
@@ -26,6 +27,7 @@ class QToolButton;
 
 struct EditingParts {
     EditHost *host = nullptr; // the window as the controller sees it
+    PageRedraws *redraws = nullptr; // the page images following the document
     TEditController *controller = nullptr;
     TEditPanels *panels = nullptr;
     TFormSiki *siki = nullptr;

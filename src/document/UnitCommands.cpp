@@ -178,6 +178,9 @@ void DocumentCommand::redo()
         mState = State::OnStack;
         change = changeFor(false);
         change.initial = true;
+        // Only the drag's own moves and resizes are its steps.
+        change.live = mDoc.inLiveRun() &&
+                      (id() == int(MergeKind::Move) || id() == int(MergeKind::Resize));
     } else {
         reapply();
         change = changeFor(false);
@@ -310,4 +313,18 @@ bool Document::push(std::unique_ptr<DocumentCommand> command)
         return false;
     mUndoStack->push(command.release());
     return true;
+}
+
+int Document::beginLiveRun()
+{
+    mLiveRun = newMergeRun();
+    return mLiveRun;
+}
+
+void Document::endLiveRun()
+{
+    if (mLiveRun == 0)
+        return;
+    mLiveRun = 0;
+    emit mEvents->liveRunEnded();
 }

@@ -53,6 +53,7 @@ struct RChange {
     QVector<int> rows;     // rows (indexes in the table now) the command created or changed
     bool undone = false;   // the change came from undo
     bool initial = false;  // the first application, when the command was pushed
+    bool live = false;     // a step of a mouse drag (Document::beginLiveRun)
 };
 
 class DocumentEvents : public QObject
@@ -60,6 +61,8 @@ class DocumentEvents : public QObject
     Q_OBJECT
 signals:
     void changed(const RChange &change);
+    // The mouse drag that Document::beginLiveRun started is over.
+    void liveRunEnded();
 };
 
 // Merge keys of the commands that arrive as runs.

@@ -227,6 +227,12 @@ public:
     bool push(std::unique_ptr<DocumentCommand> command);
     // A new run number for merged commands (a drag, a run of arrow keys).
     int newMergeRun() { return ++mMergeRun; }
+    // A mouse drag of objects: a merge run whose first applications are
+    // announced as live steps until endLiveRun(), which announces the end,
+    // so a view can repaint its pages once when the mouse lets go.
+    int beginLiveRun();
+    void endLiveRun();
+    bool inLiveRun() const { return mLiveRun != 0; }
     // The worksheet differs from its saved state: the undo stack is not at
     // its clean index. FileData.HensyuB always says the same.
     bool isModified() const;
@@ -242,4 +248,5 @@ private:
     std::unique_ptr<QUndoStack> mUndoStack;
     std::unique_ptr<DocumentEvents> mEvents;
     int mMergeRun = 0;
+    int mLiveRun = 0;
 };

@@ -42,7 +42,6 @@ bool TEditController::eventFilter(QObject *watched, QEvent *event)
 {
     if (mSiki && watched == mSiki && event->type() == QEvent::Close) {
         CancelInput();
-        mHost.redraw();
         focusEditor();
     }
     // The input boxes leave Escape to the tool's window.
@@ -58,7 +57,6 @@ void TEditController::SikiWritten(int)
 {
     hideMarker();
     syncCreation();
-    mHost.redraw();
     refreshSelectionMarks();
     focusEditor();
 }
@@ -88,11 +86,13 @@ void TEditController::showMarker(int page, int x, int y)
     c.MarkerPage = page;
     c.MarkerX = x;
     c.MarkerY = y;
+    mCreationMarks.refresh();
 }
 
 void TEditController::hideMarker()
 {
     mView.Creation.MarkerOn = false;
+    mCreationMarks.refresh();
 }
 
 void TEditController::syncCreation()
@@ -110,6 +110,7 @@ void TEditController::syncCreation()
     c.LineSyu = 0;
     c.FillColor = mPanels.PanelColorBoxFull->color();
     c.FillB = mPanels.PanelColorBoxFull->transparentShown() ? 0 : 1;
+    mCreationMarks.refresh();
 }
 
 // ---------------------------------------------------------------- text
@@ -177,7 +178,6 @@ void TEditController::MojiKettei()
         mPreview->hide();
     hideMarker();
     syncCreation();
-    mHost.redraw();
     refreshSelectionMarks();
     focusEditor();
 }
@@ -214,7 +214,6 @@ void TEditController::endCreation(int page)
     emptyNewData(page);
     hideMarker();
     syncCreation();
-    mHost.redraw();
 }
 
 void TEditController::CancelInput()

@@ -73,7 +73,6 @@ void TEditController::EscapeKey()
                           mView.Creation.MarkerOn || (mMoji && !mMoji->isHidden());
     if (creating) {
         CancelInput();
-        mHost.redraw();
         return;
     }
     clearSelection();

@@ -15,7 +15,7 @@
 TEditController::TEditController(Document &doc, ViewState &view, Metrics &metrics, EditHost &host,
                                  TEditPanels &panels, QObject *parent)
     : QObject(parent), mDoc(doc), mView(view), mMetrics(metrics), mHost(host), mPanels(panels),
-      mUnits(host), mMarks(doc, mSelection, mUnits),
+      mUnits(host), mMarks(doc, mSelection, mUnits), mCreationMarks(doc, view, metrics, mUnits),
       mSelectTool(std::make_unique<SelectTool>(toolContext())),
       mTextTool(std::make_unique<TextTool>(toolContext())), mLineTool(std::make_unique<LineTool>(toolContext())),
       mBoxTool(std::make_unique<BoxTool>(toolContext())),
@@ -44,13 +44,11 @@ TEditController::TEditController(Document &doc, ViewState &view, Metrics &metric
     connect(mMoji, &TFormMoji::confirmed, this, &TEditController::MojiKettei);
     connect(mMoji, &TFormMoji::cancelled, this, [this] {
         CancelInput();
-        mHost.redraw();
         focusEditor();
     });
     connect(mMoji, &TFormMoji::textChanged, this, [this](const QString &t) {
         mDoc.NewData.Siki = t;
         updateTextPreview(t);
-        mHost.redraw();
     });
 
     // The tools are one exclusive group: the button that goes down runs its
@@ -78,17 +76,6 @@ TEditController::TEditController(Document &doc, ViewState &view, Metrics &metric
 
 void TEditController::onDocumentChanged(const RChange &change)
 {
-    // While the mouse drags, only the overlays move; the pages follow on
-    // the release.
-    if (change.initial && (dragging() || resizing())) {
-        mDeferredPages.unite(change.pages);
-        mDeferredAll = mDeferredAll || change.allPages;
-        return;
-    }
-    if (change.allPages)
-        mHost.redraw();
-    else if (!change.pages.isEmpty())
-        mHost.redrawPages(change.pages);
     if (change.initial)
         return;
     // Undo and redo: the rows the command touched become the selection.
@@ -223,7 +210,6 @@ void TEditController::ToolButton9Click()
     mView.Creation.MarkerPage = 1;
     mView.Creation.MarkerX = mView.Creation.MarkerY = 0;
     syncCreation();
-    mHost.redraw();
 }
 
 void TEditController::ToolButton5Click()
@@ -268,7 +254,6 @@ void TEditController::ToolButton10Click()
     mMarks.PanelPSVF();
     hideMarker();
     syncCreation();
-    mHost.redraw();
 }
 
 void TEditController::SpeedButtonSClick()
@@ -384,20 +369,6 @@ void TEditController::hover(const PageEvent &ev)
 void TEditController::ImageMouseUp(int page, QPoint pos)
 {
     mTool->release(toPageEvent(page, pos));
-}
-
-void TEditController::flushDeferredRedraw(bool redraw, int page)
-{
-    // The moved objects show at their new place at once.
-    if (redraw) {
-        mDeferredPages.insert(page);
-        if (mDeferredAll)
-            mHost.redraw();
-        else
-            mHost.redrawPages(mDeferredPages);
-    }
-    mDeferredPages.clear();
-    mDeferredAll = false;
 }
 
 void TEditController::ImageDblClick(int page, QPoint pos)

@@ -10,15 +10,16 @@
 //
 // Every change of the rows is a command on the document's undo stack (a
 // drag or a resize is one command, merged while the mouse is down). The
-// controller listens to the document's changes: it redraws the pages a
-// command touched, and after undo and redo the rows the command touched
-// become the selection. It keeps row indexes in the selection, so commands
+// page images follow the document by themselves (PageRedraws); the
+// controller listens to the document's changes only so that after undo and
+// redo the rows the command touched become the selection. It keeps row indexes in the selection, so commands
 // that delete or reorder rows must call clearSelection (or rebuild it)
 // afterwards.
 #pragma once
 
 #include "document/UnitCommands.h"
 #include "document/UnitData.h"
+#include "editing/UnitCreationMarks.h"
 #include "editing/UnitEditHost.h"
 #include "editing/UnitEditPanels.h"
 #include "editing/UnitHitTest.h"
@@ -191,15 +192,10 @@ private:
     PanelStyle panelStyle() const override;
     bool nameDisplayOn() const override;
     bool answerDisplayOn() const override;
-    void redraw() override;
-    void redrawPages(const QSet<int> &pages) override;
     void showFontSize(int size) override;
 
     PageEvent toPageEvent(int page, QPoint pos) const;
     PictureDialogs &pictureDialogs() override;
-    // Redraws the pages a finished drag touched (when it moved anything)
-    // and forgets them.
-    void flushDeferredRedraw(bool redraw, int page) override;
     void onDocumentChanged(const RChange &change);
     void selectRows(const QVector<int> &rows);
     void setTool(const QString &syu) override;
@@ -211,7 +207,7 @@ private:
     void hover(const PageEvent &ev) override;
     void syncCreation() override;
     void emptyNewData(int page) override;
-    // Ends a creation: the pending object, the marker and the preview go, then a redraw.
+    // Ends a creation: the pending object, the marker and the preview go.
     void endCreation(int page) override;
     void showMarker(int page, int x, int y) override;
     void hideMarker() override;
@@ -246,6 +242,7 @@ private:
     Selection mSelection;
     ViewUnits mUnits;
     SelectionMarks mMarks;
+    CreationMarks mCreationMarks;
     std::unique_ptr<SelectTool> mSelectTool;
     std::unique_ptr<TextTool> mTextTool;
     std::unique_ptr<LineTool> mLineTool;
@@ -254,8 +251,6 @@ private:
     std::unique_ptr<ProblemTool> mProblemTool;
     EditTool *mTool = nullptr;
     RProValues mProValues;
-    QSet<int> mDeferredPages; // touched by the drag in progress, redrawn on release
-    bool mDeferredAll = false;
     int mNudgeRun = 0;    // merge run of the arrow keys
     int mNudgeIndex = -1; // stack index after the last arrow move
     int mPointerPage = 0; // page under the mouse

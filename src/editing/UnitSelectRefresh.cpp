@@ -26,6 +26,7 @@ void TEditController::ViewChanged()
         refreshSelectionMarks();
     if (mPreview && !mPreview->isHidden())
         updateTextPreview(mDoc.NewData.Siki);
+    mCreationMarks.refresh();
 }
 
 void TEditController::clearSelection()

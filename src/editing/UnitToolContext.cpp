@@ -1,6 +1,6 @@
 // The parts of the editing controller the tools reach through their
-// context: the panels' style read as a value, the display toggles, the
-// redraws and the size box.
+// context: the panels' style read as a value, the display toggles and the
+// size box.
 #include "editing/UnitSelect.h"
 
 PanelStyle TEditController::panelStyle() const
@@ -24,16 +24,6 @@ bool TEditController::nameDisplayOn() const
 bool TEditController::answerDisplayOn() const
 {
     return mHost.answerDisplayOn();
-}
-
-void TEditController::redraw()
-{
-    mHost.redraw();
-}
-
-void TEditController::redrawPages(const QSet<int> &pages)
-{
-    mHost.redrawPages(pages);
 }
 
 void TEditController::showFontSize(int size)

@@ -108,13 +108,8 @@ void Renderer::SrcImagePages(const QSet<int> &pages)
 QSet<int> Renderer::extraPages() const
 {
     // The pages that carry something besides their own rows: the credit
-    // notice and the rubber band on the active page, the placement marker.
+    // notice on the active page.
     QSet<int> extras;
-    const CreationState &c = mView.Creation;
-    if (c.Dragging)
-        extras.insert(mView.ActivePage);
-    if (c.MarkerOn)
-        extras.insert(c.MarkerPage);
     for (const RAData &row : mDoc.AData)
         if (row.Syu == u"k") {
             extras.insert(mView.ActivePage);
@@ -189,7 +184,6 @@ void Renderer::paint(const QSet<int> *only, bool PrintB)
 
     if (mSawCharacter)
         drawCreditNotice(canvases, PrintB);
-    drawCreation(canvases);
 
     // Painting ends before the live buttons move, so that a redraw they
     // trigger finds finished images (and is dropped by the busy flag).
@@ -316,27 +310,37 @@ void Renderer::drawCreditNotice(const std::vector<std::unique_ptr<Canvas>> &canv
                     TextFormat::LeftTopClipped, 0, 0xFFFFFF, 1, 0, 0, 0, 0, page, PrintB);
 }
 
-void Renderer::drawCreation(const std::vector<std::unique_ptr<Canvas>> &canvases)
+void DrawCreationAids(Draw &draw, Canvas *canvas, const ViewState &view, int page)
 {
     // Editing aids: drawn on screen only, never on paper.
-    const CreationState &c = mView.Creation;
-    const int page = mView.ActivePage;
-    Canvas *active = page >= 0 && page < int(canvases.size()) ? canvases[page].get() : nullptr;
-    if (active && c.Dragging) {
+    const CreationState &c = view.Creation;
+    if (!canvas)
+        return;
+    if (c.Dragging && page == view.ActivePage) {
         if (c.ToolKind == u"2")
-            mDraw.FDrawLine(active, c.StartX, c.StartY, c.CurX, c.CurY, c.LineColor, c.LineSyu, 1,
-                            1, page, false);
+            draw.FDrawLine(canvas, c.StartX, c.StartY, c.CurX, c.CurY, c.LineColor, c.LineSyu, 1, 1,
+                           page, false);
         else if (c.ToolKind == u"3")
-            mDraw.FDrawBox(active, c.StartX, c.StartY, c.CurX, c.CurY, 1, 1, c.LineColor,
-                           c.FillColor, c.FillB, page, false);
+            draw.FDrawBox(canvas, c.StartX, c.StartY, c.CurX, c.CurY, 1, 1, c.LineColor,
+                          c.FillColor, c.FillB, page, false);
     }
-    if (c.MarkerOn && c.MarkerPage >= 0 && c.MarkerPage < int(canvases.size()) &&
-        canvases[c.MarkerPage]) {
-        Canvas *m = canvases[c.MarkerPage].get();
+    if (c.MarkerOn && c.MarkerPage == page) {
         const TColor grey = 0x808080;
-        mDraw.FDrawLine(m, c.MarkerX - 4, c.MarkerY, c.MarkerX + 5, c.MarkerY, grey, 0, 1, 1,
-                        c.MarkerPage, false);
-        mDraw.FDrawLine(m, c.MarkerX, c.MarkerY - 4, c.MarkerX, c.MarkerY + 5, grey, 0, 1, 1,
-                        c.MarkerPage, false);
+        draw.FDrawLine(canvas, c.MarkerX - 4, c.MarkerY, c.MarkerX + 5, c.MarkerY, grey, 0, 1, 1,
+                       page, false);
+        draw.FDrawLine(canvas, c.MarkerX, c.MarkerY - 4, c.MarkerX, c.MarkerY + 5, grey, 0, 1, 1,
+                       page, false);
     }
+}
+
+QRect CreationAidsRect(const ViewState &view, int page)
+{
+    const CreationState &c = view.Creation;
+    QRect r;
+    if (c.Dragging && page == view.ActivePage && (c.ToolKind == u"2" || c.ToolKind == u"3"))
+        r = QRect(QPoint(std::min(c.StartX, c.CurX), std::min(c.StartY, c.CurY)),
+                  QPoint(std::max(c.StartX, c.CurX), std::max(c.StartY, c.CurY)));
+    if (c.MarkerOn && c.MarkerPage == page)
+        r = r.united(QRect(c.MarkerX - 4, c.MarkerY - 4, 10, 10));
+    return r;
 }

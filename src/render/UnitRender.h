@@ -124,7 +124,6 @@ private:
     void placeButton(const RAData &row);
     void drawRow(const RAData &row, int index, Canvas *screen, bool PrintB);
     void drawCreditNotice(const std::vector<std::unique_ptr<Canvas>> &canvases, bool PrintB);
-    void drawCreation(const std::vector<std::unique_ptr<Canvas>> &canvases);
 
     struct ButtonPlace {
         bool placed = false;
@@ -148,3 +147,11 @@ private:
     ButtonPlace mPlace[2];
     QSet<int> mExtraPages;
 };
+
+// The aids of a creation in progress that fall on `page`, on a screen
+// canvas: the rubber band of a line or box on the active page and the cross
+// that marks where an object will be placed. The editor draws them on an
+// overlay above the page image, so they never go into the image or on paper.
+void DrawCreationAids(Draw &draw, Canvas *canvas, const ViewState &view, int page);
+// The page rectangle (page units) the aids cover on `page`; empty when none.
+QRect CreationAidsRect(const ViewState &view, int page);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "editing/UnitMoji.h"
+#include "editing/UnitPageRedraws.h"
 #include "editing/UnitSelect.h"
 #include "render/UnitRender.h"
 
@@ -61,6 +62,7 @@ struct EditBench {
         }
         renderer = std::make_unique<Renderer>(doc, images, view);
         host = std::make_unique<TestEditHost>(view, *renderer, panels, window);
+        redraws = std::make_unique<PageRedraws>(doc, *host);
         edit = std::make_unique<TEditPanels>(EditPanelDefaults{}, &window);
         ctl = std::make_unique<TEditController>(doc, view, renderer->metrics(), *host, *edit);
     }
@@ -148,6 +150,7 @@ struct EditBench {
     ViewState view;
     std::unique_ptr<Renderer> renderer;
     std::unique_ptr<TestEditHost> host;
+    std::unique_ptr<PageRedraws> redraws;
     std::unique_ptr<TEditPanels> edit;
     std::unique_ptr<TEditController> ctl;
 };

@@ -337,7 +337,7 @@ TEST_F(RendererTest, CharacterPicturesBringTheCreditNotice)
     EXPECT_TRUE(log.isEmpty());
 }
 
-TEST_F(RendererTest, CreationPreviewAndMarkerAreScreenOnly)
+TEST_F(RendererTest, CreationAidsAreScreenOnlyAndNeverInThePageImages)
 {
     view.ActivePage = 1;
     view.Creation.ToolKind = QStringLiteral("3");
@@ -355,13 +355,30 @@ TEST_F(RendererTest, CreationPreviewAndMarkerAreScreenOnly)
     view.Creation.MarkerY = 60;
     view.FromPg = 0;
     view.ToPg = 1;
+    // Neither a redraw nor a print pass draws them: they live on the
+    // editor's overlay.
     redraw(true);
+    EXPECT_TRUE(log.isEmpty());
+    redraw(false);
+    EXPECT_TRUE(log.isEmpty());
+
+    // The overlay draws the rubber band on the active page and the cross on
+    // the marker's page, each only there.
+    auto aids = [&](int page) {
+        log.clear();
+        RecordingCanvas canvas(log, Surface::Screen, page);
+        DrawCreationAids(renderer->draw(), &canvas, view, page);
+    };
+    aids(1);
     const auto boxes = calls(Surface::Screen, DrawCall::Rect);
     ASSERT_EQ(boxes.size(), 1);
     EXPECT_EQ(boxes[0].page, 1);
     EXPECT_EQ(boxes[0].rect, QRect(10, 10, 40, 30));
     EXPECT_TRUE(boxes[0].filled);
     EXPECT_EQ(boxes[0].penWidth, 1);
+    EXPECT_EQ(log.size(), 1);
+    EXPECT_EQ(CreationAidsRect(view, 1), QRect(QPoint(10, 10), QPoint(50, 40)));
+    aids(0);
     const auto lines = calls(Surface::Screen, DrawCall::Line);
     ASSERT_EQ(lines.size(), 2);
     EXPECT_EQ(lines[0].from, QPoint(96, 60));
@@ -370,16 +387,19 @@ TEST_F(RendererTest, CreationPreviewAndMarkerAreScreenOnly)
     EXPECT_EQ(lines[1].to, QPoint(100, 65));
     EXPECT_EQ(lines[0].color, 0x808080);
     EXPECT_EQ(lines[0].page, 0);
-    for (const DrawCall &c : log)
-        EXPECT_EQ(c.surface, Surface::Screen);
+    EXPECT_EQ(log.size(), 2);
+    EXPECT_EQ(CreationAidsRect(view, 0), QRect(96, 56, 10, 10));
 
     view.Creation.ToolKind = QStringLiteral("2");
     view.Creation.LineSyu = 1;
     view.Creation.MarkerOn = false;
-    redraw(false);
+    aids(1);
     ASSERT_EQ(log.size(), 1);
     EXPECT_EQ(log[0].from, QPoint(10, 40));
     EXPECT_EQ(log[0].to, QPoint(50, 10));
+    aids(0);
+    EXPECT_TRUE(log.isEmpty());
+    EXPECT_TRUE(CreationAidsRect(view, 0).isNull());
 }
 
 TEST_F(RendererTest, MathProblemsGoToTheirDrawer)

@@ -1,8 +1,9 @@
 // What a tool may reach of the editor: the document, the selection and its
 // marks, the view (current page, creation marker) and its unit conversion,
 // the current style of the panels as a value, the creation in progress, and
-// the few actions a tool needs (redraw, switch tools, open the input
-// windows). The editing controller implements it; a tool sees nothing else
+// the few actions a tool needs (switch tools, open the input windows). A
+// tool never redraws: the pages follow the document's changes, the marks
+// follow the selection and the creation state. The editing controller implements it; a tool sees nothing else
 // of the controller.
 #pragma once
 
@@ -50,9 +51,6 @@ public:
     virtual bool answerDisplayOn() const = 0;
     virtual bool multiSelect() const = 0;
 
-    // Redraws every page, or only these.
-    virtual void redraw() = 0;
-    virtual void redrawPages(const QSet<int> &pages) = 0;
     virtual void setTool(const QString &syu) = 0;
     virtual EditTool *currentTool() const = 0;
     virtual SelectTool &selectTool() const = 0;
@@ -73,7 +71,6 @@ public:
     virtual void fillProValues() = 0;
     virtual void SetMouseSelect() = 0;
     virtual void showFontSize(int size) = 0;
-    virtual void flushDeferredRedraw(bool redraw, int page) = 0;
 
     // The input windows.
     virtual TFormMoji *formMoji() const = 0;

@@ -26,11 +26,9 @@ void LineBoxTool::move(const PageEvent &ev)
         return;
     }
     mCtl.hover(ev);
-    // Only the rubber band is drawn on the page, and only on its own page.
-    if (mPlaced) {
+    // The rubber band is an overlay: the page images stay as they are.
+    if (mPlaced)
         rubberBand(ev.x, ev.y);
-        mCtl.redrawPages({mCtl.document().NewData.Page});
-    }
 }
 
 void LineBoxTool::release(const PageEvent &ev)
@@ -51,7 +49,6 @@ bool LineBoxTool::key(int key, Qt::KeyboardModifiers)
     if (key != Qt::Key_Escape || !mPlaced)
         return false;
     mCtl.CancelInput();
-    mCtl.redraw();
     return true;
 }
 
@@ -87,7 +84,6 @@ void LineBoxTool::placeOrFinish(const PageEvent &ev)
         n.Siki.clear();
         mCtl.showMarker(ev.page, ev.x, ev.y);
         mCtl.syncCreation();
-        mCtl.redraw();
         return;
     }
     // The width is read before anything is written, so a bad width leaves

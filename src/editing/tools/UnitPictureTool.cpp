@@ -9,7 +9,6 @@ void PictureTool::create(const PageEvent &ev, int)
     if (!mCtl.selection().isEmpty())
         return;
     beginPending(ev, QStringLiteral("4"), mCtl.document().GetId());
-    mCtl.redraw();
 
     const QString name = mCtl.pictureDialogs().getOpenPictureName();
     if (!name.isEmpty()) {
@@ -19,5 +18,4 @@ void PictureTool::create(const PageEvent &ev, int)
         mCtl.hideMarker();
     }
     mCtl.syncCreation();
-    mCtl.redraw();
 }

@@ -16,7 +16,6 @@ void ProblemTool::create(const PageEvent &ev, int)
     beginPending(ev, QStringLiteral("5"));
     if (siki)
         siki->OpenNew(ev.page, ev.x, ev.y);
-    mCtl.redraw();
 }
 
 void ProblemTool::deactivate()

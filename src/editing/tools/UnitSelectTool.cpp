@@ -24,8 +24,7 @@ int SelectTool::pick(const PageEvent &ev)
     const RAData &row = doc.AData[hit];
     mCtl.showKindPanel(row.Syu);
     mMouseDown = {true, ev.x, ev.y};
-    mMoveRun = doc.newMergeRun();
-    mDragMoved = false;
+    mMoveRun = doc.beginLiveRun();
     const bool present = std::any_of(next.begin(), next.end(),
                                      [hit](const RMouseSelect &e) { return e.ANo == hit; });
     bool text = false;
@@ -99,7 +98,6 @@ void SelectTool::dragTo(const PageEvent &ev)
         return e.ANo >= 0 && e.ANo < doc.AData.size() && IsMovable(doc.AData[e.ANo]);
     });
     doc.push(std::make_unique<MoveObjectsCommand>(doc, sel, dx, dy, mMoveRun));
-    mDragMoved = mDragMoved || moved;
     for (int i = 0; i < sel.size(); ++i) {
         const RMouseSelect &e = sel[i];
         if (e.ANo < 0 || e.ANo >= doc.AData.size())
@@ -121,14 +119,13 @@ void SelectTool::dragTo(const PageEvent &ev)
 
 // ---------------------------------------------------------------- release
 
-void SelectTool::release(const PageEvent &ev)
+void SelectTool::release(const PageEvent &)
 {
-    const bool dragged = mMouseDown.B && mDragMoved;
-    mDragMoved = false;
     mMouseDown.B = false;
     // The run ends: a later drag is an undo step of its own.
     mMoveRun = 0;
-    mCtl.flushDeferredRedraw(dragged, ev.page);
+    // The pages take the moved objects now.
+    mCtl.document().endLiveRun();
     mCtl.SetMouseSelect();
     if (!mCtl.selection().isEmpty())
         mCtl.marks().PanelPSVT();
@@ -140,7 +137,7 @@ void SelectTool::release(const PageEvent &ev)
 void SelectTool::handlePress(Handle h, const PageRect &frame)
 {
     mResizing = true;
-    mResizeRun = mCtl.document().newMergeRun();
+    mResizeRun = mCtl.document().beginLiveRun();
     mHandle = h;
     mFrameAtPress = frame;
 }
@@ -174,8 +171,8 @@ void SelectTool::handleRelease()
     Document &doc = mCtl.document();
     mResizing = false;
     mResizeRun = 0;
-    mCtl.flushDeferredRedraw(false, -1);
-    mCtl.redraw();
+    // The pages take the resized objects now.
+    doc.endLiveRun();
     mCtl.marks().setShapePS();
     mCtl.marks().PanelPSVT();
     mCtl.SetMouseSelect();

@@ -42,7 +42,6 @@ private:
 
     RMouseDown mMouseDown; // page units of the press that hit an object
     int mMoveRun = 0;      // merge run of the drag in progress
-    bool mDragMoved = false;
     bool mResizing = false;
     Handle mHandle = Handle::BottomRight;
     PageRect mFrameAtPress;

@@ -15,7 +15,6 @@ void TextTool::create(const PageEvent &ev, int)
     moji->show();
     moji->raise();
     moji->MemoMoji->setFocus();
-    mCtl.redraw();
 }
 
 void TextTool::deactivate()
