@@ -299,7 +299,6 @@ void TForm1::nameFieldRead()
 {
     if (TEditController *editing = mEditing.controller)
         editing->clearSelection();
-    Redraw();
 }
 
 bool TForm1::AskSave()
@@ -343,9 +342,9 @@ void TForm1::FollowDocument(const RChange &change)
     // where they are, as after the page set-up of an open worksheet.
     if (mPaperSet.PagesFollowPaper())
         LayoutPages();
-    // With the editor installed its controller redraws what a command
-    // touched; without it (the bare window) the window redraws itself.
-    if (change.allPages && !mEditing.controller)
+    // With the editor installed the pages follow the document by
+    // themselves (PageRedraws); the bare window redraws itself.
+    if (change.allPages && !mEditing.redraws)
         Redraw();
 }
 

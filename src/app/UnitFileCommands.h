@@ -76,7 +76,8 @@ public:
     // After a worksheet was read into the document: apply its paper
     // (SetPaperSize, SetPageSize), clear the selection and redraw.
     virtual void worksheetRead() = 0;
-    // After a name field was imported: clear the selection and redraw.
+    // After a name field was imported (its command repaints the pages):
+    // clear the selection.
     virtual void nameFieldRead() = 0;
     // Number of pages of the worksheet, stored in the file.
     virtual int pageCount() const = 0;

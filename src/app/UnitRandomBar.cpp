@@ -79,7 +79,7 @@ int TRandomBar::SpeedButton24Click()
     ProgressBar1->setValue(ProgressBar1->maximum());
     ProgressBar1->repaint();
     if (mController)
-        mController->SikiWritten(-1); // drops the placement cross, redraws, places the marks
+        mController->SikiWritten(-1); // drops the placement cross, places the marks
     else
         mForm.Redraw();
     ProgressBar1->setValue(0);

@@ -125,8 +125,10 @@ void TEditController::updateTextPreview(const QString &text)
             mPreview->hide();
         return;
     }
-    if (!mPreview)
+    if (!mPreview) {
         mPreview = new TOverlayLabel(panel);
+        mPreview->setObjectName(QStringLiteral("TextPreview"));
+    }
     if (mPreview->parentWidget() != panel)
         mPreview->setParent(panel);
     int fs = 0;
@@ -211,6 +213,8 @@ RAData TEditController::textRow(const QString &text, int fs, RAData r) const
 
 void TEditController::endCreation(int page)
 {
+    if (mPreview)
+        mPreview->hide();
     emptyNewData(page);
     hideMarker();
     syncCreation();

@@ -297,9 +297,12 @@ void TEditController::ImageMouseDown(int page, QPoint pos)
         mMarks.PanelPSVF();
 }
 
-void TEditController::refreshEntries()
+void TEditController::picked(int rowIndex)
 {
-    mSelection.refresh(mDoc.AData, false);
+    if (rowIndex < 0 || rowIndex >= mDoc.AData.size())
+        return;
+    showKindPanel(mDoc.AData[rowIndex].Syu);
+    // The lock switch shows the lock of a selected math problem.
     for (const RMouseSelect &e : mSelection.entries()) {
         if (e.ANo < 0 || e.ANo >= mDoc.AData.size())
             continue;
@@ -307,6 +310,19 @@ void TEditController::refreshEntries()
         if (row.Syu == u"5")
             SetCheckedQuietly(mPanels.SpeedButtonLock, row.Lock == 1);
     }
+    refreshProperties(rowIndex);
+}
+
+void TEditController::resizeEnded()
+{
+    if (!mSelection.isEmpty()) {
+        const int a = mSelection.last().ANo;
+        // The size box shows a font size only when the last entry has one.
+        if (a >= 0 && a < mDoc.AData.size() &&
+            (mDoc.AData[a].Syu == u"1" || mDoc.AData[a].Syu == u"5"))
+            mPanels.MemoFS->setText(QString::number(mSelection.last().FS));
+    }
+    fillProValues();
 }
 
 void TEditController::refreshProperties(int rowIndex)

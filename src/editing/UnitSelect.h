@@ -68,10 +68,10 @@ public:
     // The expression tool to open for math problems (not owned). The
     // controller gives it the font settings and a measurer over the metrics.
     void setSikiForm(TFormSiki *siki);
-    TFormSiki *sikiForm() const override { return mSiki; }
+    TFormSiki *sikiForm() const { return mSiki; }
     // The picture dialog (not owned); the platform's dialog when unset.
     void setPictureDialogs(PictureDialogs *dialogs) { mPictureDialogs = dialogs; }
-    TFormMoji *formMoji() const override;
+    TFormMoji *formMoji() const;
     // The window services the controller was given.
     EditHost &host() const { return mHost; }
 
@@ -85,7 +85,7 @@ public:
     void SpeedButtonSClick();  // "複数", after the toggle changed
     void SpeedButtonL1Click(); // "解除" of the line panel
     void SpeedButton20Click(); // "解除" of the box panel
-    bool multiSelect() const override;
+    bool multiSelect() const;
 
     // The mouse on a page image (pixels of the image).
     void ImageMouseDown(int page, QPoint pos);
@@ -140,8 +140,6 @@ public:
     // The selection's frame, hover frame, handles, outlines and labels.
     SelectionMarks &marks() override { return mMarks; }
     const SelectionMarks &marks() const { return mMarks; }
-    // The entries take the current sizes of their rows.
-    void SetMouseSelect() override;
     // Frame, outlines and handles placed again after the rows changed.
     void refreshSelectionMarks();
     // Empties the selection and hides its marks (after rows were removed
@@ -159,9 +157,7 @@ public:
 
     // The tools. The tool mode ("0" select, "1" text, "2" line, "3" box,
     // "4" picture, "5" math problem) is the current tool's.
-    EditTool *currentTool() const override { return mTool; }
     QString toolSyu() const { return mTool->toolSyu(); }
-    SelectTool &selectTool() const override { return *mSelectTool; }
     // The first point of a line or a box is placed.
     bool lineMode() const;
     bool boxMode() const;
@@ -170,8 +166,6 @@ public:
     bool resizing() const;
     // The coordinate dialog's values of a single selected object.
     const RProValues &proValues() const { return mProValues; }
-    // The preview of the text being typed. Null until first used.
-    TOverlayLabel *TextPreview() const override { return mPreview; }
 
 signals:
     void toolChanged(const QString &toolSyu);
@@ -186,13 +180,16 @@ private:
     // What the tools see of the controller.
     EditContext &toolContext() { return *this; }
     Document &document() override { return mDoc; }
-    ViewState &view() override { return mView; }
     Metrics &metrics() override { return mMetrics; }
-    const ViewUnits &units() const override { return mUnits; }
     PanelStyle panelStyle() const override;
-    bool nameDisplayOn() const override;
-    bool answerDisplayOn() const override;
-    void showFontSize(int size) override;
+    EditTool *currentTool() const override { return mTool; }
+    SelectTool &selectTool() const override { return *mSelectTool; }
+    void picked(int row) override;
+    void resizeEnded() override;
+    void openTextInput() override;
+    void closeTextInput() override;
+    void openProblemInput(int page, int x, int y) override;
+    void closeProblemInput() override;
 
     PageEvent toPageEvent(int page, QPoint pos) const;
     PictureDialogs &pictureDialogs() override;
@@ -200,13 +197,12 @@ private:
     void selectRows(const QVector<int> &rows);
     void setTool(const QString &syu) override;
     void setCursorFor(bool arrow);
-    void showKindPanel(const QString &syu) override;
-    void refreshEntries() override;
-    void refreshProperties(int row) override;
-    void fillProValues() override;
+    void showKindPanel(const QString &syu);
+    void refreshProperties(int row);
+    void fillProValues();
     void hover(const PageEvent &ev) override;
     void syncCreation() override;
-    void emptyNewData(int page) override;
+    void emptyNewData(int page);
     // Ends a creation: the pending object, the marker and the preview go.
     void endCreation(int page) override;
     void showMarker(int page, int x, int y) override;
@@ -225,7 +221,7 @@ private:
     QVector<int> addObjects(const QString &name, const RNewObjects &objects);
 
     QWidget *panelOf(int page) const;
-    TColor highlightColor() const override;
+    TColor highlightColor() const;
 
     Document &mDoc;
     ViewState &mView;

@@ -2,11 +2,6 @@
 // row any more go, and the marks are placed again at the current zoom.
 #include "editing/UnitSelect.h"
 
-void TEditController::SetMouseSelect()
-{
-    mSelection.refresh(mDoc.AData, true);
-}
-
 void TEditController::refreshSelectionMarks()
 {
     // Rows may have gone: keep only entries that still name a row.
@@ -15,7 +10,7 @@ void TEditController::refreshSelectionMarks()
         clearSelection();
         return;
     }
-    SetMouseSelect();
+    mSelection.refresh(mDoc.AData, true);
     mMarks.placeAll();
 }
 

@@ -1,7 +1,8 @@
 // The parts of the editing controller the tools reach through their
-// context: the panels' style read as a value, the display toggles and the
-// size box.
+// context: the panels' style read as a value and the input windows.
 #include "editing/UnitSelect.h"
+#include "editing/UnitMoji.h"
+#include "math/UnitSiki.h"
 
 PanelStyle TEditController::panelStyle() const
 {
@@ -13,20 +14,35 @@ PanelStyle TEditController::panelStyle() const
     s.boxFill = mPanels.PanelColorBoxFull->color();
     s.boxFillTransparent = mPanels.PanelColorBoxFull->transparentShown();
     s.aspectUnlocked = mPanels.aspectUnlocked();
+    s.multiSelect = multiSelect();
+    s.nameDisplay = mHost.nameDisplayOn();
+    s.answerDisplay = mHost.answerDisplayOn();
+    s.bandColor = highlightColor();
     return s;
 }
 
-bool TEditController::nameDisplayOn() const
+void TEditController::openTextInput()
 {
-    return mHost.nameDisplayOn();
+    mMoji->StartForm();
+    mMoji->show();
+    mMoji->raise();
+    mMoji->MemoMoji->setFocus();
 }
 
-bool TEditController::answerDisplayOn() const
+void TEditController::closeTextInput()
 {
-    return mHost.answerDisplayOn();
+    if (mMoji)
+        mMoji->hide();
 }
 
-void TEditController::showFontSize(int size)
+void TEditController::openProblemInput(int page, int x, int y)
 {
-    mPanels.MemoFS->setText(QString::number(size));
+    if (mSiki)
+        mSiki->OpenNew(page, x, y);
+}
+
+void TEditController::closeProblemInput()
+{
+    if (mSiki)
+        mSiki->hide();
 }

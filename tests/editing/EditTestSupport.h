@@ -85,6 +85,14 @@ struct EditBench {
         press(page, x, y);
         release(page, x, y);
     }
+    // The preview label of the text being typed, on whichever page it is.
+    TOverlayLabel *preview() const
+    {
+        for (QWidget *p : panels)
+            if (auto *label = p->findChild<TOverlayLabel *>(QStringLiteral("TextPreview")))
+                return label;
+        return nullptr;
+    }
     // Screen rectangle of a page rectangle, as the overlays must sit.
     QRect screenRect(int x, int y, int w, int h) const
     {

@@ -181,9 +181,9 @@ TEST_P(CreateTest, TextIsTypedPreviewedMeasuredAndWritten)
     moji->MemoMoji->setPlainText(QStringLiteral("あ\nいう"));
     EXPECT_EQ(b.doc.NewData.Siki, QStringLiteral("あ\r\nいう"));
     EXPECT_EQ(b.host->redraws, redraws);
-    ASSERT_NE(b.ctl->TextPreview(), nullptr);
-    EXPECT_FALSE(b.ctl->TextPreview()->isHidden());
-    EXPECT_EQ(b.ctl->TextPreview()->pos(), b.screenRect(50, 60, 1, 1).topLeft());
+    ASSERT_NE(b.preview(), nullptr);
+    EXPECT_FALSE(b.preview()->isHidden());
+    EXPECT_EQ(b.preview()->pos(), b.screenRect(50, 60, 1, 1).topLeft());
 
     b.edit->PanelFCMo->setColor(0x123456);
     moji->Button1->click();
@@ -207,7 +207,7 @@ TEST_P(CreateTest, TextIsTypedPreviewedMeasuredAndWritten)
     EXPECT_EQ(t.BackColorB, 0);
     EXPECT_EQ(t.Layer, 1);
     EXPECT_TRUE(moji->isHidden());
-    EXPECT_TRUE(b.ctl->TextPreview()->isHidden());
+    EXPECT_TRUE(b.preview()->isHidden());
     EXPECT_FALSE(b.view.Creation.MarkerOn);
     EXPECT_EQ(b.doc.NewData.ID, -1);
     EXPECT_TRUE(b.doc.NewData.Syu.isEmpty());
@@ -412,7 +412,7 @@ TEST_P(CreateTest, ChoosingSelectGivesUpAPendingText)
     b.ctl->formMoji()->MemoMoji->setPlainText(QStringLiteral("まだ"));
     b.ctl->ToolButton9Click();
     EXPECT_TRUE(b.ctl->formMoji()->isHidden());
-    EXPECT_TRUE(b.ctl->TextPreview()->isHidden());
+    EXPECT_TRUE(b.preview()->isHidden());
     EXPECT_FALSE(b.view.Creation.MarkerOn);
     EXPECT_TRUE(b.doc.NewData.Syu.isEmpty());
     EXPECT_TRUE(b.doc.AData.isEmpty());

@@ -14,18 +14,14 @@
 
 class Selection;
 class SelectionMarks;
-class ViewUnits;
-struct ViewState;
 class Metrics;
 class EditTool;
 class SelectTool;
-class TFormMoji;
-class TFormSiki;
-class TOverlayLabel;
 class PictureDialogs;
 struct PageEvent;
 
-// The line and box panels as the tools read them when an object is made.
+// The panels and switches as the tools read them when an object is made
+// or picked: one value, read at the moment.
 struct PanelStyle {
     QString lineWidth; // the line panel's width box, as typed
     TColor lineColor = 0;
@@ -35,6 +31,13 @@ struct PanelStyle {
     bool boxFillTransparent = false;
     // The resize keeps the proportions unless this is set.
     bool aspectUnlocked = false;
+    // "複数": a press adds to the selection.
+    bool multiSelect = false;
+    // The display switches, which decide the mode of a new object.
+    bool nameDisplay = false;
+    bool answerDisplay = false;
+    // The rubber band's colour (the system's highlight colour).
+    TColor bandColor = 0;
 };
 
 class EditContext
@@ -43,39 +46,34 @@ public:
     virtual Document &document() = 0;
     virtual Selection &selection() = 0;
     virtual SelectionMarks &marks() = 0;
-    virtual ViewState &view() = 0;
     virtual Metrics &metrics() = 0;
-    virtual const ViewUnits &units() const = 0;
     virtual PanelStyle panelStyle() const = 0;
-    virtual bool nameDisplayOn() const = 0;
-    virtual bool answerDisplayOn() const = 0;
-    virtual bool multiSelect() const = 0;
 
     virtual void setTool(const QString &syu) = 0;
     virtual EditTool *currentTool() const = 0;
     virtual SelectTool &selectTool() const = 0;
 
-    // The creation in progress: the pending object and its marker.
+    // The creation in progress: the pending object and its marker. Ending
+    // it empties the pending object and drops the marker and the preview.
     virtual void syncCreation() = 0;
     virtual void endCreation(int page) = 0;
-    virtual void emptyNewData(int page) = 0;
     virtual void showMarker(int page, int x, int y) = 0;
     virtual void hideMarker() = 0;
-    virtual TColor highlightColor() const = 0;
 
-    // The selection's follow-ups on the panels and the marks.
+    // The panels and the hover frame follow what the tools did: the hover
+    // frame under the mouse; a row picked with the mouse (its kind's panel,
+    // the lock switch, the font boxes); a resize ended (the size box, the
+    // coordinate dialog).
     virtual void hover(const PageEvent &ev) = 0;
-    virtual void showKindPanel(const QString &syu) = 0;
-    virtual void refreshEntries() = 0;
-    virtual void refreshProperties(int row) = 0;
-    virtual void fillProValues() = 0;
-    virtual void SetMouseSelect() = 0;
-    virtual void showFontSize(int size) = 0;
+    virtual void picked(int row) = 0;
+    virtual void resizeEnded() = 0;
 
-    // The input windows.
-    virtual TFormMoji *formMoji() const = 0;
-    virtual TFormSiki *sikiForm() const = 0;
-    virtual TOverlayLabel *TextPreview() const = 0;
+    // The input windows: the text window, the expression tool and the
+    // picture dialog.
+    virtual void openTextInput() = 0;
+    virtual void closeTextInput() = 0;
+    virtual void openProblemInput(int page, int x, int y) = 0;
+    virtual void closeProblemInput() = 0;
     virtual PictureDialogs &pictureDialogs() = 0;
     virtual int OpenPicture(const QString &fileName) = 0;
     virtual void EditSelection() = 0;

@@ -102,8 +102,8 @@ void LineBoxTool::placeOrFinish(const PageEvent &ev)
     r.Page = page;
     shapeRow(r, x1, y1, x, y);
     r.FontSize = width;
-    const ModeFields mode =
-        ModeForNewObject(mCtl.nameDisplayOn(), mCtl.answerDisplayOn());
+    const PanelStyle style = mCtl.panelStyle();
+    const ModeFields mode = ModeForNewObject(style.nameDisplay, style.answerDisplay);
     r.Layer = mode.Layer;
     r.KotaeMode = mode.KotaeMode;
     doc.push(
@@ -118,7 +118,7 @@ void LineBoxTool::rubberBand(int x, int y)
     n.X2 = x;
     n.Y2 = y;
     n.Siki.clear();
-    n.ForeColor = mCtl.highlightColor();
+    n.ForeColor = mCtl.panelStyle().bandColor;
     if (n.Syu == u"2")
         n.LineSize = 0;
     mCtl.syncCreation();

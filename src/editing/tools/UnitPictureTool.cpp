@@ -13,9 +13,8 @@ void PictureTool::create(const PageEvent &ev, int)
     const QString name = mCtl.pictureDialogs().getOpenPictureName();
     if (!name.isEmpty()) {
         mCtl.OpenPicture(name);
+        mCtl.syncCreation();
     } else {
-        mCtl.emptyNewData(0);
-        mCtl.hideMarker();
+        mCtl.endCreation(0);
     }
-    mCtl.syncCreation();
 }

@@ -7,15 +7,12 @@
 
 void ProblemTool::create(const PageEvent &ev, int)
 {
-    TFormSiki *siki = mCtl.sikiForm();
     if (!mCtl.selection().isEmpty()) {
-        if (siki)
-            siki->hide();
+        mCtl.closeProblemInput();
         return;
     }
     beginPending(ev, QStringLiteral("5"));
-    if (siki)
-        siki->OpenNew(ev.page, ev.x, ev.y);
+    mCtl.openProblemInput(ev.page, ev.x, ev.y);
 }
 
 void ProblemTool::deactivate()
@@ -24,7 +21,6 @@ void ProblemTool::deactivate()
     const RAData &n = mCtl.document().NewData;
     if (n.Syu != u"5" || n.ID >= 0)
         return;
-    if (mCtl.sikiForm())
-        mCtl.sikiForm()->hide();
+    mCtl.closeProblemInput();
     mCtl.endCreation(n.Page);
 }

@@ -15,14 +15,13 @@ int SelectTool::pick(const PageEvent &ev)
     // Without "複数" the press starts a new selection; the entries are
     // gathered first so that the selection changes once.
     QVector<RMouseSelect> next =
-        mCtl.multiSelect() ? mCtl.selection().entries() : QVector<RMouseSelect>{};
+        mCtl.panelStyle().multiSelect ? mCtl.selection().entries() : QVector<RMouseSelect>{};
     const int hit = HitTest(doc.AData, ev.page, ev.x, ev.y);
     if (hit < 0) {
         mCtl.selection().setEntries(next);
         return -1;
     }
     const RAData &row = doc.AData[hit];
-    mCtl.showKindPanel(row.Syu);
     mMouseDown = {true, ev.x, ev.y};
     mMoveRun = doc.beginLiveRun();
     const bool present = std::any_of(next.begin(), next.end(),
@@ -51,21 +50,20 @@ int SelectTool::pick(const PageEvent &ev)
         doc.NewData.X1 = row.X1;
         doc.NewData.Y1 = row.Y1;
     }
-    mCtl.refreshEntries();
+    mCtl.selection().refresh(doc.AData, false);
     mCtl.marks().setShapePS();
     mCtl.marks().showFrame();
     mCtl.marks().hideHover();
     mCtl.marks().PanelPSVF();
-    if (mCtl.formMoji())
-        mCtl.formMoji()->hide();
-    mCtl.refreshProperties(hit);
+    mCtl.closeTextInput();
+    mCtl.picked(hit);
     return hit;
 }
 
 void SelectTool::press(const PageEvent &ev)
 {
     pick(ev);
-    if (!mCtl.multiSelect())
+    if (!mCtl.panelStyle().multiSelect)
         return;
     mCtl.selection().refreshPositions(mCtl.document().AData);
     // The selection lives on, so its frame shows again.
@@ -110,8 +108,7 @@ void SelectTool::dragTo(const PageEvent &ev)
         mCtl.marks().PanelPSVF();
         mCtl.marks().setShapePS();
         mCtl.marks().showFrame();
-        if (mCtl.view().Creation.MarkerOn)
-            mCtl.hideMarker();
+        mCtl.hideMarker();
         doc.NewData.Syu.clear();
         mCtl.syncCreation();
     }
@@ -126,7 +123,7 @@ void SelectTool::release(const PageEvent &)
     mMoveRun = 0;
     // The pages take the moved objects now.
     mCtl.document().endLiveRun();
-    mCtl.SetMouseSelect();
+    mCtl.selection().refresh(mCtl.document().AData, true);
     if (!mCtl.selection().isEmpty())
         mCtl.marks().PanelPSVT();
     mCtl.marks().LabelMVF();
@@ -175,15 +172,7 @@ void SelectTool::handleRelease()
     doc.endLiveRun();
     mCtl.marks().setShapePS();
     mCtl.marks().PanelPSVT();
-    mCtl.SetMouseSelect();
-    const Selection &sel = mCtl.selection();
-    if (!sel.isEmpty()) {
-        const int a = sel.last().ANo;
-        // The size box shows a font size only when the last entry has one.
-        if (a >= 0 && a < doc.AData.size() &&
-            (doc.AData[a].Syu == u"1" || doc.AData[a].Syu == u"5"))
-            mCtl.showFontSize(sel.last().FS);
-    }
+    mCtl.selection().refresh(doc.AData, true);
     mCtl.marks().LabelMVF();
-    mCtl.fillProValues();
+    mCtl.resizeEnded();
 }

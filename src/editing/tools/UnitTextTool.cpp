@@ -10,11 +10,7 @@ void TextTool::create(const PageEvent &ev, int)
     if (!mCtl.selection().isEmpty())
         return;
     beginPending(ev, QStringLiteral("1"));
-    TFormMoji *moji = mCtl.formMoji();
-    moji->StartForm();
-    moji->show();
-    moji->raise();
-    moji->MemoMoji->setFocus();
+    mCtl.openTextInput();
 }
 
 void TextTool::deactivate()
@@ -23,9 +19,6 @@ void TextTool::deactivate()
     const RAData &n = mCtl.document().NewData;
     if (n.Syu != u"1" || n.ID >= 0)
         return;
-    if (mCtl.formMoji())
-        mCtl.formMoji()->hide();
-    if (mCtl.TextPreview())
-        mCtl.TextPreview()->hide();
+    mCtl.closeTextInput();
     mCtl.endCreation(n.Page);
 }
