@@ -25,6 +25,7 @@ int maxOf(QStringView key)
 RandConditions RandConditions::fromText(const QString &text)
 {
     RandConditions c;
+    c.mRead = text;
     for (const QString &part : text.split(u';', Qt::SkipEmptyParts)) {
         Piece p;
         const qsizetype eq = part.indexOf(u'=');
@@ -42,6 +43,8 @@ RandConditions RandConditions::fromText(const QString &text)
 
 QString RandConditions::text() const
 {
+    if (!mChanged)
+        return mRead;
     QStringList parts;
     for (const Piece &p : mPieces)
         parts << (p.hasValue ? p.key + u'=' + p.value : p.key);
@@ -78,6 +81,9 @@ int RandConditions::value(QStringView key) const
 
 void RandConditions::set(QStringView key, int value)
 {
+    if (value == this->value(key))
+        return;
+    mChanged = true;
     qsizetype at = -1;
     for (qsizetype i = 0; i < mPieces.size();) {
         int v = 0;

@@ -29,6 +29,7 @@ public:
     static RandConditions fromText(const QString &text);
     // The field as it is to be stored: the pieces in their order, a changed
     // condition where it stood (or at the end), conditions at 0 left out.
+    // Until a condition changes it is the text read, byte for byte.
     QString text() const;
 
     int kuri() const { return value(u"kuri"); }
@@ -51,6 +52,8 @@ private:
     static bool known(const Piece &piece, int &value);
 
     QList<Piece> mPieces;
+    QString mRead;         // the text as read
+    bool mChanged = false; // a condition was set to another value
 };
 
 // Whether ① + ② (or ① - ② with subtraction) carries (borrows) as kuri asks.

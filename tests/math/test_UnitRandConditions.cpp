@@ -131,11 +131,18 @@ TEST(RandConditions, TextIsReadAndWrittenKeepingWhatItDoesNotKnow)
     EXPECT_FALSE(odd.no01());
     EXPECT_EQ(odd.bunbo(), 0);
     EXPECT_FALSE(odd.yaku());
-    EXPECT_EQ(odd.text(), "zz=9;kuri=7;word;no01=01;bunbo=1;yaku=1=1;kuri=1;x=");
+    EXPECT_EQ(odd.text(), "zz=9;kuri=7;;word;no01=01;bunbo=1;yaku=1=1;kuri=1;x=");
     odd.setKuri(0);
     odd.setNo01(true);
     EXPECT_EQ(odd.text(), "zz=9;kuri=7;word;no01=01;bunbo=1;yaku=1=1;x=;no01=1");
     EXPECT_TRUE(RandConditions::fromText(odd.text()).no01());
+    // Until a condition changes, the field is written back as it was read.
+    RandConditions kept = RandConditions::fromText("a;;kuri=0;no01=1");
+    kept.setKuri(0);
+    kept.setNo01(true);
+    EXPECT_EQ(kept.text(), "a;;kuri=0;no01=1");
+    kept.setNo01(false);
+    EXPECT_EQ(kept.text(), "a;kuri=0");
     // Out-of-range choices are never written.
     odd.setKuri(9);
     odd.setBunbo(1);
