@@ -563,6 +563,38 @@ TEST_F(ConditionTest, TheToolTakesTheConditionsFromItsJson)
         EXPECT_NE(parts[0].section(u'b', 1), parts[1].section(u'b', 1));
         EXPECT_EQ(o.value("RandZ1").toString(), "bunbo=2");
     }
+    // "regen" keeps the field of a worksheet row and honours it.
+    Document sheet;
+    RAData row;
+    row.ID = 1;
+    row.Syu = QStringLiteral("5");
+    row.Layer = 1;
+    row.Rand = 1;
+    row.FontName = QStringLiteral("ＭＳ 明朝");
+    row.FontSize = 20;
+    row.Siki = QStringLiteral("1+1");
+    row.Kotae = QStringLiteral("2");
+    row.RandX1 = row.RandY1 = QStringLiteral("10");
+    row.RandX2 = row.RandY2 = QStringLiteral("99");
+    row.RandA1 = QStringLiteral("0");
+    row.RandA2 = QStringLiteral("200");
+    row.RandZ1 = QStringLiteral("zz;kuri=3");
+    sheet.AData = {row};
+    const QString in = dir.filePath("in.prx"), out = dir.filePath("out.prx");
+    ASSERT_TRUE(SaveFileAll(in, sheet, LayerWorksheet, 1).ok);
+    QProcess regen;
+    regen.start(QStringLiteral(TAVENOR_TOOL_PATH), {"regen", in, "-o", out, "--seed", "9"});
+    ASSERT_TRUE(regen.waitForFinished(60000));
+    ASSERT_EQ(regen.exitCode(), 0);
+    Document back;
+    ASSERT_TRUE(LoadFileAll(out, back).ok);
+    ASSERT_EQ(back.AData.size(), 1);
+    EXPECT_EQ(back.AData[0].RandZ1, QStringLiteral("zz;kuri=3"));
+    const QStringList xy = back.AData[0].Siki.split(u'+');
+    ASSERT_EQ(xy.size(), 2);
+    EXPECT_TRUE(carriesMeet(3, columnCarries(xy[0], xy[1], false)))
+        << back.AData[0].Siki.toStdString();
+
     const QList<QJsonObject> plain = run(R"({"Siki1": 0, "RandX1": "1", "RandX2": "99",
         "RandY1": "1", "RandY2": "99", "RandA1": "1", "RandA2": "200"})");
     ASSERT_EQ(plain.size(), 40);
