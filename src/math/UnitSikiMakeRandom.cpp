@@ -6,6 +6,8 @@
 // places come out exactly.
 #include "math/UnitSiki.h"
 
+#include "math/UnitRandConditions.h"
+
 #include "platform/UnitMessages.h"
 #include "platform/UnitNumText.h"
 
@@ -54,6 +56,19 @@ int decimalsOf(const QString &text)
 {
     const int dot = int(text.indexOf(u'.'));
     return dot < 0 ? -1 : int(text.size()) - dot - 1;
+}
+
+// Whether an operand drawn from lo..hi (negative draws become 0) can be
+// something else than 0, 1 or a multiple of 10: only then does
+// "0と1を使わない" keep multiples of 10 out of an addition or subtraction.
+bool rangeHoldsPlainNumbers(int64_t lo, int64_t hi)
+{
+    const int64_t from = std::max<int64_t>(lo, 2);
+    // Among eleven numbers in a row at least one is no multiple of 10.
+    for (int64_t v = from; v <= hi && v <= from + 10; ++v)
+        if (v % 10 != 0)
+            return true;
+    return false;
 }
 
 int64_t wholeOf(const QString &text)
@@ -150,6 +165,8 @@ bool TFormSiki::drawNumbers(QString &siki, QString &x, QString &y, int &kigou)
     const int syosuA = p.ComboSyosuA->currentIndex();
     const int kihonX = p.ComboKihonX->currentIndex();
     const int kihonY = p.ComboKihonY->currentIndex();
+    const int kuri = qMax(0, p.ComboKuri->currentIndex());
+    const bool no01 = p.CheckNo01->isChecked();
 
     auto draw = [this](int64_t lo, int64_t hi) { return lo + Random(hi - lo + 1); };
     auto rounded = [](int64_t v, int kihon) {
@@ -223,6 +240,22 @@ bool TFormSiki::drawNumbers(QString &siki, QString &x, QString &y, int &kigou)
         if (syosuX > 0 && decimalsOf(x) != syosuX)
             return false;
     }
+    if (no01) {
+        if (xv == 0 || xv == Unit || yv == 0 || yv == Unit)
+            return false;
+        // Sums with 10 or 300 teach little; they go unless an operand can
+        // be nothing else (a rounded range, or one like 10..10).
+        if (kigou <= 1) {
+            const auto tens = [](int64_t v) { return v % (10 * Unit) == 0; };
+            if (tens(xv) && kihonX == 0 && rangeHoldsPlainNumbers(x1, x2))
+                return false;
+            if (tens(yv) && kihonY == 0 && rangeHoldsPlainNumbers(y1, y2))
+                return false;
+        }
+    }
+    if (kigou <= 1 &&
+        !MeetsKuri(kuri, kigou == 1, xv, yv, std::max({decimalsOf(x), decimalsOf(y), 0})))
+        return false;
     return true;
 }
 
@@ -232,9 +265,7 @@ bool TFormSiki::drawNumbers(QString &siki, QString &x, QString &y, int &kigou)
 bool TFormSiki::drawFractions()
 {
     const TSikiRandomPanel &p = *RandomPanel;
-    struct Operand {
-        int64_t whole = 0, num = 0, den = 0;
-    };
+    using Operand = RBunsuOperand;
     auto draw = [this](int64_t lo, int64_t hi) { return lo + Random(hi - lo + 1); };
     auto operand = [&](const SikiRangeBox *lo, const SikiRangeBox *hi, int kind, bool keep,
                        const Operand *sameAs) {
@@ -307,6 +338,19 @@ bool TFormSiki::drawFractions()
         }
     };
     if (!fits(a, p.ComboBunsuSyuX->currentIndex()) || !fits(b, p.ComboBunsuSyuY->currentIndex()))
+        return false;
+    if (p.ComboBunboY->currentIndex() == 2 && a.den == b.den)
+        return false;
+    // An operand worth 0 or 1 (a drawn 3/3 that reduced to 1/1) makes no
+    // exercise of "0と1を使わない".
+    const auto zeroOrOne = [](const Operand &o) {
+        const int64_t value = o.whole * o.den + o.num;
+        return value == 0 || value == o.den;
+    };
+    if (p.CheckNo01->isChecked() && (zeroOrOne(a) || zeroOrOne(b)))
+        return false;
+    if (p.CheckYakuA->isChecked() &&
+        !NeedsReducing(qBound(0, p.ComboBunsuKigou->currentIndex(), 3), a, b))
         return false;
 
     const int64_t whole = wholeOf(EditBunsuKT->text());

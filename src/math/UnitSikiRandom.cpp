@@ -1,5 +1,6 @@
 #include "math/UnitSikiRandom.h"
 
+#include "math/UnitRandConditions.h"
 #include "platform/UnitNumText.h"
 
 #include <QGridLayout>
@@ -42,7 +43,13 @@ QStringList BunsuSyu()
 }
 QStringList BunboY()
 {
-    return {QStringLiteral("指定なし"), QStringLiteral("①と同じ分母")};
+    return {QStringLiteral("指定なし"), QStringLiteral("①と同じ分母"),
+            QStringLiteral("①と違う分母")};
+}
+QStringList Kuri()
+{
+    return {QStringLiteral("指定なし"), QStringLiteral("あり"), QStringLiteral("なし"),
+            QStringLiteral("すべての位で")};
 }
 } // namespace siki_lists
 
@@ -162,6 +169,14 @@ TSikiRandomPanel::TSikiRandomPanel(QWidget *parent) : QWidget(parent)
     grid->addWidget(ComboSyosuA, 6, 1, 1, 2);
     CheckAmari = new QCheckBox(QStringLiteral("あまりあり"), this);
     grid->addWidget(CheckAmari, 6, 3, 1, 2);
+    LabelKuri = new QLabel(this);
+    ComboKuri = new QComboBox(this);
+    LabelKuri->setBuddy(ComboKuri);
+    grid->addWidget(LabelKuri, 7, 0, 1, 2);
+    grid->addWidget(ComboKuri, 7, 2, 1, 3);
+    CheckNo01 = new QCheckBox(QStringLiteral("0と1を使わない"), this);
+    CheckNo01->setToolTip(QStringLiteral("①と②に0と1を使わない（たし算・ひき算では何十も避ける）"));
+    grid->addWidget(CheckNo01, 8, 0, 1, 5);
     outer->addLayout(grid);
 
     BunsuBox = new QWidget(this);
@@ -206,6 +221,9 @@ TSikiRandomPanel::TSikiRandomPanel(QWidget *parent) : QWidget(parent)
     bunsu->addWidget(CheckYYaku, 7, 3, 1, 2);
     bunsu->addWidget(new QLabel(QStringLiteral("答え"), BunsuBox), 8, 0);
     bunsu->addWidget(ComboBunsuSyuA, 8, 1, 1, 2);
+    CheckYakuA = new QCheckBox(QStringLiteral("約分が必要"), BunsuBox);
+    CheckYakuA->setToolTip(QStringLiteral("約分しないと答えにならない問題だけを作る"));
+    bunsu->addWidget(CheckYakuA, 8, 3, 1, 2);
     outer->addWidget(BunsuBox);
 
     ButtonMake = new QPushButton(QStringLiteral("問題作成"), this);
@@ -243,6 +261,7 @@ void TSikiRandomPanel::SyokiForm()
     fill(ComboBunsuSyuY, siki_lists::BunsuSyu(), 1);
     fill(ComboBunsuSyuA, siki_lists::BunsuSyu(), 1);
     fill(ComboBunboY, siki_lists::BunboY(), 0);
+    fill(ComboKuri, siki_lists::Kuri(), 0);
     for (SikiRangeBox *box : {EditX1, EditY1, EditA1})
         box->setText(QStringLiteral("1"));
     for (SikiRangeBox *box : {EditX2, EditY2, EditA2})
@@ -254,7 +273,10 @@ void TSikiRandomPanel::SyokiForm()
     CheckAmari->setChecked(false);
     CheckXYaku->setChecked(false);
     CheckYYaku->setChecked(false);
+    CheckYakuA->setChecked(false);
+    CheckNo01->setChecked(false);
     CheckAmari->setVisible(false);
+    kigouChanged(ComboKigou->currentIndex());
     ShowWarning(false);
 }
 
@@ -271,6 +293,14 @@ void TSikiRandomPanel::kigouChanged(int index)
     if (division)
         ComboSyosuA->setCurrentIndex(0);
     CheckAmari->setVisible(division);
+    // Carrying belongs to addition, borrowing to subtraction.
+    const QString kuri = index == 1 ? QStringLiteral("繰り下がり") : QStringLiteral("繰り上がり");
+    LabelKuri->setText(kuri);
+    ComboKuri->setAccessibleName(kuri);
+    ComboKuri->setToolTip(kuri);
+    const bool columns = index == 0 || index == 1;
+    LabelKuri->setVisible(columns);
+    ComboKuri->setVisible(columns);
 }
 
 void TSikiRandomPanel::SetBunsuVisible(bool visible)
@@ -306,10 +336,19 @@ void TSikiRandomPanel::Store(RAData &row, Scope scope) const
         row.RandBunsuSyuX = indexOf(ComboBunsuSyuX);
         row.RandBunsuSyuY = indexOf(ComboBunsuSyuY);
         row.RandBunsuSyuA = indexOf(ComboBunsuSyuA);
-        row.RandBunsuBunboY = indexOf(ComboBunboY);
+        // "①と違う分母" is a condition of RandZ1; the field itself keeps 0 or 1.
+        row.RandBunsuBunboY = ComboBunboY->currentIndex() == 2 ? 0 : indexOf(ComboBunboY);
         row.RandBunsuXYaku = CheckXYaku->isChecked() ? 1 : 0;
         row.RandBunsuYYaku = CheckYYaku->isChecked() ? 1 : 0;
     }
+    RandConditions conditions = RandConditions::fromText(row.RandZ1);
+    conditions.setKuri(qMax(0, ComboKuri->currentIndex()));
+    conditions.setNo01(CheckNo01->isChecked());
+    if (scope == Scope::Bunsu) {
+        conditions.setBunbo(ComboBunboY->currentIndex() == 2 ? RandConditions::BunboOther : 0);
+        conditions.setYaku(CheckYakuA->isChecked());
+    }
+    row.RandZ1 = conditions.text();
 }
 
 void TSikiRandomPanel::Load(const RAData &row)
@@ -337,7 +376,16 @@ void TSikiRandomPanel::Load(const RAData &row)
     select(ComboBunsuSyuX, row.RandBunsuSyuX);
     select(ComboBunsuSyuY, row.RandBunsuSyuY);
     select(ComboBunsuSyuA, row.RandBunsuSyuA);
-    select(ComboBunboY, row.RandBunsuBunboY);
+    const RandConditions conditions = RandConditions::fromText(row.RandZ1);
+    // The stored byte knows 0 and 1 only; another denominator than ①'s is
+    // a condition of RandZ1, and "①と同じ分母" wins over it.
+    if (row.RandBunsuBunboY == 0 && conditions.bunbo() == RandConditions::BunboOther)
+        select(ComboBunboY, 2);
+    else
+        select(ComboBunboY, row.RandBunsuBunboY <= 1 ? row.RandBunsuBunboY : ComboBunboY->count());
     CheckXYaku->setChecked(row.RandBunsuXYaku == 1);
     CheckYYaku->setChecked(row.RandBunsuYYaku == 1);
+    select(ComboKuri, conditions.kuri());
+    CheckNo01->setChecked(conditions.no01());
+    CheckYakuA->setChecked(conditions.yaku());
 }

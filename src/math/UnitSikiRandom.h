@@ -1,10 +1,10 @@
 // The random-settings panel of the expression tool: the check box
 // "ランダムで問題作成する", the operation, the number ranges, decimal places,
-// rounding and remainder of ① and ②, the answer range, and the fraction
-// settings shown on the fraction page only. It holds the settings that the
-// random generator (TFormSiki::MakeRandom) reads and that "決定" stores into
-// an object row; it never generates a problem itself and never touches the
-// document.
+// rounding and remainder of ① and ②, the answer range, carrying or
+// borrowing and "0と1を使わない", and the fraction settings shown on the
+// fraction page only. It holds the settings that the random generator
+// (TFormSiki::MakeRandom) reads and that "決定" stores into an object row; it
+// never generates a problem itself and never touches the document.
 #pragma once
 
 #include "document/UnitData.h"
@@ -54,7 +54,9 @@ public:
     enum class Scope { Yoko, Tate, Bunsu };
     // Stores the settings into a row: Rand, RandKigou, the ranges,
     // RandAmari, KihonJHX/Y, the decimal-place lists; the fraction settings
-    // on the fraction page only. Texts go in verbatim.
+    // on the fraction page only. Texts go in verbatim. The conditions go
+    // into RandZ1 (carrying and "0と1を使わない" always, the fraction ones on
+    // the fraction page only); whatever else the field holds stays.
     void Store(RAData &row, Scope scope) const;
     // The reverse: every random field of the row into the panel. List
     // indexes outside a list select nothing rather than a wrong item.
@@ -67,12 +69,18 @@ public:
     QComboBox *ComboSyosuX, *ComboSyosuY, *ComboSyosuA;
     QComboBox *ComboKihonX, *ComboKihonY;
     QCheckBox *CheckAmari;
+    // "繰り上がり" for addition, "繰り下がり" for subtraction; hidden for
+    // the other operations.
+    QLabel *LabelKuri;
+    QComboBox *ComboKuri;
+    QCheckBox *CheckNo01; // "0と1を使わない"
     QWidget *BunsuBox;
     QComboBox *ComboBunsuKigou;
     SikiRangeBox *EditBunsuX1, *EditBunsuX2, *EditBunsuY1, *EditBunsuY2;
     QComboBox *ComboBunsuSyuX, *ComboBunsuSyuY, *ComboBunsuSyuA;
     QComboBox *ComboBunboY;
     QCheckBox *CheckXYaku, *CheckYYaku;
+    QCheckBox *CheckYakuA;   // "約分が必要" of the answer
     QPushButton *ButtonMake; // "問題作成"
     QWidget *WarningLine;    // the warning icon and LabelWarning
     QLabel *ImageWarning;
@@ -93,7 +101,8 @@ QStringList SyosuXY();   // 整数 ...
 QStringList SyosuA();    // 指定なし, 少数点第一位 ...
 QStringList Kihon();     // "", 何十, 何百
 QStringList BunsuSyu();  // 指定なし, 真分数, 仮分数, 帯分数
-QStringList BunboY();    // 指定なし, ①と同じ分母
+QStringList BunboY();    // 指定なし, ①と同じ分母, ①と違う分母
+QStringList Kuri();      // 指定なし, あり, なし, すべての位で
 } // namespace siki_lists
 
 inline const QString SikiRandomWarningText =

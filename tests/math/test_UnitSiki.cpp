@@ -43,11 +43,12 @@ TEST_F(SikiTest, CaptionPagesListsAndDefaults)
     EXPECT_EQ(items(p->ComboBunsuSyuX), syu);
     EXPECT_EQ(items(p->ComboBunsuSyuY), syu);
     EXPECT_EQ(items(p->ComboBunsuSyuA), syu);
-    EXPECT_EQ(items(p->ComboBunboY), QStringList({"指定なし", "①と同じ分母"}));
+    EXPECT_EQ(items(p->ComboBunboY), QStringList({"指定なし", "①と同じ分母", "①と違う分母"}));
+    EXPECT_EQ(items(p->ComboKuri), QStringList({"指定なし", "あり", "なし", "すべての位で"}));
 
     for (const QComboBox *box :
          {p->ComboKigou, p->ComboBunsuKigou, p->ComboSyosuX, p->ComboSyosuY, p->ComboSyosuA,
-          p->ComboKihonX, p->ComboKihonY, p->ComboBunboY, tool.ComboBunsu})
+          p->ComboKihonX, p->ComboKihonY, p->ComboBunboY, p->ComboKuri, tool.ComboBunsu})
         EXPECT_EQ(box->currentIndex(), 0) << box->objectName().toStdString();
     for (const QComboBox *box : {p->ComboBunsuSyuX, p->ComboBunsuSyuY, p->ComboBunsuSyuA})
         EXPECT_EQ(box->currentIndex(), 1);

@@ -127,6 +127,9 @@ QJsonObject written(const RAData &row, bool warning)
         o.insert(QStringLiteral("Bunsyo2"), row.Bunsyo2);
         o.insert(QStringLiteral("BunsyoKotae"), row.BunsyoKotae);
     }
+    // The conditions only where a row has them, as the file keeps them.
+    if (!row.RandZ1.isEmpty())
+        o.insert(QStringLiteral("RandZ1"), row.RandZ1);
     o.insert(QStringLiteral("warning"), warning);
     return o;
 }
