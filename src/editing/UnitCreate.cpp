@@ -24,15 +24,7 @@ void TEditController::setSikiForm(TFormSiki *siki)
     if (!mSikiMeasurer)
         mSikiMeasurer = std::make_unique<MetricsSikiMeasurer>(mMetrics);
     mSiki->SetMeasurer(mSikiMeasurer.get());
-    mSiki->SetSettingsProvider([this] {
-        SikiMainSettings s;
-        s.fontName = mPanels.MemoFontName->text();
-        int fs = 0;
-        // An unreadable size box falls back to the start value.
-        s.fontSize = ReadIntegerBox(mPanels.MemoFS->text(), fs) ? fs : 11;
-        s.kotaeDisplay = mHost.answerDisplayOn();
-        return s;
-    });
+    mSiki->SetSettingsSource(this);
     connect(mSiki, &TFormSiki::redrawRequested, this, &TEditController::SikiWritten);
     // Escape and the close button leave the tool without writing.
     mSiki->installEventFilter(this);

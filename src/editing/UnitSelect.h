@@ -30,6 +30,7 @@
 #include "editing/UnitViewUnits.h"
 #include "editing/tools/UnitEditContext.h"
 #include "editing/tools/UnitEditTool.h"
+#include "math/UnitSikiMeasure.h"
 #include "render/UnitMetrics.h"
 #include "render/UnitView.h"
 
@@ -57,7 +58,7 @@ struct RProValues {
     Integer X1 = 0, Y1 = 0, X2 = 0, Y2 = 0, Width = 0, Height = 0;
 };
 
-class TEditController : public QObject, private EditContext
+class TEditController : public QObject, private EditContext, private SikiSettingsSource
 {
     Q_OBJECT
 public:
@@ -182,6 +183,8 @@ private:
     Document &document() override { return mDoc; }
     Metrics &metrics() override { return mMetrics; }
     PanelStyle panelStyle() const override;
+    // The font boxes and the answer display, for the expression tool.
+    SikiMainSettings sikiSettings() const override;
     EditTool *currentTool() const override { return mTool; }
     SelectTool &selectTool() const override { return *mSelectTool; }
     void picked(int row) override;

@@ -21,6 +21,17 @@ PanelStyle TEditController::panelStyle() const
     return s;
 }
 
+SikiMainSettings TEditController::sikiSettings() const
+{
+    SikiMainSettings s;
+    s.fontName = mPanels.MemoFontName->text();
+    int fs = 0;
+    // An unreadable size box falls back to the start value.
+    s.fontSize = ReadIntegerBox(mPanels.MemoFS->text(), fs) ? fs : 11;
+    s.kotaeDisplay = mHost.answerDisplayOn();
+    return s;
+}
+
 void TEditController::openTextInput()
 {
     mMoji->StartForm();

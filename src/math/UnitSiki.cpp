@@ -84,7 +84,7 @@ bool tryKeisan(const QString &expression, QString &answer, QString &message)
 } // namespace
 
 TFormSiki::TFormSiki(Document &document, QWidget *parent)
-    : QWidget(parent), mDoc(document), mSettings([] { return SikiMainSettings{}; }),
+    : QWidget(parent), mDoc(document),
       mRandom(uint64_t(std::chrono::system_clock::now().time_since_epoch().count()))
 {
     // A window of its own with a task-bar button, also when it has a parent.
@@ -144,14 +144,6 @@ TFormSiki::TFormSiki(Document &document, QWidget *parent)
 
 TFormSiki::~TFormSiki() = default;
 
-void TFormSiki::SetSettingsProvider(std::function<SikiMainSettings()> provider)
-{
-    if (provider)
-        mSettings = std::move(provider);
-    else
-        mSettings = [] { return SikiMainSettings{}; };
-}
-
 int64_t TFormSiki::Random(int64_t n)
 {
     if (n < 1)
@@ -161,7 +153,7 @@ int64_t TFormSiki::Random(int64_t n)
 
 SikiMainSettings TFormSiki::settings() const
 {
-    return mSettings();
+    return mSettings ? mSettings->sikiSettings() : SikiMainSettings{};
 }
 
 SikiMeasurer &TFormSiki::measurer()

@@ -52,10 +52,11 @@ public:
 
     // Wiring by the main window (tests set their own). The measurer is not
     // owned and must outlive the tool (or be reset with nullptr, which falls
-    // back to plain toolkit metrics). The provider is asked for the font and
-    // the answer display toggle at every "決定".
+    // back to plain toolkit metrics). The settings source (not owned either;
+    // nullptr gives the defaults) is asked for the font and the answer
+    // display toggle at every "決定".
     void SetMeasurer(SikiMeasurer *measurer) { mMeasurer = measurer; }
-    void SetSettingsProvider(std::function<SikiMainSettings()> provider);
+    void SetSettingsSource(const SikiSettingsSource *source) { mSettings = source; }
 
     // Life cycle of the window.
     void SyokiForm();
@@ -253,7 +254,7 @@ private:
     Document &mDoc;
     SikiMeasurer *mMeasurer = nullptr;
     std::unique_ptr<SikiMeasurer> mFallbackMeasurer;
-    std::function<SikiMainSettings()> mSettings;
+    const SikiSettingsSource *mSettings = nullptr;
 
     QString mDisplayText;
     QString mAnswerText;

@@ -28,3 +28,23 @@ struct SikiMainSettings {
     int fontSize = 11;
     bool kotaeDisplay = false; // the answer display toggle is down
 };
+
+// Where the expression tool reads those settings at every "決定": the main
+// window's font boxes and its answer display toggle.
+class SikiSettingsSource
+{
+public:
+    virtual SikiMainSettings sikiSettings() const = 0;
+
+protected:
+    ~SikiSettingsSource() = default;
+};
+
+// Settings that stay as they are set (the companion, tests).
+class FixedSikiSettings : public SikiSettingsSource
+{
+public:
+    explicit FixedSikiSettings(SikiMainSettings s = {}) : settings(std::move(s)) {}
+    SikiMainSettings sikiSettings() const override { return settings; }
+    SikiMainSettings settings;
+};

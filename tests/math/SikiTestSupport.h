@@ -58,7 +58,7 @@ protected:
     void SetUp() override
     {
         tool.SetMeasurer(&measurer);
-        tool.SetSettingsProvider([this] { return settings; });
+        tool.SetSettingsSource(&source);
     }
     // Types text into a box key by key, as the teacher does.
     static void type(QWidget *box, const QString &text) { QTest::keyClicks(box, text); }
@@ -72,5 +72,6 @@ protected:
     TFormSiki tool{doc};
     FakeMeasurer measurer;
     ScriptedMessages messages;
-    SikiMainSettings settings{QStringLiteral("ＭＳ 明朝"), 20, false};
+    FixedSikiSettings source{SikiMainSettings{QStringLiteral("ＭＳ 明朝"), 20, false}};
+    SikiMainSettings &settings = source.settings;
 };

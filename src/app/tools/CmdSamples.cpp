@@ -346,12 +346,10 @@ int makeSamples(const QStringList &args, QTextStream &out, QTextStream &err)
     MetricsSikiMeasurer measurer;
     TFormSiki tool(doc);
     tool.SetMeasurer(&measurer);
-    tool.SetSettingsProvider([] {
-        SikiMainSettings s;
-        s.fontName = fontName();
-        s.fontSize = 16;
-        return s;
-    });
+    FixedSikiSettings settings;
+    settings.settings.fontName = fontName();
+    settings.settings.fontSize = 16;
+    tool.SetSettingsSource(&settings);
     if (seeded)
         tool.SeedRandom(seed);
     for (const SampleSpec &s : Samples()) {
