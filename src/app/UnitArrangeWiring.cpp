@@ -1,6 +1,5 @@
 #include "app/UnitArrangeWiring.h"
 #include "app/Unit1.h"
-#include "app/UnitEditWiring.h"
 #include "app/UnitFileCommands.h"
 #include "app/UnitPageButtons.h"
 #include "app/UnitViewControls.h"
