@@ -28,17 +28,18 @@ QString VersionLine(const QString &program)
 
 QString EditorHelpText()
 {
-    return QStringLiteral("使い方: tavenor-print [ファイル.prx | ファイル.prn]\n"
-                          "\n"
-                          "%1: 小学校の学習プリントを作って印刷するエディターです。\n"
-                          "ファイルを指定すると、そのプリント（.prx）を開きます。\n"
-                          "名前欄ファイル（.prn）を指定すると、新しいプリントにその名前欄を読み込みます。\n"
-                          "\n"
-                          "オプション:\n"
-                          "  -h, --help     この説明を表示して終了します\n"
-                          "  -v, --version  バージョンを表示して終了します\n"
-                          "\n"
-                          "使い方の案内は、メニューの「ヘルプ」→「使い方」にあります。\n"
-                          "ウェブサイト: %2\n")
+    return QStringLiteral(
+               "使い方: tavenor-print [ファイル.prx | ファイル.prn]\n"
+               "\n"
+               "%1: 小学校の学習プリントを作って印刷するエディターです。\n"
+               "ファイルを指定すると、そのプリント（.prx）を開きます。\n"
+               "名前欄ファイル（.prn）を指定すると、新しいプリントにその名前欄を読み込みます。\n"
+               "\n"
+               "オプション:\n"
+               "  -h, --help     この説明を表示して終了します\n"
+               "  -v, --version  バージョンを表示して終了します\n"
+               "\n"
+               "使い方の案内は、メニューの「ヘルプ」→「使い方」にあります。\n"
+               "ウェブサイト: %2\n")
         .arg(Product::DisplayName, Product::WebSite);
 }
