@@ -43,6 +43,8 @@ for f in /usr/bin/tavenor-print /usr/bin/tavenor-print-tool \
   grep -qx "$f" "$tmp/files" || bad "$f is not in the package"
 done
 grep -q '^/usr/share/tavenor-print/Navi/.*\.prx$' "$tmp/files" || bad "no samples in the package"
+# The desktop's caches belong to the system, never to the package.
+grep -E '/mime/[^/]+$|/mimeinfo\.cache$|/icon-theme\.cache$' "$tmp/files" && bad "the package holds cache files of the desktop"
 
 mkdir "$tmp/control"
 dpkg-deb -e "$deb" "$tmp/control"
