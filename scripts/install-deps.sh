@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, only those that are missing.
+# The desktop tools check the installed tree (desktop entry, metadata, file
+# types); librsvg2-bin renders the icons (scripts/render-icons.sh).
 # Quiet and quick when everything is present.
 set -euo pipefail
 packages=(
@@ -11,6 +13,7 @@ packages=(
   xvfb xauth
   poppler-utils
   python3 openssl
+  desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl librsvg2-bin
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,8 @@
 #include "app/Unit1.h"
+#include "app/UnitAbout.h"
 #include "app/UnitDocumentCycle.h"
 #include "app/UnitFileCommands.h"
+#include "app/UnitHelp.h"
 #include "app/UnitPageButtons.h"
 #include "app/UnitPageView.h"
 #include "app/UnitPrint.h"
@@ -81,6 +83,7 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent), mPaperSet(mDoc, mPages)
     mPrintDialogs = mOwnPrintDialogs.get();
     mFiles = std::make_unique<FileCommands>(mDoc, *mDialogs, QString(), this);
     buildMenus();
+    buildHelpMenu();
     // Each of these may show a dialog; the keys come back to the page after
     // it, also when the platform's own dialog gave no sign of closing.
     connect(ActionOpen, &QAction::triggered, this, [this] {
@@ -230,6 +233,35 @@ void TForm1::buildMenus()
     ViewToolBar->addWidget(mView->NameBar);
 }
 
+void TForm1::buildHelpMenu()
+{
+    MenuHelp = menuBar()->addMenu(QStringLiteral("ヘルプ"));
+    ActionGuide = MenuHelp->addAction(QStringLiteral("使い方"), this, &TForm1::ShowGuide);
+    ActionGuide->setShortcut(QKeySequence::HelpContents);
+    MenuHelp->addSeparator();
+    ActionAbout = MenuHelp->addAction(QStringLiteral("バージョン情報"), this, &TForm1::ShowAbout);
+    FormHelp = new TFormHelp(this);
+    FormAbout = new TFormAbout(this);
+    connect(FormAbout, &TFormAbout::openUrlRequested, this,
+            [](const QUrl &url) { QDesktopServices::openUrl(url); });
+}
+
+void TForm1::ShowGuide()
+{
+    FormHelp->StartForm();
+    FormHelp->show();
+    FormHelp->raise();
+    FormHelp->activateWindow();
+}
+
+void TForm1::ShowAbout()
+{
+    FormAbout->StartForm();
+    // Modal without a nested loop: the keys come back to the page when it
+    // closes, as after every modal window.
+    FormAbout->open();
+}
+
 void TForm1::buildStatusBar()
 {
     mStatusLink = new TLinkLabel(QStringLiteral("タヴェナー WEBサイトを開く"), this);
@@ -256,7 +288,11 @@ void TForm1::SyokiForm(const QString &argumentFile)
     mFiles->NameFieldOpenDialog.initialFolder = mFolders.UserPrintFolder;
     mFiles->NameFieldSaveDialog.initialFolder = mFolders.UserPrintFolder;
     if (!argumentFile.isEmpty() && QFileInfo::exists(argumentFile)) {
-        if (mFiles->FileLoad(argumentFile)) {
+        if (argumentFile.endsWith(QStringLiteral(".prn"), Qt::CaseInsensitive)) {
+            // A name-field file (the desktop opens them with the editor too):
+            // the new worksheet takes its name field, as "名前欄を開く" does.
+            mFiles->NameFieldLoad(argumentFile);
+        } else if (mFiles->FileLoad(argumentFile)) {
             // The save dialog opens in the file's own folder with its name,
             // also for a path relative to the folder the editor started in.
             QString path = argumentFile;

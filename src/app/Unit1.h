@@ -29,6 +29,8 @@ class TViewControls;
 class TPageButtons;
 class TRandomBar;
 class TBunruiBar;
+class TFormAbout;
+class TFormHelp;
 class Renderer;
 class FileCommands;
 class FileDialogs;
@@ -79,7 +81,8 @@ public:
     ~TForm1() override;
 
     // Start-up: defaults, folders, instance marker, the first page, and the
-    // file named on the command line (empty: none).
+    // file named on the command line (empty: none): a worksheet is opened, a
+    // name-field file (".prn") is read into the new worksheet's name field.
     void SyokiForm(const QString &argumentFile);
 
     Document &doc() { return mDoc; }
@@ -159,6 +162,10 @@ public:
     void TakeKeysBack();
     // After a worksheet was read: its paper applied and the pages resized.
     void ApplyLoadedPaper();
+    // "使い方": the guide in its own window beside the editor.
+    void ShowGuide();
+    // "バージョン情報": the about box, modal; Escape closes it.
+    void ShowAbout();
 
     // What the file commands ask of the window (WorksheetHost).
     bool askSaveChanges() override { return AskSave(); }
@@ -180,6 +187,11 @@ public:
     QMenu *MenuFile = nullptr;
     QMenu *MenuView = nullptr;
     QMenu *MenuTest = nullptr;
+    QMenu *MenuHelp = nullptr;
+    QAction *ActionGuide = nullptr; // "使い方"
+    QAction *ActionAbout = nullptr; // "バージョン情報"
+    TFormHelp *FormHelp = nullptr;
+    TFormAbout *FormAbout = nullptr;
     QToolBar *FileToolBar = nullptr;
     QToolBar *ViewToolBar = nullptr;
     QToolButton *ToolButtonOpen = nullptr;
@@ -203,6 +215,7 @@ protected:
 
 private:
     void buildMenus();
+    void buildHelpMenu();
     void buildStatusBar();
 
     Document mDoc;

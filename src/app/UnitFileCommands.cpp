@@ -242,6 +242,11 @@ bool FileCommands::LoadNameField()
     if (path.isEmpty())
         return false;
     NameFieldOpenDialog.fileName = path;
+    return NameFieldLoad(path);
+}
+
+bool FileCommands::NameFieldLoad(const QString &path)
+{
     // A missing or broken file leaves the current name field in place.
     if (!QFileInfo::exists(path))
         return false;

@@ -113,6 +113,10 @@ public:
     // Name-field load: replaces the Layer 3 rows by those of a ".prn", as one
     // undoable command.
     bool LoadNameField();
+    // The same for a file named without the dialog (the command line). A
+    // missing file does nothing; a broken one shows its message and keeps
+    // the name field. True when the name field was read.
+    bool NameFieldLoad(const QString &path);
 
     // Full path of the worksheet last opened or saved.
     QString OpenFileName;

@@ -16,6 +16,8 @@
 #include "platform/UnitFolders.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
@@ -77,9 +79,21 @@ private:
 
 } // namespace
 
+QString SampleFolderFor(const QString &programFolder)
+{
+    const QString beside = programFolder + QStringLiteral("/Navi");
+    if (QFileInfo(beside).isDir())
+        return beside;
+    const QString installed =
+        QDir::cleanPath(programFolder + QStringLiteral("/" TAVENOR_SAMPLES_FROM_BIN));
+    if (QFileInfo(installed).isDir())
+        return installed;
+    return beside;
+}
+
 QString SampleFolder()
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/Navi");
+    return SampleFolderFor(QCoreApplication::applicationDirPath());
 }
 
 LibraryParts InstallLibrary(TForm1 &form, const QString &sampleFolder)

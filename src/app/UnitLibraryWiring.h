@@ -13,8 +13,14 @@
 
 class TForm1;
 
-// The sample library beside the program: its folder + "/Navi".
+// The sample library of the running program: SampleFolderFor its folder.
 QString SampleFolder();
+// The sample library for a program in `programFolder`: "Navi" beside it (the
+// build folder), else the installed copy in the data folder next to the
+// program's folder (TAVENOR_SAMPLES_FROM_BIN, "../share/tavenor-print/Navi"
+// for a program in bin). When neither exists, the folder beside the program,
+// which the navigator then shows as empty.
+QString SampleFolderFor(const QString &programFolder);
 
 // `sampleFolder` empty: SampleFolder(). The parts are kept by the form
 // (TForm1::library()); a second call returns them.

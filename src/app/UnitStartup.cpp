@@ -1,6 +1,8 @@
 #include "app/UnitStartup.h"
 #include "app/Unit1.h"
+#include "app/UnitAbout.h"
 #include "app/UnitBunruiBar.h"
+#include "app/UnitCommandLine.h"
 #include "app/UnitEditWiring.h"
 #include "app/UnitLibraryWiring.h"
 #include "app/UnitRandomBar.h"
@@ -82,10 +84,26 @@ void StartEditor(TForm1 &form, const QString &argumentFile)
 
 int RunTavenorPrint(int argc, char **argv)
 {
+    // Answered before the application exists, so they need no display.
+    switch (FindInfoOption(argc, argv)) {
+    case InfoOption::Version:
+        std::fputs((VersionLine(Product::DisplayName) + QLatin1Char('\n')).toUtf8().constData(),
+                   stdout);
+        return 0;
+    case InfoOption::Help:
+        std::fputs(EditorHelpText().toUtf8().constData(), stdout);
+        return 0;
+    case InfoOption::None:
+        break;
+    }
     TavenorApplication app(argc, argv);
     try {
         app.setApplicationName(QStringLiteral("TavenorPrint"));
         app.setApplicationDisplayName(Product::DisplayName);
+        app.setApplicationVersion(Product::Version);
+        // The desktop matches the windows to the desktop entry and its icon.
+        app.setDesktopFileName(Product::AppId);
+        app.setWindowIcon(ProgramIcon());
         InstallQtTranslations(app);
         SetTenDigitWarningHook([] { ShowMessage(TenDigitWarningText, MsgIcon::Warning); });
         InstallFontSubstitutions();

@@ -1,4 +1,5 @@
-// Start-up of the editor: application object, Qt's Japanese translations,
+// Start-up of the editor: "--version" and "--help" (answered without a
+// window), application object with its icon, Qt's Japanese translations,
 // fonts, working folders, the instance marker, the windows in their fixed
 // order, the optional file argument, then the main loop. No exception leaves
 // the main loop or the start-up: each ends in the general error message.
