@@ -1,3 +1,4 @@
+#include "math/UnitHissanOptions.h"
 #include "math/UnitKeisan.h"
 #include "math/UnitSiki.h"
 #include "document/UnitRowCommands.h"
@@ -233,6 +234,16 @@ void TFormSiki::buildTate(QWidget *page)
     steps->addWidget(ButtonModosu);
     steps->addStretch(1);
     outer->addLayout(steps);
+    auto *options = new QHBoxLayout;
+    CheckMasu = new QCheckBox(QStringLiteral("マス目を表示"), page);
+    CheckMemo = new QCheckBox(QStringLiteral("くり上がりのメモ"), page);
+    for (QCheckBox *box : {CheckMasu, CheckMemo}) {
+        box->setAccessibleName(box->text());
+        box->setToolTip(box->text());
+        options->addWidget(box);
+    }
+    options->addStretch(1);
+    outer->addLayout(options);
     auto *confirm = new QHBoxLayout;
     LabelTate = new QLabel(page);
     LabelTate->setWordWrap(true);
@@ -360,9 +371,9 @@ void TFormSiki::StartForm()
             edit->setPalette(palette);
         }
     }
-    {
-        const QSignalBlocker block(CheckKabunsu);
-        CheckKabunsu->setChecked(false);
+    for (QCheckBox *box : {CheckKabunsu, CheckMasu, CheckMemo}) {
+        const QSignalBlocker block(box);
+        box->setChecked(false);
     }
     {
         const QSignalBlocker block(ComboBunsu);
@@ -479,7 +490,10 @@ bool TFormSiki::loadRow(int rowIndex, bool preview)
         MemoY2->setText(row.Kotae);
         SelectPage(PageYoko);
         break;
-    case PageTate:
+    case PageTate: {
+        const HissanOptions options = HissanOptions::fromText(row.RandZ2);
+        CheckMasu->setChecked(options.masu());
+        CheckMemo->setChecked(options.memo());
         MemoT1->setText(row.Siki);
         if (preview) {
             SelectPage(PageTate);
@@ -489,6 +503,7 @@ bool TFormSiki::loadRow(int rowIndex, bool preview)
             PageControl->setCurrentIndex(PageTate);
         }
         break;
+    }
     case PageBunsu: {
         const QSignalBlocker block(CheckKabunsu);
         CheckKabunsu->setChecked(row.BunsuKabunsu == 1);
@@ -575,6 +590,7 @@ int TFormSiki::Kettei()
         break;
     case PageTate:
         RandomPanel->Store(row, TSikiRandomPanel::Scope::Tate);
+        storeTateOptions(row);
         WriteTateFields(row);
         break;
     case PageBunsu:
