@@ -51,8 +51,10 @@ TEST(HissanOptionsTest, ReadsWritesAndKeepsWhatItDoesNotKnow)
     EXPECT_EQ(HissanMemoHeightOf("memo=1", 0), 0);
 }
 
-namespace {
-class HissanOptionsToolTest : public SikiTest {
+namespace
+{
+class HissanOptionsToolTest : public SikiTest
+{
 protected:
     void open(const QString &expression)
     {
@@ -84,7 +86,7 @@ TEST_F(HissanOptionsToolTest, TheColumnPageReadsAndWritesTheOptions)
     ASSERT_EQ(tool.Kettei(), 1);
     EXPECT_EQ(doc.AData[1].RandZ2, "masu=1;memo=1");
     EXPECT_EQ(doc.AData[1].Height, 3 * 21 + 10);
-    // A further "決定" is one undo step; undoing it brings the field back.
+    // The next "決定" is one undo step; undoing it brings the field back.
     const int steps = doc.undoStack().count();
 
     // Reopening shows them; unticking one writes the other alone.

@@ -160,7 +160,8 @@ TEST_F(DrawMasuTest, SquaresSitExactlyInTheCellsOfTheAnswerDigits)
     for (const int zoom : {10000, 15000, 7500}) {
         view.GamenBai = Fixed4::fromRaw(zoom);
         for (const char *expression : Problems) {
-            for (const QString &options : {QStringLiteral("masu=1"), QStringLiteral("memo=1;masu=1")}) {
+            for (const QString &options :
+                 {QStringLiteral("masu=1"), QStringLiteral("memo=1;masu=1")}) {
                 SCOPED_TRACE(std::string(expression) + " " + options.toStdString() + " zoom " +
                              std::to_string(zoom));
                 const RAData row = column(QString::fromLatin1(expression), options);
@@ -247,18 +248,35 @@ QStringList described(const QVector<DrawCall> &log, int dy)
 {
     QStringList out;
     for (const DrawCall &c : log) {
-        QString s = QStringLiteral("%1 %2 %3 %4 ").arg(int(c.kind)).arg(int(c.surface)).arg(c.text).arg(c.color);
+        QString s = QStringLiteral("%1 %2 %3 %4 ")
+                        .arg(int(c.kind))
+                        .arg(int(c.surface))
+                        .arg(c.text)
+                        .arg(c.color);
         switch (c.kind) {
         case DrawCall::Line:
-            s += QStringLiteral("%1,%2-%3,%4").arg(c.from.x()).arg(c.from.y() - dy).arg(c.to.x()).arg(c.to.y() - dy);
+            s += QStringLiteral("%1,%2-%3,%4")
+                     .arg(c.from.x())
+                     .arg(c.from.y() - dy)
+                     .arg(c.to.x())
+                     .arg(c.to.y() - dy);
             break;
         case DrawCall::Arc:
             s += QStringLiteral("%1,%2 %3x%4 %5,%6 %7,%8")
-                     .arg(c.rect.left()).arg(c.rect.top() - dy).arg(c.rect.width()).arg(c.rect.height())
-                     .arg(c.from.x()).arg(c.from.y() - dy).arg(c.to.x()).arg(c.to.y() - dy);
+                     .arg(c.rect.left())
+                     .arg(c.rect.top() - dy)
+                     .arg(c.rect.width())
+                     .arg(c.rect.height())
+                     .arg(c.from.x())
+                     .arg(c.from.y() - dy)
+                     .arg(c.to.x())
+                     .arg(c.to.y() - dy);
             break;
         default:
-            s += QStringLiteral("%1,%2 w%3").arg(c.rect.left()).arg(c.rect.top() - dy).arg(c.rect.width());
+            s += QStringLiteral("%1,%2 w%3")
+                     .arg(c.rect.left())
+                     .arg(c.rect.top() - dy)
+                     .arg(c.rect.width());
             break;
         }
         out << s;
@@ -293,7 +311,8 @@ TEST_F(DrawMasuTest, TheMemoRowMovesTheProblemDownAndAddsItsHeight)
             redraw(memoRow, answers);
             EXPECT_EQ(described(log, memo), before);
             for (const DrawCall &c : log) {
-                const int top = c.kind == DrawCall::Line ? std::min(c.from.y(), c.to.y()) : c.rect.top();
+                const int top =
+                    c.kind == DrawCall::Line ? std::min(c.from.y(), c.to.y()) : c.rect.top();
                 EXPECT_GE(top, memoRow.Y1 + memo - 1) << c.text.toStdString();
             }
         }
@@ -310,7 +329,7 @@ TEST_F(DrawMasuTest, RowsWithoutTheOptionsDrawAsBefore)
         EXPECT_TRUE(squares(Surface::Screen).isEmpty());
         // Options written off, unknown pairs and odd spellings change nothing.
         for (const QString &field : {QStringLiteral("masu=0;memo=0"), QStringLiteral("zz=1;q"),
-                                    QStringLiteral("masu=yes;memo=2")}) {
+                                     QStringLiteral("masu=yes;memo=2")}) {
             const RAData other = column(QString::fromLatin1(expression), field);
             EXPECT_EQ(other.Height, plain.Height) << field.toStdString();
             redraw(other, true);
