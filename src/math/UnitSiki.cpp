@@ -57,7 +57,8 @@ public:
     int rowHeight(const RAData &row) override
     {
         const int h = textHeight(QStringLiteral("×"), row.FontName, row.FontSize);
-        return h * int(row.HissanKotae.split(u'_').size() + 2);
+        return h * int(row.HissanKotae.split(u'_').size() + 2) +
+               HissanMemoHeightOf(row.RandZ2, qMax(1, h));
     }
 
 private:

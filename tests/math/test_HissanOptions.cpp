@@ -82,7 +82,7 @@ TEST_F(HissanOptionsToolTest, TheColumnPageReadsAndWritesTheOptions)
     // Both on: stored, and the carry-mark row adds half a line.
     open("12+34");
     QTest::mouseClick(tool.CheckMasu, Qt::LeftButton);
-    tool.CheckMemo->setChecked(true);
+    QTest::keyClick(tool.CheckMemo, Qt::Key_Space);
     ASSERT_EQ(tool.Kettei(), 1);
     EXPECT_EQ(doc.AData[1].RandZ2, "masu=1;memo=1");
     EXPECT_EQ(doc.AData[1].Height, 3 * 21 + 10);

@@ -4,6 +4,7 @@
 // and the carry-mark row above the problem.
 #include "math/UnitHissan.h"
 #include "math/UnitHissanOptions.h"
+#include "math/UnitSiki.h"
 #include "render/UnitDrawSiki.h"
 
 #include <gtest/gtest.h>
@@ -335,5 +336,42 @@ TEST_F(DrawMasuTest, RowsWithoutTheOptionsDrawAsBefore)
             redraw(other, true);
             EXPECT_EQ(described(log, 0), before) << field.toStdString();
         }
+    }
+}
+
+TEST_F(DrawMasuTest, TheToolWritesRowsThatMeasureAndDrawWithTheirOptions)
+{
+    // "決定" with the page's own metrics, as in the editor.
+    MetricsSikiMeasurer measurer(m);
+    const FixedSikiSettings settings{SikiMainSettings{Face, Size, false}};
+    TFormSiki tool(doc);
+    tool.SetMeasurer(&measurer);
+    tool.SetSettingsSource(&settings);
+    for (const char *expression : {"12.5+3.75", "305-78", "35*63", "3/0.25"}) {
+        SCOPED_TRACE(expression);
+        doc.AData.clear();
+        tool.PrepareNew(0, 101, 53);
+        tool.SelectPage(TFormSiki::PageTate);
+        tool.MemoT1->setText(QString::fromLatin1(expression));
+        tool.MakeSikiKotaeTate();
+        const int plainIndex = tool.Kettei();
+        ASSERT_EQ(plainIndex, 0);
+        const RAData plain = doc.AData[0];
+        tool.PrepareNew(0, 101, 53);
+        tool.SelectPage(TFormSiki::PageTate);
+        tool.MemoT1->setText(QString::fromLatin1(expression));
+        tool.MakeSikiKotaeTate();
+        tool.CheckMasu->setChecked(true);
+        tool.CheckMemo->setChecked(true);
+        ASSERT_EQ(tool.Kettei(), 1);
+        const RAData row = doc.AData[1];
+        EXPECT_EQ(row.RandZ2, "masu=1;memo=1");
+        EXPECT_EQ(row.Height, plain.Height + HissanMemoHeight(rh));
+        EXPECT_EQ(row.Height, m.GetMojiHeight(row));
+        EXPECT_EQ(row.Width, plain.Width);
+        redraw(row, true);
+        EXPECT_EQ(squares(Surface::Screen),
+                  digitCells(Surface::Screen, row.Y1 + HissanMemoHeight(rh)));
+        EXPECT_EQ(squares(Surface::Screen).size(), answerDigits(row));
     }
 }
