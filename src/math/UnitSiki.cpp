@@ -1,3 +1,4 @@
+#include "math/UnitHissanOptions.h"
 #include "math/UnitKeisan.h"
 #include "math/UnitSiki.h"
 #include "math/UnitSikiSetRun.h"
@@ -57,7 +58,8 @@ public:
     int rowHeight(const RAData &row) override
     {
         const int h = textHeight(QStringLiteral("×"), row.FontName, row.FontSize);
-        return h * int(row.HissanKotae.split(u'_').size() + 2);
+        return h * int(row.HissanKotae.split(u'_').size() + 2) +
+               HissanMemoHeightOf(row.RandZ2, qMax(1, h));
     }
 
 private:
@@ -240,6 +242,16 @@ void TFormSiki::buildTate(QWidget *page)
     steps->addWidget(ButtonModosu);
     steps->addStretch(1);
     outer->addLayout(steps);
+    auto *options = new QHBoxLayout;
+    CheckMasu = new QCheckBox(QStringLiteral("マス目を表示"), page);
+    CheckMemo = new QCheckBox(QStringLiteral("くり上がりのメモ"), page);
+    for (QCheckBox *box : {CheckMasu, CheckMemo}) {
+        box->setAccessibleName(box->text());
+        box->setToolTip(box->text());
+        options->addWidget(box);
+    }
+    options->addStretch(1);
+    outer->addLayout(options);
     auto *confirm = new QHBoxLayout;
     LabelTate = new QLabel(page);
     LabelTate->setWordWrap(true);
@@ -371,9 +383,9 @@ void TFormSiki::StartForm()
             edit->setPalette(palette);
         }
     }
-    {
-        const QSignalBlocker block(CheckKabunsu);
-        CheckKabunsu->setChecked(false);
+    for (QCheckBox *box : {CheckKabunsu, CheckMasu, CheckMemo}) {
+        const QSignalBlocker block(box);
+        box->setChecked(false);
     }
     {
         const QSignalBlocker block(ComboBunsu);
@@ -490,7 +502,10 @@ bool TFormSiki::loadRow(int rowIndex, bool preview)
         MemoY2->setText(row.Kotae);
         SelectPage(PageYoko);
         break;
-    case PageTate:
+    case PageTate: {
+        const HissanOptions options = HissanOptions::fromText(row.RandZ2);
+        CheckMasu->setChecked(options.masu());
+        CheckMemo->setChecked(options.memo());
         MemoT1->setText(row.Siki);
         if (preview) {
             SelectPage(PageTate);
@@ -500,6 +515,7 @@ bool TFormSiki::loadRow(int rowIndex, bool preview)
             PageControl->setCurrentIndex(PageTate);
         }
         break;
+    }
     case PageBunsu: {
         const QSignalBlocker block(CheckKabunsu);
         CheckKabunsu->setChecked(row.BunsuKabunsu == 1);
@@ -579,6 +595,7 @@ void TFormSiki::writePage(RAData &row, int page, const QString &kotae)
         WriteYokoFields(row, kotae);
         break;
     case PageTate:
+        storeTateOptions(row);
         WriteTateFields(row);
         break;
     case PageBunsu:

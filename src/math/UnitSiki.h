@@ -204,6 +204,11 @@ public:
     QPushButton *ButtonModosu;
     QPushButton *ButtonKetteiT;
     QPushButton *ButtonSetT;
+    // The sheet options of a column problem, kept in the row's RandZ2:
+    // "マス目を表示" (squares for the answer digits) and "くり上がりのメモ"
+    // (a low row above the problem for carry marks). Read at "決定".
+    QCheckBox *CheckMasu;
+    QCheckBox *CheckMemo;
     // Why the column page has no layout for the input (empty while it has
     // one): shown in the tool itself, never as a box while typing.
     QLabel *LabelTate;
@@ -267,6 +272,9 @@ private:
     void showPreviewGrid(const HissanGrid &grid, int signRow, QChar sign,
                          const QList<QPoint> &markers);
     bool restoreTateRows(const RAData &row);
+    // The two sheet options of the column page into the row's RandZ2, its
+    // other pairs kept.
+    void storeTateOptions(RAData &row) const;
     void fillTateRowFields(RAData &row) const;
 
     // The keys go to the first box of the page shown.
