@@ -2,6 +2,7 @@
 #include "document/UnitPaperSet.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace
 {
@@ -33,6 +34,21 @@ RAData numberRow(const RAData &problem, const QString &text, SikiMeasurer &m)
     return r;
 }
 
+// "自動": the grid that spreads the set over the area like the area's own
+// shape (square cells of the area hold as many problems across as down),
+// with at least the columns the rows need and no more than fit across.
+int autoColumns(int count, int areaW, int areaH, int cellW, int cellH, int gap)
+{
+    const int across = std::min({SetMaxColumns, count, (areaW + gap) / (cellW + gap)});
+    const int down = (areaH + gap) / (cellH + gap);
+    if (across < 1 || down < 1)
+        return across;
+    const int needed = (count + down - 1) / down;
+    const double shape = (double(areaW) / cellW) / (double(areaH) / cellH);
+    const int balanced = int(std::ceil(std::sqrt(count * shape)));
+    return std::clamp(balanced, std::min(needed, across), across);
+}
+
 } // namespace
 
 QString SetNumberText(SetNumbering numbering, int number)
@@ -41,12 +57,9 @@ QString SetNumberText(SetNumbering numbering, int number)
     case SetNumbering::Paren:
         return QStringLiteral("(%1)").arg(number);
     case SetNumbering::Circle:
+        // The worksheet file's character set has ① .. ⑳ only.
         if (number >= 1 && number <= 20)
             return QString(QChar(0x2460 + number - 1));
-        if (number >= 21 && number <= 35)
-            return QString(QChar(0x3251 + number - 21));
-        if (number >= 36 && number <= 50)
-            return QString(QChar(0x32B1 + number - 36));
         return QStringLiteral("(%1)").arg(number);
     case SetNumbering::Dot:
         return QStringLiteral("%1.").arg(number);
@@ -116,7 +129,7 @@ RSetLayout LayoutSet(const QVector<RAData> &problems, const RSetOptions &options
     const int widthFit = std::max(0, (areaW + gap) / (cellW + gap));
     const int rowsFit = std::max(0, (areaH + gap) / (cellH + gap));
     int columns = options.columns > 0 ? std::min(options.columns, SetMaxColumns)
-                                      : std::min({SetMaxColumns, widthFit, count});
+                                      : autoColumns(count, areaW, areaH, cellW, cellH, gap);
     if (options.columns > 0 && columns > widthFit) {
         out.fitCount = 0;
         out.message = QStringLiteral("%1列では横に入りません。列を減らすか「自動」にしてください。")
@@ -145,7 +158,8 @@ RSetLayout LayoutSet(const QVector<RAData> &problems, const RSetOptions &options
     out.columns = columns;
     out.rowCount = rows;
     for (int i = 0; i < count; ++i) {
-        const int x = area.left() + (i % columns) * slotW;
+        // Each cell in the middle of its column's share of the width.
+        const int x = area.left() + (i % columns) * slotW + (slotW - cellW) / 2;
         const int y = area.top() + (i / columns) * pitchY;
         RAData p = problems[i];
         p.Page = page;

@@ -27,7 +27,8 @@ inline constexpr int SetMaxCount = 60;
 inline constexpr int SetMaxColumns = 6;
 
 // The number in front of problem `number` (from 1): "(1)", "①", "1." or
-// nothing. Circled numbers exist up to ㊿; later ones take parentheses.
+// nothing. The file's character set circles numbers up to ⑳; later ones
+// take parentheses.
 QString SetNumberText(SetNumbering numbering, int number);
 
 // The part of page `page` (page units) a set may fill: the paper less a
