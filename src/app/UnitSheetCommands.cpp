@@ -45,8 +45,9 @@ TSheetCommands::TSheetCommands(TForm1 &form) : QObject(&form), mForm(form)
 
 void TSheetCommands::copyWorksheet(HeadlessWorksheet &sheet) const
 {
+    // The pages the editor shows, as its print offers them.
     sheet.adoptData(mForm.doc(), mForm.pageCount());
-    sheet.layout(sheet.storedPages, Fixed4::fromInt(1), true);
+    sheet.layout(mForm.pageCount(), Fixed4::fromInt(1), true);
 }
 
 QString TSheetCommands::askPdfPath()
