@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProgressDialog>
 #include <QStatusBar>
 
@@ -93,7 +94,13 @@ bool TSheetCommands::SavePdf(SheetChoice choice)
 void TSheetCommands::ClassSetCommand()
 {
     PrinterService &ps = Printers();
-    FormClassSet->StartForm(ps.installedPrinters(), ps.currentPrinter());
+    // Real queues only: the built-in printer of a machine without one
+    // writes a PDF, which the PDF entry does better (atomically, by name).
+    QStringList queues;
+    for (const QString &name : ps.installedPrinters())
+        if (!QPrinterInfo::printerInfo(name).isNull())
+            queues << name;
+    FormClassSet->StartForm(queues, ps.currentPrinter());
     if (FormClassSet->exec() != QDialog::Accepted)
         return;
     RunClassSet(FormClassSet->options(),
@@ -157,7 +164,9 @@ bool TSheetCommands::RunClassSet(const ClassSetOptions &options, const QString &
     QString message = QStringLiteral("クラス分のプリントを %1 人分作りました（乱数の種 %2）。")
                           .arg(options.copies)
                           .arg(run.seed());
-    if (run.kept() > 0)
+    if (run.written() == 0 && run.kept() == 0)
+        message += QStringLiteral("ランダムの問題がないので、どの枚も同じ問題です。");
+    else if (run.kept() > 0)
         message += QStringLiteral("条件に合う問題が見つからず前のままの問題が %1 問あります。")
                        .arg(run.kept());
     mForm.statusBar()->showMessage(message, 20000);

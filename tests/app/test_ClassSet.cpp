@@ -25,11 +25,13 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -481,6 +483,37 @@ TEST_F(ClassSetFixture, TheEditorsRunLeavesTheOpenWorksheetAsItWas)
     EXPECT_NE(pdfPages(path("class.pdf")), pages);
     // A cancelled save dialog does nothing.
     EXPECT_FALSE(sheets->RunClassSet(options));
+
+    // "キャンセル" in the progress window stops the run: no file is left,
+    // and the status bar says so.
+    dialogs.answers.push_back(path("stopped.pdf"));
+    options.copies = 30;
+    bool cancelled = false;
+    QTimer::singleShot(0, &form, [&] {
+        if (auto *progress = form.findChild<QProgressDialog *>()) {
+            EXPECT_EQ(progress->maximum(), 60);
+            progress->cancel();
+            cancelled = true;
+        }
+    });
+    EXPECT_FALSE(sheets->RunClassSet(options));
+    EXPECT_TRUE(cancelled);
+    EXPECT_FALSE(QFile::exists(path("stopped.pdf")));
+    EXPECT_EQ(form.statusBar()->currentMessage(), QStringLiteral("クラス分作成をやめました。"));
+
+    // A worksheet without random problems: the same problems on every copy.
+    doc.AData = randomSheet(1, 2).AData;
+    for (RAData &r : doc.AData)
+        r.Rand = 0;
+    dialogs.answers.push_back(path("same.pdf"));
+    options.copies = 2;
+    EXPECT_TRUE(sheets->RunClassSet(options));
+    EXPECT_TRUE(form.statusBar()->currentMessage().endsWith(
+        QStringLiteral("ランダムの問題がないので、どの枚も同じ問題です。")));
+    const QStringList same = pdfPages(path("same.pdf"));
+    ASSERT_EQ(same.size(), 4);
+    EXPECT_EQ(QString(same[0]).remove(QStringLiteral("No. 1")),
+              QString(same[2]).remove(QStringLiteral("No. 2")));
 }
 
 TEST_F(ClassSetFixture, PdfExportWritesEachChoiceUnderTheWorksheetsName)
