@@ -5,7 +5,8 @@
 
 #include "document/UnitData.h"
 
-namespace bench {
+namespace bench
+{
 
 inline Document MakeRandomSheet(int pages, int perPage)
 {

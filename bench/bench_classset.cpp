@@ -7,18 +7,19 @@
 //
 // With BENCH_CLASSSET_SAVE_DIR set, the worksheet is also saved there as
 // random-2x20.prx, for timing and measuring the whole companion on it.
+#include "RandomSheet.h"
 #include "app/UnitClassSet.h"
 #include "app/UnitSheetOutput.h"
 #include "document/UnitFile.h"
 #include "render/UnitFonts.h"
-#include "RandomSheet.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
-namespace {
+namespace
+{
 
 void BM_ClassSetPdf(benchmark::State &state)
 {

@@ -56,8 +56,8 @@ QRect rowRect(const RAData &row, const QSize &pageUnits)
 
 bool drawnOnPaper(const QString &syu)
 {
-    return syu == u"1" || syu == u"2" || syu == u"3" || syu == u"4" || syu == u"5" ||
-           syu == u"k" || syu == u"b" || syu == u"r";
+    return syu == u"1" || syu == u"2" || syu == u"3" || syu == u"4" || syu == u"5" || syu == u"k" ||
+           syu == u"b" || syu == u"r";
 }
 
 bool isFree(const QRect &place, const QVector<QRect> &objects)
@@ -80,8 +80,8 @@ QVector<QRect> PageObjectRects(const RDocumentData &data, int page, const QSize 
     }
     if (character && page == 0) {
         // The credit notice of character pictures sits in this corner.
-        rects.append(QRect(pageUnits.width() / 2, pageUnits.height() - 60, pageUnits.width() / 2,
-                           60));
+        rects.append(
+            QRect(pageUnits.width() / 2, pageUnits.height() - 60, pageUnits.width() / 2, 60));
     }
     return rects;
 }
@@ -91,8 +91,7 @@ std::optional<QRect> CopyNumberPlace(const QVector<QRect> &objects, const QSize 
 {
     // A little air between the number and whatever is near it.
     constexpr int gap = 3;
-    const QRect area =
-        QRect(QPoint(0, 0), pageUnits).marginsRemoved(margins);
+    const QRect area = QRect(QPoint(0, 0), pageUnits).marginsRemoved(margins);
     if (area.width() < label.width() || area.height() < label.height())
         return std::nullopt;
     auto at = [&](int x, int y) { return QRect(QPoint(x, y), label); };
@@ -114,13 +113,12 @@ std::optional<QRect> CopyNumberPlace(const QVector<QRect> &objects, const QSize 
     return std::nullopt;
 }
 
-ClassSetRun::ClassSetRun(const RDocumentData &source, int pageCount,
-                         const ClassSetOptions &options)
+ClassSetRun::ClassSetRun(const RDocumentData &source, int pageCount, const ClassSetOptions &options)
     : mSource(source), mPageCount(std::max(1, pageCount)), mOptions(options)
 {
     mOptions.copies = std::clamp(mOptions.copies, 1, ClassSetMaxCopies);
-    mSeed = mOptions.seed ? *mOptions.seed : (uint64_t(std::random_device{}()) << 32) ^
-                                                 std::random_device{}();
+    mSeed = mOptions.seed ? *mOptions.seed
+                          : (uint64_t(std::random_device{}()) << 32) ^ std::random_device{}();
 }
 
 int ClassSetRun::totalSheets() const
@@ -183,8 +181,8 @@ ClassSetRun::Outcome ClassSetRun::run(SheetOutput &out, const Progress &progress
                 const QSize label(CellFontMetrics(font).horizontalAdvance(mark.text) + 2,
                                   labelHeight);
                 const QSize pageUnits = sheet.pages.PageSize.value(page);
-                if (const auto place = CopyNumberPlace(
-                        PageObjectRects(sheet.doc, page, pageUnits), pageUnits, label, margins))
+                if (const auto place = CopyNumberPlace(PageObjectRects(sheet.doc, page, pageUnits),
+                                                       pageUnits, label, margins))
                     mark.place = *place;
                 else
                     mark.text.clear(); // never over an object

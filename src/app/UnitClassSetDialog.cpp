@@ -50,8 +50,9 @@ TFormClassSet::TFormClassSet(QWidget *parent) : QDialog(parent)
     SpinCopies->setValue(30);
     form->addRow(QStringLiteral("枚数"), SpinCopies);
 
-    EditSeed = named(new QLineEdit(this), QStringLiteral("乱数の種"),
-                     QStringLiteral("同じ種で、同じ問題をもう一度作れます（空欄なら毎回ちがう問題）"));
+    EditSeed =
+        named(new QLineEdit(this), QStringLiteral("乱数の種"),
+              QStringLiteral("同じ種で、同じ問題をもう一度作れます（空欄なら毎回ちがう問題）"));
     EditSeed->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,19}")), EditSeed));
     EditSeed->setPlaceholderText(QStringLiteral("（なし）"));
@@ -65,9 +66,9 @@ TFormClassSet::TFormClassSet(QWidget *parent) : QDialog(parent)
     ComboOutput = named(new QComboBox(this), QStringLiteral("出力先"));
     form->addRow(QStringLiteral("出力先"), ComboOutput);
 
-    CheckNumber = named(new QCheckBox(QStringLiteral("番号を印刷"), this),
-                        QStringLiteral("番号を印刷"),
-                        QStringLiteral("問題と解答の各ページのすみに「No. 番号」を印刷します"));
+    CheckNumber =
+        named(new QCheckBox(QStringLiteral("番号を印刷"), this), QStringLiteral("番号を印刷"),
+              QStringLiteral("問題と解答の各ページのすみに「No. 番号」を印刷します"));
     CheckNumber->setChecked(true);
     form->addRow(QString(), CheckNumber);
 
@@ -124,9 +125,9 @@ TFormPdfSave::TFormPdfSave(QWidget *parent) : QDialog(parent)
                           QStringLiteral("問題のページを保存します"));
     RadioAnswers = named(new QRadioButton(QStringLiteral("解答"), this), QStringLiteral("解答"),
                          QStringLiteral("解答のページを保存します"));
-    RadioBoth = named(new QRadioButton(QStringLiteral("問題と解答"), this),
-                      QStringLiteral("問題と解答"),
-                      QStringLiteral("問題のページのあとに解答のページを保存します"));
+    RadioBoth =
+        named(new QRadioButton(QStringLiteral("問題と解答"), this), QStringLiteral("問題と解答"),
+              QStringLiteral("問題のページのあとに解答のページを保存します"));
     RadioProblems->setChecked(true);
     auto *group = new QButtonGroup(this);
     group->addButton(RadioProblems);

@@ -32,12 +32,12 @@ public:
     bool toPdf() const;
     QString printerName() const;
 
-    QSpinBox *SpinCopies = nullptr;     // "枚数"
-    QLineEdit *EditSeed = nullptr;      // "乱数の種"
-    QComboBox *ComboOrder = nullptr;    // "順番"
-    QComboBox *ComboOutput = nullptr;   // "出力先"
-    QCheckBox *CheckNumber = nullptr;   // "番号を印刷"
-    QPushButton *ButtonOk = nullptr;    // "作成"
+    QSpinBox *SpinCopies = nullptr;      // "枚数"
+    QLineEdit *EditSeed = nullptr;       // "乱数の種"
+    QComboBox *ComboOrder = nullptr;     // "順番"
+    QComboBox *ComboOutput = nullptr;    // "出力先"
+    QCheckBox *CheckNumber = nullptr;    // "番号を印刷"
+    QPushButton *ButtonOk = nullptr;     // "作成"
     QPushButton *ButtonCancel = nullptr; // "キャンセル"
 };
 

@@ -94,7 +94,10 @@ bool HeadlessWorksheet::printPdf(const QString &path, int fromPage, int toPage, 
 bool HeadlessWorksheet::printPdf(const QString &path, SheetChoice choice, int fromPage, int toPage,
                                  QString &error)
 {
-    const PrintPlan range = MakePrintPlan(fromPage, toPage, pages.count(), 1, 1, 0, 0);
+    // The range as the print dialog would give it: inside the pages.
+    const int last = std::max(pages.count(), 1);
+    const int first = std::clamp(fromPage, 1, last) - 1;
+    const int end = std::clamp(toPage, first + 1, last) - 1;
     const bool wasAnswers = view.AnswerDisplay;
     PdfSheetOutput out(path, doc.Paper);
     bool ok = out.begin(error);
@@ -103,7 +106,7 @@ bool HeadlessWorksheet::printPdf(const QString &path, SheetChoice choice, int fr
         if ((answers && choice == SheetChoice::Problems) ||
             (!answers && choice == SheetChoice::Answers))
             continue;
-        for (int page = range.FromPg; ok && page <= range.ToPg; ++page)
+        for (int page = first; ok && page <= end; ++page)
             ok = printSheet(out, page, answers);
     }
     view.AnswerDisplay = wasAnswers;

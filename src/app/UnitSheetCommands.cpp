@@ -56,8 +56,8 @@ QString TSheetCommands::askPdfPath()
     const FileCommands &files = mForm.fileCommands();
     const QString offered = DefaultPdfPath(files.OpenFileName, mForm.folders().UserPrintFolder);
     const QFileInfo info(offered);
-    QString path = mForm.fileDialogs().getSaveFileName(info.absolutePath(), info.fileName(),
-                                                       PdfFilter());
+    QString path =
+        mForm.fileDialogs().getSaveFileName(info.absolutePath(), info.fileName(), PdfFilter());
     if (path.isEmpty())
         return QString();
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))

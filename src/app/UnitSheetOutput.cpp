@@ -116,7 +116,8 @@ bool PdfSheetOutput::close(QString &error)
         return false;
     const bool ok = mFile->commit();
     if (!ok)
-        error = QStringLiteral("PDFファイルを保存できませんでした。\r\n%1").arg(mFile->errorString());
+        error =
+            QStringLiteral("PDFファイルを保存できませんでした。\r\n%1").arg(mFile->errorString());
     mFile.reset();
     return ok;
 }
@@ -130,8 +131,7 @@ void PdfSheetOutput::abandon()
 
 PrinterSheetOutput::PrinterSheetOutput(QPrinter &printer, int paperHeightDots, int offsetX,
                                        int offsetY, int dpiY)
-    : mPrinter(printer), mHeight(paperHeightDots), mOffsetX(offsetX), mOffsetY(offsetY),
-      mDpiY(dpiY)
+    : mPrinter(printer), mHeight(paperHeightDots), mOffsetX(offsetX), mOffsetY(offsetY), mDpiY(dpiY)
 {
 }
 

@@ -19,8 +19,8 @@
 #include "support/ScriptedDialogs.h"
 
 #include <QCheckBox>
-#include <QDir>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
@@ -116,7 +116,8 @@ struct Problem {
 // The horizontal problems of one page in reading order.
 QVector<Problem> problemsOf(const QString &page)
 {
-    static const QRegularExpression re(QStringLiteral("(\\d+)[ \\t]*([＋－])[ \\t]*(\\d+)[ \\t]*＝[ \\t]*(\\d*)"));
+    static const QRegularExpression re(
+        QStringLiteral("(\\d+)[ \\t]*([＋－])[ \\t]*(\\d+)[ \\t]*＝[ \\t]*(\\d*)"));
     QVector<Problem> out;
     for (auto it = re.globalMatch(page); it.hasNext();) {
         const auto m = it.next();
@@ -163,7 +164,8 @@ void checkCopy(const QStringList &problemPages, const QStringList &answerPages, 
 struct ClassSetFixture : ::testing::Test {
     void SetUp() override
     {
-        ASSERT_FALSE(tool("pdftotext").isEmpty()) << "scripts/install-deps.sh installs poppler-utils";
+        ASSERT_FALSE(tool("pdftotext").isEmpty())
+            << "scripts/install-deps.sh installs poppler-utils";
         InstallFontSubstitutions();
     }
     QTemporaryDir dir;
@@ -310,8 +312,9 @@ TEST_F(ClassSetFixture, TheNumberSitsInAFreeCornerOnBothSheetsAndCanBeLeftOut)
     const QString html = QString::fromUtf8(p.readAllStandardOutput());
     static const QRegularExpression pageRe(QStringLiteral("<page [^>]*>(.*?)</page>"),
                                            QRegularExpression::DotMatchesEverythingOption);
-    static const QRegularExpression wordRe(QStringLiteral(
-        "<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    static const QRegularExpression wordRe(
+        QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
+                       "yMax=\"([\\d.]+)\">([^<]*)</word>"));
     int pageNo = 0;
     for (auto pages = pageRe.globalMatch(html); pages.hasNext(); ++pageNo) {
         const QString body = pages.next().captured(1);
@@ -373,8 +376,8 @@ TEST_F(ClassSetFixture, TheSameSeedGivesTheSameTextAndAnotherSeedOtherProblems)
         QProcess p;
         p.start(QStringLiteral(TAVENOR_TOOL_PATH),
                 {QStringLiteral("class-set"), path("sheet.prx"), QStringLiteral("-n"),
-                 QStringLiteral("3"), QStringLiteral("--seed"),
-                 QStringLiteral("123456789012345"), QStringLiteral("-o"), path(name)});
+                 QStringLiteral("3"), QStringLiteral("--seed"), QStringLiteral("123456789012345"),
+                 QStringLiteral("-o"), path(name)});
         ASSERT_TRUE(p.waitForFinished(60000));
         EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
     }
@@ -564,7 +567,8 @@ TEST_F(ClassSetFixture, PdfExportWritesEachChoiceUnderTheWorksheetsName)
     QProcess info;
     info.start(tool("pdfinfo"), {path("b.pdf")});
     ASSERT_TRUE(info.waitForFinished(60000));
-    EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput()).contains(QStringLiteral("595 x 842")));
+    EXPECT_TRUE(
+        QString::fromUtf8(info.readAllStandardOutput()).contains(QStringLiteral("595 x 842")));
     // Overwriting asks; "いいえ" keeps the file, a name without ".pdf" gets it.
     dialogs.answers.push_back(path("p.pdf"));
     messages.answers.push_back(MsgAnswer::No);
@@ -610,7 +614,8 @@ TEST_F(ClassSetFixture, PdfExportWritesEachChoiceUnderTheWorksheetsName)
 TEST(ClassSetDialogs, EveryControlIsNamedAndTheChoicesReachTheOptions)
 {
     TFormClassSet dialog;
-    dialog.StartForm({QStringLiteral("Queue1"), QStringLiteral("Queue2")}, QStringLiteral("Queue2"));
+    dialog.StartForm({QStringLiteral("Queue1"), QStringLiteral("Queue2")},
+                     QStringLiteral("Queue2"));
     EXPECT_EQ(dialog.SpinCopies->value(), 30);
     EXPECT_EQ(dialog.SpinCopies->minimum(), 1);
     EXPECT_EQ(dialog.SpinCopies->maximum(), 99);

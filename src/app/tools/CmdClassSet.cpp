@@ -83,6 +83,7 @@ int classSet(const QStringList &args, QTextStream &out, QTextStream &err)
 
 } // namespace
 
-TOOL_COMMAND("class-set",
-             "class-set FILE -n N [--seed S] [--order interleaved|grouped] [--no-number] -o OUT.pdf",
-             classSet);
+TOOL_COMMAND(
+    "class-set",
+    "class-set FILE -n N [--seed S] [--order interleaved|grouped] [--no-number] -o OUT.pdf",
+    classSet);
