@@ -1,7 +1,8 @@
 // A full redraw of one A4 page (793 x 1122 page units at zoom 1.0) holding 60
 // column problems, 15 of each operation, laid out by the column engines and
 // drawn with QPainter into the 16-bit page image, as the editor redraws after
-// every change. Once with answer display on (every part drawn) and once with
+// every change. Once with answer display on (every part drawn), once more with
+// the squares and carry-mark rows of every problem switched on, and once with
 // a print pass onto a second image standing in for the printer.
 #include "ColumnSheet.h"
 #include "render/UnitDrawSiki.h"
@@ -32,6 +33,28 @@ void BM_RedrawPage60Columns(benchmark::State &state)
     state.counters["problems"] = double(doc.AData.size());
 }
 BENCHMARK(BM_RedrawPage60Columns)->Unit(benchmark::kMillisecond);
+
+// The same page with squares under every answer digit and a carry-mark row
+// on every problem: four more lines per digit.
+void BM_RedrawPage60ColumnsWithSquares(benchmark::State &state)
+{
+    InstallFontSubstitutions();
+    Document doc = makePage();
+    for (RAData &r : doc.AData)
+        if (r.Siki1 == 1)
+            r.RandZ2 = QStringLiteral("masu=1;memo=1");
+    ViewState view;
+    view.AnswerDisplay = true;
+    QVector<QImage> images = {QImage(793, 1122, QImage::Format_RGB16)};
+    Renderer renderer(doc, images, view);
+    renderer.SrcImageP(false);
+    for (auto _ : state) {
+        renderer.SrcImageP(false);
+        benchmark::DoNotOptimize(images[0].constBits());
+    }
+    state.counters["problems"] = double(doc.AData.size());
+}
+BENCHMARK(BM_RedrawPage60ColumnsWithSquares)->Unit(benchmark::kMillisecond);
 
 // Counts what it is asked to draw and draws nothing: the cost of the
 // layouts and the primitives' conversions without QPainter.

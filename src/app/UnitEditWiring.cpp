@@ -9,6 +9,7 @@
 #include "render/UnitRender.h"
 
 #include <QAction>
+#include <QCursor>
 #include <QApplication>
 #include <QLayout>
 #include <QLineEdit>
@@ -157,14 +158,19 @@ EditingParts InstallEditing(TForm1 &form, TFormSiki *siki)
     QObject::connect(c, &TEditController::toolChanged, &form,
                      [&form](const QString &syu) { form.settings().ToolSyu = syu; });
     TPageArea *area = form.pageArea();
+    // The right button opens the page's context menu (below); the others edit.
     QObject::connect(area, &TPageArea::mousePressed, c,
-                     [c](int page, QPoint pos, Qt::MouseButton, Qt::KeyboardModifiers) {
-                         c->ImageMouseDown(page, pos);
+                     [c](int page, QPoint pos, Qt::MouseButton button, Qt::KeyboardModifiers) {
+                         if (button != Qt::RightButton)
+                             c->ImageMouseDown(page, pos);
                      });
     QObject::connect(area, &TPageArea::mouseMoved, c,
                      [c](int page, QPoint pos, Qt::MouseButtons) { c->ImageMouseMove(page, pos); });
     QObject::connect(area, &TPageArea::mouseReleased, c,
-                     [c](int page, QPoint pos, Qt::MouseButton) { c->ImageMouseUp(page, pos); });
+                     [c](int page, QPoint pos, Qt::MouseButton button) {
+                         if (button != Qt::RightButton)
+                             c->ImageMouseUp(page, pos);
+                     });
     QObject::connect(area, &TPageArea::keyPressed, c,
                      [c](int key, Qt::KeyboardModifiers mods, bool &handled) {
                          handled = c->KeyPress(key, mods);
@@ -192,15 +198,38 @@ EditingParts InstallEditing(TForm1 &form, TFormSiki *siki)
         a->setShortcutContext(Qt::WindowShortcut);
         return a;
     };
-    editAction(QStringLiteral("切り取り"), {QKeySequence::Cut}, &TEditController::CutSelection);
-    editAction(QStringLiteral("コピー"), {QKeySequence::Copy}, &TEditController::CopySelection);
-    editAction(QStringLiteral("貼り付け"), {QKeySequence::Paste}, &TEditController::PasteClipboard);
-    editAction(QStringLiteral("複製"), {QKeySequence(Qt::CTRL | Qt::Key_D)},
-               &TEditController::DuplicateSelection);
-    editAction(QStringLiteral("削除"), {QKeySequence::Delete, QKeySequence(Qt::Key_Backspace)},
-               &TEditController::DataSakujo1);
+    const QList<QAction *> objectActions = {
+        editAction(QStringLiteral("切り取り"), {QKeySequence::Cut}, &TEditController::CutSelection),
+        editAction(QStringLiteral("コピー"), {QKeySequence::Copy}, &TEditController::CopySelection),
+        editAction(QStringLiteral("貼り付け"), {QKeySequence::Paste},
+                   &TEditController::PasteClipboard),
+        editAction(QStringLiteral("複製"), {QKeySequence(Qt::CTRL | Qt::Key_D)},
+                   &TEditController::DuplicateSelection),
+        editAction(QStringLiteral("削除"), {QKeySequence::Delete, QKeySequence(Qt::Key_Backspace)},
+                   &TEditController::DataSakujo1)};
     editAction(QStringLiteral("すべて選択"), {QKeySequence::SelectAll},
                &TEditController::SelectAllOnPage);
+    parts.editMenu->addSeparator();
+    // A set of problems like the selected one, in one step.
+    parts.setAction = parts.editMenu->addAction(QStringLiteral("この問題をまとめて配置…"), c,
+                                                [c] { c->PlaceSetOfSelection(); });
+    parts.setAction->setEnabled(false);
+    QObject::connect(c, &TEditController::selectionChanged, parts.setAction,
+                     [c, a = parts.setAction] { a->setEnabled(c->selectedProblem() >= 0); });
+
+    // The page's context menu: the object's edits, at the mouse.
+    parts.pageMenu = new QMenu(&form);
+    parts.pageMenu->addActions(objectActions);
+    parts.pageMenu->addSeparator();
+    parts.pageMenu->addAction(parts.setAction);
+    QObject::connect(area, &TPageArea::mousePressed, c,
+                     [c, menu = parts.pageMenu](int page, QPoint pos, Qt::MouseButton button,
+                                                Qt::KeyboardModifiers) {
+                         if (button != Qt::RightButton)
+                             return;
+                         c->ContextPress(page, pos);
+                         menu->popup(QCursor::pos());
+                     });
     if (form.MenuView)
         form.menuBar()->insertMenu(form.MenuView->menuAction(), parts.editMenu);
     else

@@ -34,6 +34,8 @@ struct EditingParts {
     QToolBar *toolBar = nullptr;  // "ツール": the tool buttons
     QToolBar *panelBar = nullptr; // "プロパティ": the four tool panels
     QMenu *editMenu = nullptr;    // "編集"
+    QMenu *pageMenu = nullptr;    // the pages' context menu
+    QAction *setAction = nullptr; // "この問題をまとめて配置…"
     QAction *undoAction = nullptr; // "元に戻す: <command>"
     QAction *redoAction = nullptr; // "やり直し: <command>"
     // Arrangement and property panels (InstallArrangement).

@@ -317,6 +317,38 @@ int TEditController::PlaceButtonObject(const QString &syu)
 
 // ---------------------------------------------------------------- edit
 
+int TEditController::selectedProblem() const
+{
+    if (mSelection.size() != 1)
+        return -1;
+    const int a = mSelection.first().ANo;
+    return a >= 0 && a < mDoc.AData.size() && mDoc.AData[a].Syu == u"5" ? a : -1;
+}
+
+bool TEditController::PlaceSetOfSelection()
+{
+    const int a = selectedProblem();
+    if (a < 0 || !mSiki)
+        return false;
+    // Whatever waits in the input windows gives up first: the dialog reads
+    // the problem through the expression tool.
+    CancelInput();
+    return mSiki->OpenSetDialogForRow(a) != nullptr;
+}
+
+void TEditController::ContextPress(int page, QPoint pos)
+{
+    const PageEvent ev = toPageEvent(page, pos);
+    const int hit = HitTest(mDoc.AData, ev.page, ev.x, ev.y);
+    if (hit < 0)
+        return;
+    for (const RMouseSelect &e : mSelection.entries())
+        if (e.ANo == hit)
+            return;
+    selectRows({hit});
+    picked(hit);
+}
+
 void TEditController::EditSelection()
 {
     if (multiSelect() || mSelection.size() != 1)

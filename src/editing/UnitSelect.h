@@ -128,6 +128,14 @@ public:
 
     // Opens the single selected text or math problem for editing.
     void EditSelection() override;
+    // "この問題をまとめて配置…": the set dialog for the single selected math
+    // problem, which keeps its style and settings. True when the dialog opened.
+    bool PlaceSetOfSelection();
+    // The single selected row when it is a math problem, else -1.
+    int selectedProblem() const;
+    // A right press on a page: the object under the mouse becomes the
+    // selection unless it already belongs to it; nothing else happens.
+    void ContextPress(int page, QPoint pos);
     // "OK" of the text window: writes the text row.
     void MojiKettei();
     // The picture tool's steps: read a file, then add the picture with its

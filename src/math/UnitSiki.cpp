@@ -1,5 +1,7 @@
+#include "math/UnitHissanOptions.h"
 #include "math/UnitKeisan.h"
 #include "math/UnitSiki.h"
+#include "math/UnitSikiSetRun.h"
 #include "document/UnitRowCommands.h"
 
 #include "platform/UnitMessages.h"
@@ -56,7 +58,8 @@ public:
     int rowHeight(const RAData &row) override
     {
         const int h = textHeight(QStringLiteral("×"), row.FontName, row.FontSize);
-        return h * int(row.HissanKotae.split(u'_').size() + 2);
+        return h * int(row.HissanKotae.split(u'_').size() + 2) +
+               HissanMemoHeightOf(row.RandZ2, qMax(1, h));
     }
 
 private:
@@ -134,6 +137,10 @@ TFormSiki::TFormSiki(Document &document, QWidget *parent)
 
     connect(PageControl, &QTabWidget::currentChanged, this, [this] { SetNyu(); });
     connect(RandomPanel->ButtonMake, &QPushButton::clicked, this, [this] { MakeRandomCommand(); });
+    for (QPushButton *button : {ButtonSetY, ButtonSetT, ButtonSetB, ButtonSetS}) {
+        button->setToolTip(QStringLiteral("この設定の問題を、ページにまとめて並べます"));
+        connect(button, &QPushButton::clicked, this, [this] { OpenSetDialog(); });
+    }
     // A list is announced by the item it shows; its hint says what it sets.
     for (QComboBox *box : findChildren<QComboBox *>()) {
         if (box->toolTip().isEmpty())
@@ -186,6 +193,8 @@ void TFormSiki::buildYoko(QWidget *page)
     grid->setColumnStretch(0, 2);
     grid->setColumnStretch(2, 1);
     grid->setRowStretch(1, 1);
+    ButtonSetY = new QPushButton(QStringLiteral("まとめて配置…"), page);
+    grid->addWidget(ButtonSetY, 2, 0, Qt::AlignRight);
     grid->addWidget(ButtonKetteiY, 2, 2);
     MemoY1->installEventFilter(this);
     // A paste with the mouse changes the text without a key: preview it too.
@@ -233,11 +242,23 @@ void TFormSiki::buildTate(QWidget *page)
     steps->addWidget(ButtonModosu);
     steps->addStretch(1);
     outer->addLayout(steps);
+    auto *options = new QHBoxLayout;
+    CheckMasu = new QCheckBox(QStringLiteral("マス目を表示"), page);
+    CheckMemo = new QCheckBox(QStringLiteral("くり上がりのメモ"), page);
+    for (QCheckBox *box : {CheckMasu, CheckMemo}) {
+        box->setAccessibleName(box->text());
+        box->setToolTip(box->text());
+        options->addWidget(box);
+    }
+    options->addStretch(1);
+    outer->addLayout(options);
     auto *confirm = new QHBoxLayout;
     LabelTate = new QLabel(page);
     LabelTate->setWordWrap(true);
     LabelTate->setStyleSheet(QStringLiteral("color: #c00000"));
     confirm->addWidget(LabelTate, 1);
+    ButtonSetT = new QPushButton(QStringLiteral("まとめて配置…"), page);
+    confirm->addWidget(ButtonSetT);
     confirm->addWidget(ButtonKetteiT);
     outer->addLayout(confirm);
 
@@ -306,6 +327,8 @@ void TFormSiki::buildBunsu(QWidget *page)
     grid->setRowStretch(4, 1);
     ButtonKetteiB = new QPushButton(QStringLiteral("決定"), page);
     grid->addWidget(ButtonKetteiB, 5, 6, 1, 2);
+    ButtonSetB = new QPushButton(QStringLiteral("まとめて配置…"), page);
+    grid->addWidget(ButtonSetB, 5, 3, 1, 3, Qt::AlignRight);
 
     connect(ComboBunsu, &QComboBox::currentIndexChanged, this, [this] { KeisanBunsu(); });
     connect(CheckKabunsu, &QCheckBox::toggled, this, [this] { KeisanBunsu(); });
@@ -360,9 +383,9 @@ void TFormSiki::StartForm()
             edit->setPalette(palette);
         }
     }
-    {
-        const QSignalBlocker block(CheckKabunsu);
-        CheckKabunsu->setChecked(false);
+    for (QCheckBox *box : {CheckKabunsu, CheckMasu, CheckMemo}) {
+        const QSignalBlocker block(box);
+        box->setChecked(false);
     }
     {
         const QSignalBlocker block(ComboBunsu);
@@ -479,7 +502,10 @@ bool TFormSiki::loadRow(int rowIndex, bool preview)
         MemoY2->setText(row.Kotae);
         SelectPage(PageYoko);
         break;
-    case PageTate:
+    case PageTate: {
+        const HissanOptions options = HissanOptions::fromText(row.RandZ2);
+        CheckMasu->setChecked(options.masu());
+        CheckMemo->setChecked(options.memo());
         MemoT1->setText(row.Siki);
         if (preview) {
             SelectPage(PageTate);
@@ -489,6 +515,7 @@ bool TFormSiki::loadRow(int rowIndex, bool preview)
             PageControl->setCurrentIndex(PageTate);
         }
         break;
+    }
     case PageBunsu: {
         const QSignalBlocker block(CheckKabunsu);
         CheckKabunsu->setChecked(row.BunsuKabunsu == 1);
@@ -539,20 +566,57 @@ void TFormSiki::MakeSikiKotaeYoko()
 // ---------------------------------------------------------------------------
 // "決定"
 
+TFormSiki::InputState TFormSiki::checkPage(int page, QString &kotae, QString &message)
+{
+    switch (page) {
+    case PageYoko: return CheckYoko(kotae, message);
+    case PageTate: return CheckTate(message);
+    case PageBunsu: return CheckBunsu(message);
+    case PageBunsyo: return CheckBunsyo(kotae, message);
+    default: return InputEmpty;
+    }
+}
+
+TSikiRandomPanel::Scope TFormSiki::scopeOf(int page)
+{
+    switch (page) {
+    case PageTate: return TSikiRandomPanel::Scope::Tate;
+    case PageBunsu: return TSikiRandomPanel::Scope::Bunsu;
+    // Word problems draw with the settings of the horizontal page.
+    default: return TSikiRandomPanel::Scope::Yoko;
+    }
+}
+
+void TFormSiki::writePage(RAData &row, int page, const QString &kotae)
+{
+    RandomPanel->Store(row, scopeOf(page));
+    switch (page) {
+    case PageYoko:
+        WriteYokoFields(row, kotae);
+        break;
+    case PageTate:
+        storeTateOptions(row);
+        WriteTateFields(row);
+        break;
+    case PageBunsu:
+        row.BunsuKabunsu = CheckKabunsu->isChecked() ? 1 : 0;
+        WriteBunsuFields(row);
+        break;
+    case PageBunsyo:
+        WriteBunsyoFields(row, kotae, true);
+        break;
+    }
+}
+
 int TFormSiki::Kettei()
 {
     const int page = CurrentPage();
+    if (page < PageYoko || page > PageBunsyo)
+        return -1;
     // The page's check first, with its message: nothing is written for an
     // input without an answer or a layout.
     QString kotae, message;
-    InputState state = InputEmpty;
-    switch (page) {
-    case PageYoko: state = CheckYoko(kotae, message); break;
-    case PageTate: state = CheckTate(message); break;
-    case PageBunsu: state = CheckBunsu(message); break;
-    case PageBunsyo: state = CheckBunsyo(kotae, message); break;
-    default: return -1;
-    }
+    const InputState state = checkPage(page, kotae, message);
     if (state == InputError) {
         // The column page says it in the tool's own window, which stays open
         // to be mended; the other pages in a message box.
@@ -568,26 +632,7 @@ int TFormSiki::Kettei()
     const int editing = mDoc.NewData.ID >= 0 ? mDoc.FindRow(mDoc.NewData.ID) : -1;
     RAData row = editing >= 0 ? mDoc.AData[editing] : RAData{};
     beginRow(row, page);
-    switch (page) {
-    case PageYoko:
-        RandomPanel->Store(row, TSikiRandomPanel::Scope::Yoko);
-        WriteYokoFields(row, kotae);
-        break;
-    case PageTate:
-        RandomPanel->Store(row, TSikiRandomPanel::Scope::Tate);
-        WriteTateFields(row);
-        break;
-    case PageBunsu:
-        RandomPanel->Store(row, TSikiRandomPanel::Scope::Bunsu);
-        row.BunsuKabunsu = CheckKabunsu->isChecked() ? 1 : 0;
-        WriteBunsuFields(row);
-        break;
-    case PageBunsyo:
-        // Word problems draw with the settings of the horizontal page.
-        RandomPanel->Store(row, TSikiRandomPanel::Scope::Yoko);
-        WriteBunsyoFields(row, kotae, true);
-        break;
-    }
+    writePage(row, page, kotae);
 
     // One undoable command holding only the rows: a new problem ("作成") or
     // the rewrite of the one open ("書き換え").

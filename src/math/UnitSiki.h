@@ -19,6 +19,7 @@
 #include "math/UnitKeisan2.h"
 #include "math/UnitSikiMeasure.h"
 #include "math/UnitSikiRandom.h"
+#include "math/UnitSikiSet.h"
 #include "math/UnitSikiTate.h"
 
 #include <QCheckBox>
@@ -27,6 +28,7 @@
 #include <QLineEdit>
 #include <QList>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTabWidget>
@@ -37,6 +39,8 @@
 #include <functional>
 #include <memory>
 #include <random>
+
+class TFormSikiSet;
 
 class TFormSiki : public QWidget
 {
@@ -97,6 +101,24 @@ public:
     // row written, or -1 when nothing was written (empty input, or an
     // expression that cannot be evaluated).
     int Kettei();
+
+    // "まとめて配置…" of a page: the set dialog for the page's settings, on
+    // the page of the placement point. The dialog is modal and not owned by
+    // the caller; it is returned so that a caller can drive it.
+    TFormSikiSet *OpenSetDialog();
+    // "この問題をまとめて配置…": the same for the problem of row `rowIndex`,
+    // whose style and settings the set keeps; the row itself stays as it
+    // is. Null when the row is not a math problem this tool can open.
+    TFormSikiSet *OpenSetDialogForRow(int rowIndex);
+    // The set: `count` new problems of the current page's settings, drawn in
+    // one batch (no two alike), each a copy of `style` with the page's
+    // random settings, Rand 1 and its own measured size. False, with the
+    // message, when the settings do not give that many different problems.
+    bool MakeProblemSet(const RAData &style, int count, QVector<RAData> &rows, QString &message);
+    // Draws the set, lays it out on page `page` and pushes it as one command
+    // "まとめて配置" (its rows are the last ones of the table afterwards).
+    // The refusal in the program's words, or empty when it was placed.
+    QString PlaceSet(const RAData &style, int page, const RSetOptions &options);
 
     // "①を挿入" and "②を挿入": the marker at the cursor of the problem text.
     void InsertBunsyoMarker(QChar marker);
@@ -171,6 +193,7 @@ public:
     QLineEdit *MemoY1;
     QLineEdit *MemoY2;
     QPushButton *ButtonKetteiY;
+    QPushButton *ButtonSetY; // "まとめて配置…", on every page beside "決定"
     // Page 1.
     QLineEdit *MemoT1;
     QLineEdit *MemoT2; // hidden answer box
@@ -180,6 +203,12 @@ public:
     QPushButton *ButtonSusumu;
     QPushButton *ButtonModosu;
     QPushButton *ButtonKetteiT;
+    QPushButton *ButtonSetT;
+    // The sheet options of a column problem, kept in the row's RandZ2:
+    // "マス目を表示" (squares for the answer digits) and "くり上がりのメモ"
+    // (a low row above the problem for carry marks). Read at "決定".
+    QCheckBox *CheckMasu;
+    QCheckBox *CheckMemo;
     // Why the column page has no layout for the input (empty while it has
     // one): shown in the tool itself, never as a box while typing.
     QLabel *LabelTate;
@@ -191,6 +220,7 @@ public:
     QCheckBox *CheckKabunsu;
     QLineEdit *MemoBunsuSiki; // hidden fraction expression
     QPushButton *ButtonKetteiB;
+    QPushButton *ButtonSetB;
     // Page 3.
     QLineEdit *EditBunsyoR1;
     QComboBox *ComboBunsyoR;
@@ -206,6 +236,7 @@ public:
     QCheckBox *CheckBunsyoTani;
     QLabel *ImageBunsyoTani; // the picture of the answer line
     QPushButton *ButtonKetteiS;
+    QPushButton *ButtonSetS;
 
 signals:
     // A row was written: the main window redraws the pages and refreshes
@@ -241,12 +272,21 @@ private:
     void showPreviewGrid(const HissanGrid &grid, int signRow, QChar sign,
                          const QList<QPoint> &markers);
     bool restoreTateRows(const RAData &row);
+    // The two sheet options of the column page into the row's RandZ2, its
+    // other pairs kept.
+    void storeTateOptions(RAData &row) const;
     void fillTateRowFields(RAData &row) const;
 
     // The keys go to the first box of the page shown.
     void focusFirstBox();
     // Placement, font, page and mode of the row "決定" writes.
     void beginRow(RAData &row, int page) const;
+    // "決定"'s steps on a page: its check, and its fields into a row.
+    InputState checkPage(int page, QString &kotae, QString &message);
+    static TSikiRandomPanel::Scope scopeOf(int page);
+    void writePage(RAData &row, int page, const QString &kotae);
+    TFormSikiSet *openSetDialog(const RAData &style, int page, bool fromRow);
+    void endSetRun(bool placed);
     void finishRow(int rowIndex);
     SikiMeasurer &measurer();
     SikiMainSettings settings() const;
@@ -268,6 +308,10 @@ private:
     QString mBunsuKotae;
     QString mBunsuError; // the evaluator's message for the fraction expression
     std::mt19937_64 mRandom;
+    // The set dialog and what its "配置" places (made when first opened).
+    class SetRun;
+    std::unique_ptr<SetRun> mSetRun;
+    QPointer<TFormSikiSet> mSetDialog;
     QStringList mRandomLog;
     int mRandomDuplicates = 0;
     bool mRandomWarning = false;

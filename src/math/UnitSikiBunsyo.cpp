@@ -119,6 +119,8 @@ void TFormSiki::buildBunsyo(QWidget *page)
     grid->addWidget(ImageBunsyoTani, 4, 2, 1, 2);
     ButtonKetteiS = new QPushButton(QStringLiteral("決定"), page);
     grid->addWidget(ButtonKetteiS, 5, 3);
+    ButtonSetS = new QPushButton(QStringLiteral("まとめて配置…"), page);
+    grid->addWidget(ButtonSetS, 5, 2);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
 

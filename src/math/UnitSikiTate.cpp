@@ -1,5 +1,6 @@
 // The column page of the expression tool: the live column layout (editable
 // rows and the preview grid), the division steps and the column writer.
+#include "math/UnitHissanOptions.h"
 #include "math/UnitKeisan.h"
 #include "math/UnitSiki.h"
 #include "math/UnitSikiTate.h"
@@ -350,6 +351,14 @@ void TFormSiki::fillTateRowFields(RAData &row) const
     row.KotaeSyo = engine.KotaeSyo;
 }
 
+void TFormSiki::storeTateOptions(RAData &row) const
+{
+    HissanOptions options = HissanOptions::fromText(row.RandZ2);
+    options.setMasu(CheckMasu->isChecked());
+    options.setMemo(CheckMemo->isChecked());
+    row.RandZ2 = options.text();
+}
+
 TFormSiki::InputState TFormSiki::CheckTate(QString &message) const
 {
     const QString input = MemoT1->text();
@@ -385,7 +394,9 @@ bool TFormSiki::WriteTateFields(RAData &row)
             height += m.textHeight(rows.at(i), row.FontName, row.FontSize);
         }
         row.Width = width;
-        row.Height = height;
+        row.Height = height + HissanMemoHeightOf(
+                                  row.RandZ2,
+                                  qMax(1, m.textHeight(QString(), row.FontName, row.FontSize)));
     } else {
         row.Width = m.rowWidth(row);
         row.Height = m.rowHeight(row);

@@ -28,6 +28,10 @@
 // wholly beyond it (or before 0) are not drawn.
 inline constexpr int SikiFarEdge = 1 << 14;
 
+// The light grey of the squares a column problem may give the pupil's
+// digits (マス目): visible on paper, faint beside the digits written in them.
+inline constexpr TColor MasuColor = 0x00C0C0C0;
+
 // The two inks of a problem and where each part is drawn.
 struct SikiInks {
     TColor problem = 0;         // ink of the problem part

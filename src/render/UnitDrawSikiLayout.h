@@ -4,6 +4,7 @@
 // outside the render layer includes it.
 #pragma once
 
+#include "math/UnitHissanOptions.h"
 #include "render/UnitDrawSiki.h"
 
 #include <algorithm>
@@ -44,6 +45,14 @@ public:
         X1 = mRow.X1;
         Y1 = mRow.Y1;
         R = int64_t(mRow.X1) + mRow.Width;
+        // The options of a column problem: squares under the answer digits,
+        // and the carry-mark row that pushes every line down.
+        if (mRow.Siki1 == 1 && !mRow.RandZ2.isEmpty()) {
+            const HissanOptions options = HissanOptions::fromText(mRow.RandZ2);
+            mMasu = options.masu();
+            if (options.memo())
+                Y1 += HissanMemoHeight(rh);
+        }
     }
 
     const RAData &row() const { return mRow; }
@@ -64,7 +73,8 @@ public:
 
     // One character centred in the cell x1..x2 of a line; a cell reaches down
     // to the far edge so that nothing is clipped vertically. A space is an
-    // empty cell.
+    // empty cell. With squares on, every answer digit's cell gets its square
+    // first, from this very cell, so digit and square can never part.
     void cell(Part part, int64_t x1, int64_t x2, int64_t line, QChar ch)
     {
         if (ch == u' ' || ch.isNull())
@@ -72,8 +82,26 @@ public:
         const int64_t top = lineTop(line);
         if (x2 <= 0 || x1 >= SikiFarEdge || top >= SikiFarEdge || top + rh <= 0)
             return;
+        if (mMasu && part == Part::Answer)
+            square(x1, top, x2, top + rh);
         text(part, x1, top, x2, std::max<int64_t>(top + rh, SikiFarEdge), QString(ch),
              TextFormat::CentreTopClipped);
+    }
+
+    // The light square a pupil writes one digit in: the outline of the cell
+    // (x1, y1)-(x2, y2) in four thin lines. It belongs to the sheet itself,
+    // so it shows and prints wherever the problem part does, answers shown
+    // or not. Lines rather than a box, since a box prints black.
+    void square(int64_t x1, int64_t y1, int64_t x2, int64_t y2)
+    {
+        if (!mInks.problemShown)
+            return;
+        const int a = toInt(x1), b = toInt(y1), c = toInt(x2), d = toInt(y2);
+        const bool paper = mCtx.PrintB;
+        mDraw.FDrawLine(mCtx.screen, a, b, c, b, MasuColor, 0, 1, 1, mRow.Page, paper);
+        mDraw.FDrawLine(mCtx.screen, c, b, c, d, MasuColor, 0, 1, 1, mRow.Page, paper);
+        mDraw.FDrawLine(mCtx.screen, c, d, a, d, MasuColor, 0, 1, 1, mRow.Page, paper);
+        mDraw.FDrawLine(mCtx.screen, a, d, a, b, MasuColor, 0, 1, 1, mRow.Page, paper);
     }
 
     // The text one character per cell, its last character in the cell that
@@ -173,6 +201,7 @@ public:
     int64_t X1 = 0, Y1 = 0, R = 0;
 
 private:
+    bool mMasu = false; // squares under the answer digits
     bool shown(Part part) const { return part == Part::Answer || mInks.problemShown; }
     TColor ink(Part part) const { return part == Part::Problem ? mInks.problem : mInks.answer; }
     bool printB(Part part) const

@@ -1,5 +1,7 @@
 #include "render/UnitMetrics.h"
 
+#include "math/UnitHissanOptions.h"
+
 #include "platform/UnitNumText.h"
 
 #include <algorithm>
@@ -174,6 +176,9 @@ int Metrics::GetMojiHeight(const RAData &r)
             break;
         default: break;
         }
+        // The carry-mark row above the problem, when the row asks for one.
+        if (result > 0)
+            result += HissanMemoHeightOf(r.RandZ2, int(std::max<int64_t>(1, h)));
         break;
     default: break;
     }

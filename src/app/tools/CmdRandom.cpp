@@ -4,6 +4,7 @@
 // Both drive the expression tool on a window that is never shown, with the
 // renderer's metrics, and can be replayed from a seed.
 #include "ToolMain.h"
+#include "ToolSettings.h"
 #include "render/UnitMetrics.h"
 
 #include "document/UnitFile.h"
@@ -21,16 +22,6 @@
 namespace
 {
 
-// "--seed S": the generator's seed; absent means the clock's.
-bool readSeed(const QString &text, uint64_t &seed, QTextStream &err)
-{
-    bool ok = false;
-    seed = text.toULongLong(&ok);
-    if (!ok)
-        err << "not a seed: " << text << "\n";
-    return ok;
-}
-
 int regenCommand(const QStringList &args, QTextStream &out, QTextStream &err)
 {
     QString in, outPath;
@@ -41,7 +32,7 @@ int regenCommand(const QStringList &args, QTextStream &out, QTextStream &err)
         if (a == u"-o" && i + 1 < args.size()) {
             outPath = args[++i];
         } else if (a == u"--seed" && i + 1 < args.size()) {
-            if (!readSeed(args[++i], seed, err))
+            if (!ReadSeed(args[++i], seed, err))
                 return 2;
             seeded = true;
         } else if (in.isEmpty() && !a.startsWith(u'-')) {
@@ -77,33 +68,6 @@ int regenCommand(const QStringList &args, QTextStream &out, QTextStream &err)
     }
     out << written << "\n";
     return 0;
-}
-
-// The row the settings describe: fields by their names, numbers for the
-// numeric ones, texts for the others.
-bool rowFromJson(const QJsonObject &o, RAData &row, QTextStream &err)
-{
-    const auto &fields = RADataFields();
-    for (auto it = o.begin(); it != o.end(); ++it) {
-        const auto f = std::find_if(fields.begin(), fields.end(), [&](const FieldDef &d) {
-            return it.key() == QLatin1String(d.name);
-        });
-        if (f == fields.end()) {
-            err << "unknown field: " << it.key() << "\n";
-            return false;
-        }
-        const QJsonValue v = it.value();
-        if (f->type == FieldType::Str) {
-            row.*(f->s) = v.isString() ? v.toString() : v.toVariant().toString();
-        } else {
-            const qint64 n = v.isString() ? v.toString().toLongLong() : v.toInteger();
-            if (f->type == FieldType::Int)
-                row.*(f->i) = Integer(n);
-            else
-                row.*(f->b) = Byte(n);
-        }
-    }
-    return true;
 }
 
 // The fields the page writer stores, by page.
@@ -143,7 +107,7 @@ int randomCommand(const QStringList &args, QTextStream &out, QTextStream &err)
     for (int i = 0; i < args.size(); ++i) {
         const QString &a = args[i];
         if (a == u"--seed" && i + 1 < args.size()) {
-            if (!readSeed(args[++i], seed, err))
+            if (!ReadSeed(args[++i], seed, err))
                 return 2;
             seeded = true;
         } else if (a == u"-n" && i + 1 < args.size()) {
@@ -162,31 +126,9 @@ int randomCommand(const QStringList &args, QTextStream &out, QTextStream &err)
     }
     if (path.isEmpty())
         return 2;
-    // A settings file is small; a pipe or device in its place is refused.
-    QByteArray bytes;
-    if (ReadRegularFile(path, 1 << 20, bytes) != FileReadFault::None) {
-        err << path << ": cannot be read (not a regular file of at most 1 MB)\n";
-        return 1;
-    }
-    QJsonParseError parseError;
-    const QJsonDocument json = QJsonDocument::fromJson(bytes, &parseError);
-    if (!json.isObject()) {
-        err << path << ": not a JSON object (" << parseError.errorString() << ")\n";
-        return 1;
-    }
     RAData settings;
-    if (!rowFromJson(json.object(), settings, err))
+    if (!ReadProblemSettings(path, settings, err))
         return 1;
-    if (settings.Siki1 < TFormSiki::PageYoko || settings.Siki1 > TFormSiki::PageBunsyo) {
-        err << "Siki1 must be 0 to 3\n";
-        return 1;
-    }
-    settings.Syu = QStringLiteral("5");
-    settings.Rand = 1;
-    settings.ID = 1;
-    // A fraction page starts from a valid problem of its own.
-    if (settings.Siki1 == TFormSiki::PageBunsu && settings.Siki.isEmpty())
-        settings.Siki = QStringLiteral("s1b2+s1b3");
 
     Document doc;
     doc.AData.append(settings);
