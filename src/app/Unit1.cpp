@@ -6,6 +6,7 @@
 #include "app/UnitPageButtons.h"
 #include "app/UnitPageView.h"
 #include "app/UnitPrint.h"
+#include "app/UnitSheetCommands.h"
 #include "app/UnitViewControls.h"
 #include "document/UnitHeaderCommands.h"
 #include "editing/UnitSelect.h"
@@ -84,6 +85,7 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent), mPaperSet(mDoc, mPages)
     mFiles = std::make_unique<FileCommands>(mDoc, *mDialogs, QString(), this);
     buildMenus();
     buildHelpMenu();
+    mSheets = new TSheetCommands(*this);
     // Each of these may show a dialog; the keys come back to the page after
     // it, also when the platform's own dialog gave no sign of closing.
     connect(ActionOpen, &QAction::triggered, this, [this] {

@@ -31,6 +31,7 @@ class TRandomBar;
 class TBunruiBar;
 class TFormAbout;
 class TFormHelp;
+class TSheetCommands;
 class Renderer;
 class FileCommands;
 class FileDialogs;
@@ -119,6 +120,9 @@ public:
     void setLibrary(const LibraryParts &parts) { mLibrary = parts; }
     // Replaces the file dialogs (tests script them).
     void setFileDialogs(FileDialogs *dialogs);
+    FileDialogs &fileDialogs() { return *mDialogs; }
+    // "PDFで保存…" and "クラス分作成…".
+    TSheetCommands *sheetCommands() const { return mSheets; }
     // Replaces the print and page set-up dialogs (null: the system's).
     void setPrintDialogs(PrintDialogs *dialogs);
     QLineEdit *zoomBox() const { return mZoomBox; }
@@ -243,4 +247,5 @@ private:
     TRandomBar *mRandomBar = nullptr;
     TBunruiBar *mBunruiBar = nullptr;
     LibraryParts mLibrary;
+    TSheetCommands *mSheets = nullptr;
 };

@@ -1,4 +1,5 @@
 #include "app/UnitHeadless.h"
+#include "app/UnitSheetOutput.h"
 #include "document/UnitFile.h"
 #include "render/UnitCanvas.h"
 #include "render/UnitDrawSiki.h"
@@ -28,11 +29,23 @@ void HeadlessWorksheet::adopt(Document &&loaded, int pagesInFile)
 {
     TakeWorksheet(doc, std::move(loaded));
     ApplyPaperValues(doc.Paper);
+    countPages(pagesInFile);
+}
+
+void HeadlessWorksheet::countPages(int pagesInFile)
+{
     storedPages = std::max(1, pagesInFile);
     int maxPage = 0;
     for (const RAData &row : doc.AData)
         maxPage = std::max(maxPage, row.Page);
     storedPages = std::clamp(std::max(storedPages, maxPage + 1), 1, 100);
+}
+
+void HeadlessWorksheet::adoptData(const RDocumentData &data, int pagesInFile)
+{
+    static_cast<RDocumentData &>(doc) = data;
+    ApplyPaperValues(doc.Paper);
+    countPages(pagesInFile);
 }
 
 void HeadlessWorksheet::layout(int pageCount, Fixed4 zoom, bool unfilled)
@@ -74,35 +87,63 @@ void HeadlessWorksheet::renderPage(int page)
 
 bool HeadlessWorksheet::printPdf(const QString &path, int fromPage, int toPage, QString &error)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
-    printer.setResolution(600);
-    QPageSize::PageSizeId id = QPageSize::id(PaperSizeCodeOf(doc.Paper));
-    if (id == QPageSize::Custom)
-        id = QPageSize::A4;
-    printer.setPageSize(QPageSize(id));
-    printer.setPageOrientation(doc.Paper.Orientation == QLatin1String("1")
-                                   ? QPageLayout::Portrait
-                                   : QPageLayout::Landscape);
-    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
-    const int dots = printer.pageLayout().fullRectPixels(600).height();
+    return printPdf(path, view.AnswerDisplay ? SheetChoice::Answers : SheetChoice::Problems,
+                    fromPage, toPage, error);
+}
+
+bool HeadlessWorksheet::printPdf(const QString &path, SheetChoice choice, int fromPage, int toPage,
+                                 QString &error)
+{
+    // The range as the print dialog would give it: inside the pages.
+    const int last = std::max(pages.count(), 1);
+    const int first = std::clamp(fromPage, 1, last) - 1;
+    const int end = std::clamp(toPage, first + 1, last) - 1;
+    const bool wasAnswers = view.AnswerDisplay;
+    PdfSheetOutput out(path, doc.Paper);
+    bool ok = out.begin(error);
+    for (int pass = 0; ok && pass < 2; ++pass) {
+        const bool answers = pass == 1;
+        if ((answers && choice == SheetChoice::Problems) ||
+            (!answers && choice == SheetChoice::Answers))
+            continue;
+        for (int page = first; ok && page <= end; ++page)
+            ok = printSheet(out, page, answers);
+    }
+    view.AnswerDisplay = wasAnswers;
+    if (!ok) {
+        if (error.isEmpty())
+            error = QStringLiteral("印刷を開始できませんでした。");
+        out.cancel();
+        return false;
+    }
+    return out.finish(error);
+}
+
+bool HeadlessWorksheet::printSheet(SheetOutput &out, int page, bool answers, const SheetMark *mark)
+{
+    if (!out.nextSheet())
+        return false;
     // Page 0 in page units: the scale does not depend on a zoom.
     const int page0 = pages.PageSize.isEmpty() ? 0 : pages.PageSize[0].height();
-    const PrintPlan plan = MakePrintPlan(fromPage, toPage, pages.count(), dots, page0, 0, 0);
+    const PrintPlan plan = MakePrintPlan(page + 1, page + 1, pages.count(), out.paperHeightDots(),
+                                         page0, out.offsetX(), out.offsetY());
+    view.AnswerDisplay = answers;
     view.AnswerColor = doc.AnswerColor;
-    view.PrinterDpiY = 600;
-    const bool ok = RunPrintJob(printer, plan, [this](QPainter &painter, const PrintPlan &p) {
-        PainterCanvas canvas(painter);
-        view.PrinterBai = p.PrinterBai;
-        view.PrinterOffset = QPoint(p.OffsetX, p.OffsetY);
-        view.FromPg = p.FromPg;
-        view.ToPg = p.ToPg;
-        view.Printer = &canvas;
-        renderer.SrcImageP(true);
-        view.Printer = nullptr;
-    });
-    if (!ok)
-        error = QStringLiteral("印刷を開始できませんでした。");
-    return ok;
+    view.PrinterDpiY = out.dpiY();
+    PainterCanvas canvas(out.painter());
+    view.PrinterBai = plan.PrinterBai;
+    view.PrinterOffset = QPoint(plan.OffsetX, plan.OffsetY);
+    view.FromPg = plan.FromPg;
+    view.ToPg = plan.ToPg;
+    view.Printer = &canvas;
+    renderer.SrcImageP(true);
+    if (mark && !mark->text.isEmpty()) {
+        const QRect &r = mark->place;
+        renderer.draw().FDrawText(nullptr, r.left(), r.top(), r.right() + 1, r.bottom() + 1,
+                                  mark->text, mark->face, mark->cellHeight,
+                                  TextFormat::LeftTopClipped, 0, 0xFFFFFF, 0, 0, 0, 0, 0,
+                                  plan.FromPg, true);
+    }
+    view.Printer = nullptr;
+    return true;
 }

@@ -6,6 +6,7 @@
 #include "app/UnitFileCommands.h"
 #include "app/UnitPageButtons.h"
 #include "app/UnitPageView.h"
+#include "app/UnitSheetCommands.h"
 #include "app/UnitViewControls.h"
 #include "editing/UnitSelect.h"
 #include "library/UnitCloud.h"
@@ -64,6 +65,7 @@ public:
     void NaviPrint() override { mForm.PrinterOut(); }
     // The same command as the main window's "作成" button.
     void NaviRegenerate() override { mForm.pageButtons()->SpeedButtonRandom->click(); }
+    void NaviClassSet() override { mForm.sheetCommands()->ClassSetCommand(); }
 
     void CloudOpenFile(const QString &path) override { mForm.fileCommands().FileLoad(path); }
     QString CloudOpenFileName() const override { return mForm.fileCommands().OpenFileName; }

@@ -192,6 +192,9 @@ TFormNavi::TFormNavi(QWidget *parent) : QDialog(parent)
     ButtonKaitou = button(QStringLiteral("表示切替"));
     ButtonPrint = button(QStringLiteral("印刷"));
     ButtonRandom = button(QStringLiteral("作成"));
+    ButtonClassSet = button(QStringLiteral("クラス分作成…"));
+    ButtonClassSet->setToolTip(
+        QStringLiteral("ランダムの問題を1枚ずつ作り直して、人数分の問題と解答を印刷します"));
     auto *randomLabel = new QLabel(QStringLiteral("ランダム"), ListPage);
     ButtonTop = button(QStringLiteral("ナビゲーション トップへ"));
     ButtonClose = button(QStringLiteral("閉じる"));
@@ -230,6 +233,10 @@ TFormNavi::TFormNavi(QWidget *parent) : QDialog(parent)
         if (mHost)
             mHost->NaviRegenerate();
     });
+    connect(ButtonClassSet, &QPushButton::clicked, this, [this] {
+        if (mHost)
+            mHost->NaviClassSet();
+    });
     connect(ButtonTop, &QPushButton::clicked, this, &TFormNavi::backToTop);
     connect(ButtonClose, &QPushButton::clicked, this, &QDialog::accept);
 
@@ -246,6 +253,7 @@ TFormNavi::TFormNavi(QWidget *parent) : QDialog(parent)
     ButtonPrint->setGeometry(x0, 274, w0, 28);
     randomLabel->setGeometry(x0, 308, w0, 18);
     ButtonRandom->setGeometry(x0, 326, w0, 28);
+    ButtonClassSet->setGeometry(x0, 360, w0, 28);
     MoveForm();
 }
 

@@ -4,7 +4,8 @@
 // files) and a list page that lists one library's worksheets with their
 // grade, subject and content, filters them and opens the clicked one in the
 // editor behind it. From the list page the teacher also switches answer
-// display, prints and regenerates random problems of the open worksheet.
+// display, prints and regenerates random problems of the open worksheet,
+// and makes a class set of it (a different copy for every pupil).
 //
 // It reaches the editor only through NaviHost; it never changes a document
 // itself, and reads library files only through their headers (and, for the
@@ -37,6 +38,7 @@ public:
     virtual void NaviToggleAnswer() = 0; // "表示切替"
     virtual void NaviPrint() = 0;        // "印刷"
     virtual void NaviRegenerate() = 0;   // "作成"
+    virtual void NaviClassSet() = 0;     // "クラス分作成…"
 };
 
 // The painted start page: title bar, gradient, texts and the three picture
@@ -103,6 +105,7 @@ public:
     QPushButton *ButtonKaitou = nullptr;  // "表示切替"
     QPushButton *ButtonPrint = nullptr;   // "印刷"
     QPushButton *ButtonRandom = nullptr;  // "作成"
+    QPushButton *ButtonClassSet = nullptr; // "クラス分作成…"
     QPushButton *ButtonTop = nullptr;     // "ナビゲーション トップへ"
     QPushButton *ButtonClose = nullptr;   // "閉じる"
     QCheckBox *CheckStart = nullptr;      // start-up option

@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
 
@@ -63,8 +64,9 @@ public:
     void NaviToggleAnswer() override { ++toggles; }
     void NaviPrint() override { ++prints; }
     void NaviRegenerate() override { ++regenerations; }
+    void NaviClassSet() override { ++classSets; }
     QStringList opened;
-    int emptied = 0, toggles = 0, prints = 0, regenerations = 0;
+    int emptied = 0, toggles = 0, prints = 0, regenerations = 0, classSets = 0;
 };
 
 // A library of four worksheets, one upper-case .PRX and one broken file.
@@ -239,6 +241,10 @@ TEST_F(Navi, LibraryPageListsFiltersAndShowsTheBrokenFileMessageOnce)
     EXPECT_EQ(host.toggles, 1);
     EXPECT_EQ(host.prints, 1);
     EXPECT_EQ(host.regenerations, 1);
+    EXPECT_EQ(host.classSets, 0);
+    EXPECT_EQ(navi.ButtonClassSet->accessibleName(), QStringLiteral("クラス分作成…"));
+    QTest::keyClick(navi.ButtonClassSet, Qt::Key_Space);
+    EXPECT_EQ(host.classSets, 1);
 }
 
 TEST_F(Navi, ClickingOpensTheSameRowTwiceClosesAndTheHeaderClears)

@@ -1,5 +1,6 @@
 // tavenor-print-tool render / pdf: a page image as the editor shows it, and
-// the print run to a PDF file, in the problem-sheet or answer-sheet mode.
+// the print run to a PDF file: the problem sheet, the answer sheet, or both
+// (every problem page, then every answer page).
 #include "ToolMain.h"
 
 #include "app/UnitHeadless.h"
@@ -13,7 +14,7 @@ namespace {
 struct Options {
     QString file, out;
     int page = 1, from = 1, to = -1;
-    bool answers = false, names = false;
+    bool answers = false, names = false, both = false;
     int zoom = 100;
 };
 
@@ -35,6 +36,8 @@ bool parse(const QStringList &args, Options &o, bool pdf)
             o.out = args[++i];
         } else if (a == QLatin1String("--answers")) {
             o.answers = true;
+        } else if (pdf && a == QLatin1String("--both")) {
+            o.both = true;
         } else if (!pdf && a == QLatin1String("--names")) {
             o.names = true;
         } else if (!pdf && a == QLatin1String("--page")) {
@@ -55,7 +58,7 @@ bool parse(const QStringList &args, Options &o, bool pdf)
             o.file = a;
         }
     }
-    return !o.file.isEmpty() && !o.out.isEmpty();
+    return !o.file.isEmpty() && !o.out.isEmpty() && !(o.both && o.answers);
 }
 
 bool open(HeadlessWorksheet &w, const Options &o, QTextStream &err)
@@ -112,7 +115,10 @@ int pdf(const QStringList &args, QTextStream &, QTextStream &err)
         return 1;
     w.layout(w.storedPages, Fixed4::fromInt(1), true);
     QString error;
-    if (!w.printPdf(o.out, o.from, o.to < 0 ? w.pages.count() : o.to, error)) {
+    const SheetChoice choice = o.both      ? SheetChoice::Both
+                               : o.answers ? SheetChoice::Answers
+                                           : SheetChoice::Problems;
+    if (!w.printPdf(o.out, choice, o.from, o.to < 0 ? w.pages.count() : o.to, error)) {
         err << error << "\n";
         return 1;
     }
@@ -123,4 +129,4 @@ int pdf(const QStringList &args, QTextStream &, QTextStream &err)
 
 TOOL_COMMAND("render", "render FILE -o OUT.png|.jpg [--page N] [--answers] [--names] [--zoom PCT]",
              render);
-TOOL_COMMAND("pdf", "pdf FILE -o OUT.pdf [--answers] [--from A --to B]", pdf);
+TOOL_COMMAND("pdf", "pdf FILE -o OUT.pdf [--answers | --both] [--from A --to B]", pdf);
