@@ -46,6 +46,17 @@ public:
     }
     void redraw() override { mForm.Redraw(); }
     void redrawPages(const QSet<int> &pages) override { mForm.RedrawPages(pages); }
+    void showArea(int page, const QRect &pixels) override
+    {
+        TPageArea *area = mForm.pageArea();
+        if (!area || page < 0 || page >= area->PanelP.size())
+            return;
+        const QPoint centre = pixels.center();
+        area->ensureWidgetVisible(area->PanelP[page], 0, 0);
+        area->ensureVisible(area->PanelP[page]->x() + centre.x(),
+                            area->PanelP[page]->y() + centre.y(), pixels.width() / 2 + 20,
+                            pixels.height() / 2 + 20);
+    }
     void setPageCursor(Qt::CursorShape shape) override
     {
         if (TPageArea *area = mForm.pageArea())

@@ -26,6 +26,15 @@ void TEditController::setSikiForm(TFormSiki *siki)
     mSiki->SetMeasurer(mSikiMeasurer.get());
     mSiki->SetSettingsSource(this);
     connect(mSiki, &TFormSiki::redrawRequested, this, &TEditController::SikiWritten);
+    // A placed set becomes the selection, in view, so it can be moved at once.
+    connect(mSiki, &TFormSiki::setPlaced, this, [this](const QVector<int> &rows) {
+        selectRows(rows);
+        if (mSelection.isEmpty())
+            return;
+        const RAData &first = mDoc.AData[mSelection.first().ANo];
+        mHost.showArea(first.Page, QRect(toScreen(first.X1), toScreen(first.Y1),
+                                         toScreen(first.Width), toScreen(first.Height)));
+    });
     // Escape and the close button leave the tool without writing.
     mSiki->installEventFilter(this);
 }

@@ -33,6 +33,13 @@ public:
         Q_UNUSED(pages);
         redraw();
     }
+    // Scrolls so that this rectangle (pixels of page `page`'s panel) is in
+    // view; hosts without a scrolled view do nothing.
+    virtual void showArea(int page, const QRect &pixels)
+    {
+        Q_UNUSED(page);
+        Q_UNUSED(pixels);
+    }
     // Gives every page image this cursor.
     virtual void setPageCursor(Qt::CursorShape shape) = 0;
     // Parent of the editor's windows and dialogs.

@@ -242,6 +242,8 @@ signals:
     // A row was written: the main window redraws the pages and refreshes
     // its selection marks.
     void redrawRequested(int rowIndex);
+    // "まとめて配置" placed a set: its rows, the problems and their numbers.
+    void setPlaced(const QVector<int> &rows);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -101,16 +101,23 @@ void TFormSiki::endSetRun(bool placed)
     if (!mSetRun)
         return;
     const int last = mDoc.AData.size() - 1;
+    QVector<int> rows;
+    for (int i = mSetRun->firstRow; placed && i <= last; ++i)
+        rows.append(i);
     if (mSetRun->fromRow) {
         // The row was only read: the pending object is what it was.
         mDoc.NewData = mSetRun->pending;
         mSetRun->fromRow = false;
-        if (placed)
+        if (placed) {
             emit redrawRequested(last);
+            emit setPlaced(rows);
+        }
         return;
     }
     // From a page of the tool: the set takes the place of the one problem
     // "決定" would have written, and the tool closes.
-    if (placed)
+    if (placed) {
         finishRow(last);
+        emit setPlaced(rows);
+    }
 }

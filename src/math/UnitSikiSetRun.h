@@ -13,6 +13,7 @@ public:
     explicit SetRun(TFormSiki &tool) : mTool(tool) {}
     QString placeSet(const RSetOptions &options) override
     {
+        firstRow = int(mTool.mDoc.AData.size());
         const QString refusal = mTool.PlaceSet(style, page, options);
         if (refusal.isEmpty())
             mTool.endSetRun(true);
@@ -23,6 +24,7 @@ public:
     int page = 0;
     bool fromRow = false;
     RAData pending; // NewData before a row was loaded
+    int firstRow = 0; // where the set's rows begin in the table
 
 private:
     TFormSiki &mTool;
