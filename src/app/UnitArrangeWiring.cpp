@@ -106,10 +106,14 @@ void InstallArrangement(TForm1 &form, EditingParts &parts)
     // The ready header's styles, from the same menu as "編集" shows.
     parts.NameHeaderButton =
         barButton(view->PanelNameS, QStringLiteral("名前欄を追加"), QStringLiteral("名前欄を追加"));
-    parts.NameHeaderButton->setMenu(parts.nameHeaderMenu);
-    // A click (mouse, keys or the accessibility press) opens the styles.
-    QObject::connect(parts.NameHeaderButton, &QToolButton::clicked, parts.NameHeaderButton,
-                     &QToolButton::showMenu);
+    // A click (mouse, keys or the accessibility press) opens the styles
+    // below the button without waiting for the choice, so that the press
+    // itself returns at once (a menu of the button's own would open modally).
+    QToolButton *headerButton = parts.NameHeaderButton;
+    QMenu *headerMenu = parts.nameHeaderMenu;
+    QObject::connect(headerButton, &QToolButton::clicked, headerMenu, [headerButton, headerMenu] {
+        headerMenu->popup(headerButton->mapToGlobal(QPoint(0, headerButton->height())));
+    });
     for (QToolButton *b :
          {parts.SpeedButton4, parts.SpeedButton9, parts.SpeedButton10, parts.NameHeaderButton})
         view->NamePanelLayout->addWidget(b);

@@ -49,7 +49,7 @@ struct EditingParts {
     QToolButton *SpeedButton4 = nullptr;  // "名前欄"
     QToolButton *SpeedButton9 = nullptr;  // name field: open
     QToolButton *SpeedButton10 = nullptr; // name field: save
-    QToolButton *NameHeaderButton = nullptr; // "名前欄を追加", opens nameHeaderMenu
+    QToolButton *NameHeaderButton = nullptr; // "名前欄を追加": a click pops up nameHeaderMenu
 };
 
 struct LibraryParts {
