@@ -103,7 +103,19 @@ void InstallArrangement(TForm1 &form, EditingParts &parts)
         barButton(view->PanelNameS, QStringLiteral("開く"), QStringLiteral("名前欄を開く"));
     parts.SpeedButton10 =
         barButton(view->PanelNameS, QStringLiteral("保存"), QStringLiteral("名前欄を保存"));
-    for (QToolButton *b : {parts.SpeedButton4, parts.SpeedButton9, parts.SpeedButton10})
+    // The ready header's styles, from the same menu as "編集" shows.
+    parts.NameHeaderButton =
+        barButton(view->PanelNameS, QStringLiteral("名前欄を追加"), QStringLiteral("名前欄を追加"));
+    // A click (mouse, keys or the accessibility press) opens the styles
+    // below the button without waiting for the choice, so that the press
+    // itself returns at once (a menu of the button's own would open modally).
+    QToolButton *headerButton = parts.NameHeaderButton;
+    QMenu *headerMenu = parts.nameHeaderMenu;
+    QObject::connect(headerButton, &QToolButton::clicked, headerMenu, [headerButton, headerMenu] {
+        headerMenu->popup(headerButton->mapToGlobal(QPoint(0, headerButton->height())));
+    });
+    for (QToolButton *b :
+         {parts.SpeedButton4, parts.SpeedButton9, parts.SpeedButton10, parts.NameHeaderButton})
         view->NamePanelLayout->addWidget(b);
     TArrangeCommands *arrange = parts.arrange;
     QObject::connect(parts.SpeedButton8, &QToolButton::clicked, arrange,

@@ -228,6 +228,23 @@ EditingParts InstallEditing(TForm1 &form, TFormSiki *siki)
     QObject::connect(c, &TEditController::selectionChanged, parts.setAction,
                      [c, a = parts.setAction] { a->setEnabled(c->selectedProblem() >= 0); });
 
+    // A ready name header at the top of the active page, in either style.
+    parts.nameHeaderMenu = parts.editMenu->addMenu(QStringLiteral("名前欄を追加"));
+    parts.nameHeaderMenu->menuAction()->setToolTip(QStringLiteral("名前欄を追加"));
+    const QList<std::pair<QString, NameHeaderStyle>> headerStyles = {
+        {QStringLiteral("1行"), NameHeaderStyle::OneLine},
+        {QStringLiteral("点数の丸つき"), NameHeaderStyle::ScoreCircle}};
+    for (const auto &[caption, style] : headerStyles) {
+        QAction *a = parts.nameHeaderMenu->addAction(caption, c, [c, &form, style = style] {
+            c->AddNameHeader(style);
+            form.TakeKeysBack();
+        });
+        a->setToolTip(QStringLiteral("名前欄を追加: ") + caption);
+    }
+    // Another worksheet may come with another grade, and so another start size.
+    QObject::connect(&form, &TForm1::worksheetReplaced, c, &TEditController::FollowGrade);
+    c->FollowGrade();
+
     // The page's context menu: the object's edits, at the mouse.
     parts.pageMenu = new QMenu(&form);
     parts.pageMenu->addActions(objectActions);

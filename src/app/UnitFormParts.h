@@ -36,6 +36,7 @@ struct EditingParts {
     QMenu *editMenu = nullptr;    // "編集"
     QMenu *pageMenu = nullptr;    // the pages' context menu
     QAction *setAction = nullptr; // "この問題をまとめて配置…"
+    QMenu *nameHeaderMenu = nullptr; // "名前欄を追加": "1行", "点数の丸つき"
     QAction *undoAction = nullptr; // "元に戻す: <command>"
     QAction *redoAction = nullptr; // "やり直し: <command>"
     // Arrangement and property panels (InstallArrangement).
@@ -48,6 +49,7 @@ struct EditingParts {
     QToolButton *SpeedButton4 = nullptr;  // "名前欄"
     QToolButton *SpeedButton9 = nullptr;  // name field: open
     QToolButton *SpeedButton10 = nullptr; // name field: save
+    QToolButton *NameHeaderButton = nullptr; // "名前欄を追加": a click pops up nameHeaderMenu
 };
 
 struct LibraryParts {

@@ -22,7 +22,8 @@
 //
 // Every kind of edit and where it lives:
 //   document/UnitRowCommands      AddObjectsCommand, RemoveObjectsCommand,
-//                                 ChangeObjectCommand, LoadNameFieldCommand
+//                                 ChangeObjectCommand, LoadNameFieldCommand,
+//                                 InsertAndShiftCommand
 //   document/UnitHeaderCommands   ChangeAnswerColorCommand, ChangePaperCommand
 //   document/UnitBunruiCommand    ChangeBunruiCommand
 //   editing/UnitObjectCommands    MoveObjectsCommand, NudgeObjectsCommand,

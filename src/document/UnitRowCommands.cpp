@@ -1,6 +1,7 @@
 #include "document/UnitRowCommands.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace
 {
@@ -9,6 +10,12 @@ namespace
 bool usesPicture(const QString &syu)
 {
     return syu == u"4" || syu == u"b" || syu == u"r";
+}
+
+Integer shifted(Integer v, Integer dy)
+{
+    return Integer(std::clamp<int64_t>(int64_t(v) + dy, std::numeric_limits<Integer>::min(),
+                                       std::numeric_limits<Integer>::max()));
 }
 
 } // namespace
@@ -171,4 +178,37 @@ LoadNameFieldCommand::LoadNameFieldCommand(Document &doc, NameFieldFile file)
 void LoadNameFieldCommand::edit()
 {
     PutNameField(mDoc, mFile);
+}
+
+// ---------------------------------------------------------------- insert and shift
+
+InsertAndShiftCommand::InsertAndShiftCommand(Document &doc, const QString &text,
+                                             RNewObjects objects, QVector<RRowShift> shifts)
+    : RecordedCommand(doc, text), mObjects(std::move(objects)), mShifts(std::move(shifts))
+{
+}
+
+void InsertAndShiftCommand::edit()
+{
+    QVector<bool> moved(mDoc.AData.size(), false);
+    for (const RRowShift &s : mShifts) {
+        // A row named twice moves once: the layout names each row once, and
+        // a second shift would put it further than the room that was made.
+        if (s.row < 0 || s.row >= mDoc.AData.size() || moved[s.row] || s.dy == 0)
+            continue;
+        moved[s.row] = true;
+        RAData &r = mDoc.AData[s.row];
+        r.Y1 = shifted(r.Y1, s.dy);
+        if (r.Syu == u"1" || r.Syu == u"2")
+            r.Y2 = shifted(r.Y2, s.dy);
+    }
+    const int firstPicture = mDoc.BMData.size();
+    Integer id = std::max<Integer>(mDoc.GetId(), 1);
+    for (RAData r : mObjects.rows) {
+        r.ID = id++;
+        if (usesPicture(r.Syu))
+            r.PicNo += firstPicture;
+        mDoc.AData.append(r);
+    }
+    mDoc.BMData.append(mObjects.pictures);
 }

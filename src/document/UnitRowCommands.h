@@ -2,7 +2,8 @@
 // editing rule: new objects (with the pictures they show), removed objects,
 // one object rewritten, and a name field read in. The editing controller,
 // the clipboard and the file commands build them; each keeps exactly what it
-// needs to undo itself and announces the pages its rows lie on.
+// needs to undo itself and announces the pages its rows lie on. Objects
+// added together with rows moved out of their way are one command too.
 #pragma once
 
 #include "document/UnitCommands.h"
@@ -83,4 +84,30 @@ protected:
 
 private:
     NameFieldFile mFile;
+};
+
+// A row to move down (or up) by dy page units: Y1 moves, and texts and
+// lines carry their end point (Y2) along, as the arrow keys move them.
+struct RRowShift {
+    int row = -1; // index in the table before the command
+    Integer dy = 0;
+};
+
+// "名前欄を追加": objects appended to the end of the table (as
+// AddObjectsCommand adds them, fresh IDs, their pictures appended) after the
+// given rows were moved to make room for them. One undo takes the new
+// objects away and puts the moved rows back. Shifts of rows that do not
+// exist are ignored.
+class InsertAndShiftCommand : public RecordedCommand
+{
+public:
+    InsertAndShiftCommand(Document &doc, const QString &text, RNewObjects objects,
+                          QVector<RRowShift> shifts);
+
+protected:
+    void edit() override;
+
+private:
+    RNewObjects mObjects;
+    QVector<RRowShift> mShifts;
 };

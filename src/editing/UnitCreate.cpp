@@ -324,6 +324,34 @@ int TEditController::PlaceButtonObject(const QString &syu)
     return rowIndex;
 }
 
+// ---------------------------------------------------------------- name header
+
+bool TEditController::AddNameHeader(NameHeaderStyle style)
+{
+    QString face = mPanels.MemoFontName->text().trimmed();
+    if (face.isEmpty())
+        face = EditPanelDefaults{}.FontName;
+    const int page = std::max(0, mView.ActivePage);
+    const RNameHeader header = LayoutNameHeader(mDoc, page, style, face, mMetrics);
+    if (!header.fits) {
+        ShowError(header.message);
+        return false;
+    }
+    if (header.pushesOffPage &&
+        AskYesNo(QStringLiteral("名前欄の場所をあけると、下の物がページの外に出ます。"
+                                "このまま追加しますか？")) != MsgAnswer::Yes)
+        return false;
+    const int first = mDoc.AData.size();
+    if (!mDoc.push(std::make_unique<InsertAndShiftCommand>(
+            mDoc, QStringLiteral("名前欄を追加"), RNewObjects{header.rows, {}}, header.shifts)))
+        return false;
+    QVector<int> added;
+    for (int k = 0; k < header.rows.size(); ++k)
+        added.append(first + k);
+    selectRows(added);
+    return true;
+}
+
 // ---------------------------------------------------------------- edit
 
 int TEditController::selectedProblem() const

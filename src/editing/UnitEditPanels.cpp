@@ -121,7 +121,8 @@ void TEditSwatch::mousePressEvent(QMouseEvent *e)
     emit clicked(e->globalPosition().toPoint());
 }
 
-TEditPanels::TEditPanels(const EditPanelDefaults &d, QWidget *parent) : QObject(parent)
+TEditPanels::TEditPanels(const EditPanelDefaults &d, QWidget *parent)
+    : QObject(parent), mStartFontSize(d.FontSize)
 {
     ToolRow = new QWidget(parent);
     auto *tools = rowLayout(ToolRow);

@@ -139,8 +139,12 @@ public:
     bool aspectUnlocked() const;
     // Checks the tool button of a tool mode ("0" to "5").
     void markTool(const QString &toolSyu);
+    // The size box's start value (the main window's settings), which new
+    // texts and problems take for grades from 3年 up.
+    const QString &startFontSize() const { return mStartFontSize; }
 
 private:
+    QString mStartFontSize;
     ToolPanel mShown = ToolPanel::None;
 };
 

@@ -1,5 +1,6 @@
 #include "editing/UnitPropertyRules.h"
 #include "editing/UnitArrange.h"
+#include "editing/UnitEditPanels.h"
 #include "platform/UnitNumText.h"
 
 #include <limits>
@@ -144,4 +145,26 @@ bool NudgeAllRows(QVector<RAData> &AData, Integer dy)
         r.Y1 = Integer(std::clamp<int64_t>(int64_t(r.Y1) + dy, std::numeric_limits<Integer>::min(),
                                            std::numeric_limits<Integer>::max()));
     return !AData.isEmpty();
+}
+
+QString GradeFontSizeText(Integer nenIndex, const QString &startSize)
+{
+    if (nenIndex != 1 && nenIndex != 2)
+        return startSize;
+    int start = 0;
+    if (ReadIntegerBox(startSize, start) && start >= YoungGradeFontSize)
+        return startSize;
+    return QString::number(YoungGradeFontSize);
+}
+
+QString SizeBoxAfterGrade(const QString &box, Integer before, Integer after,
+                          const QString &startSize)
+{
+    const QString shown = GradeFontSizeText(before, startSize);
+    int boxValue = 0, shownValue = 0;
+    // " 24" and "24" are the same size; a text that is no size is the teacher's.
+    const bool untouched = box.trimmed() == shown.trimmed() ||
+                           (ReadIntegerBox(box, boxValue) && ReadIntegerBox(shown, shownValue) &&
+                            boxValue == shownValue);
+    return untouched ? GradeFontSizeText(after, startSize) : box;
 }

@@ -2,7 +2,8 @@
 // reaches the selected rows (colours, font name, size and styles, line and
 // box widths, the coordinate dialog's six values, the nudge window) and how
 // the size boxes and their arrows read and step their texts. The panel
-// controller turns each into an undoable command; nothing here measures,
+// controller turns each into an undoable command; the size box's start
+// value for the worksheet's grade is here too. Nothing here measures,
 // redraws or shows anything.
 #pragma once
 
@@ -51,3 +52,17 @@ bool SetFirstCoordinates(QVector<RAData> &AData, const QVector<RMouseSelect> &se
                          Integer Y1, Integer X2, Integer Y2, Integer Width, Integer Height);
 // The nudge window: every row's Y1 moved by dy.
 bool NudgeAllRows(QVector<RAData> &AData, Integer dy);
+
+// New texts and problems for 1年 and 2年 start larger: young pupils read
+// and write bigger characters.
+inline constexpr Integer YoungGradeFontSize = 24;
+// The size box's start value for a grade (the index of the grade list,
+// 1 "１年" .. 6 "６年", 0 none): YoungGradeFontSize for 1年 and 2年 (or the
+// usual start value when that is larger), else the usual start value
+// `startSize`.
+QString GradeFontSizeText(Integer nenIndex, const QString &startSize);
+// The size box after the grade changed from `before` to `after`: the new
+// grade's start value while the box still shows the old grade's; a size the
+// teacher chose stays as it is.
+QString SizeBoxAfterGrade(const QString &box, Integer before, Integer after,
+                          const QString &startSize);

@@ -1,5 +1,6 @@
 #include "editing/UnitSelect.h"
 #include "editing/UnitMoji.h"
+#include "editing/UnitPropertyRules.h"
 #include "editing/UnitToggle.h"
 #include "editing/tools/UnitLineBoxTool.h"
 #include "editing/tools/UnitPictureTool.h"
@@ -76,6 +77,8 @@ TEditController::TEditController(Document &doc, ViewState &view, Metrics &metric
 
 void TEditController::onDocumentChanged(const RChange &change)
 {
+    // A change of the classification, or its undo, may bring another grade.
+    FollowGrade();
     if (change.initial)
         return;
     // Undo and redo: the rows the command touched become the selection.
@@ -84,6 +87,16 @@ void TEditController::onDocumentChanged(const RChange &change)
     if (mDoc.NewData.ID >= 0)
         CancelInput();
     selectRows(change.rows);
+}
+
+void TEditController::FollowGrade()
+{
+    const Integer grade = mDoc.NenIndex;
+    if (grade == mGradeShown)
+        return;
+    mPanels.MemoFS->setText(
+        SizeBoxAfterGrade(mPanels.MemoFS->text(), mGradeShown, grade, mPanels.startFontSize()));
+    mGradeShown = grade;
 }
 
 void TEditController::selectRows(const QVector<int> &rows)

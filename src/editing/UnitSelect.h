@@ -23,6 +23,7 @@
 #include "editing/UnitEditHost.h"
 #include "editing/UnitEditPanels.h"
 #include "editing/UnitHitTest.h"
+#include "editing/UnitNameHeader.h"
 #include "editing/UnitOverlay.h"
 #include "editing/UnitPicture.h"
 #include "editing/UnitSelection.h"
@@ -145,6 +146,12 @@ public:
     int SetPicture(const QImage &bm, const QString &name);
     // The test menu's button objects: "b" ("解答配置表示") or "r" ("ランダム配置").
     int PlaceButtonObject(const QString &syu);
+    // "名前欄を追加": the ready name header of `style` at the top of the
+    // active page, in the font box's face, with the objects in its way moved
+    // down, as one command; the new rows become the selection. A paper too
+    // narrow for it is reported, and when moved objects would leave the
+    // paper the teacher is asked first. True when the header was added.
+    bool AddNameHeader(NameHeaderStyle style);
 
     // The selection's frame, hover frame, handles, outlines and labels.
     SelectionMarks &marks() override { return mMarks; }
@@ -159,6 +166,11 @@ public:
     // The zoom or the page layout changed: the marks are placed again at
     // the new pixel positions and the hover frame is dropped.
     void ViewChanged();
+    // The worksheet's grade may have changed (a change of the classification,
+    // its undo, another worksheet): the size box takes the new grade's start
+    // value while it still shows the previous grade's. Only new objects are
+    // affected; no row changes.
+    void FollowGrade();
 
     // Page units of a mouse position, and pixels of a page position.
     int toPage(int pixels) const;
@@ -261,6 +273,7 @@ private:
     int mNudgeRun = 0;    // merge run of the arrow keys
     int mNudgeIndex = -1; // stack index after the last arrow move
     int mPointerPage = 0; // page under the mouse
+    Integer mGradeShown = 0; // the grade whose start size the size box was given
     int mPsPage = 0;
     QPoint mPsPress;     // handle press, pixels of the panel
     QPoint mPsStart;     // the pressed handle's top-left at the press, pixels of the panel

@@ -165,3 +165,47 @@ TEST(RowCommands, ACommandThatChangesNothingLeavesTheStackAlone)
         std::make_unique<RemoveObjectsCommand>(d, QStringLiteral("削除"), QVector<int>{-1, 9})));
     EXPECT_TRUE(d.undoStack().canRedo());
 }
+
+TEST(RowCommands, InsertAndShiftMovesRowsAndAddsObjectsAsOneStep)
+{
+    Document d;
+    fill(d);
+    d.AData[0].Y2 = 80; // a text carries its end point
+    d.AData[3].Y2 = 7;  // a box's X2/Y2 are no position and stay
+    const QVector<RAData> before = d.AData;
+    const QByteArray start = bytes(d);
+
+    RNewObjects objects{{row(0, "3", 0, 5), row(0, "4", 0, 6, 0, 3)}, {picture(qRgb(0, 0, 200))}};
+    // Row 0 is named twice (moves once), row 99 does not exist, row 4 has
+    // no move at all.
+    QVector<RRowShift> shifts = {{0, 25}, {3, -5}, {0, 25}, {99, 10}, {4, 0}};
+    ASSERT_TRUE(d.push(std::make_unique<InsertAndShiftCommand>(d, QStringLiteral("名前欄を追加"),
+                                                               objects, shifts)));
+    ASSERT_EQ(d.AData.size(), 7);
+    EXPECT_EQ(d.AData[0].Y1, before[0].Y1 + 25);
+    EXPECT_EQ(d.AData[0].Y2, 105);
+    EXPECT_EQ(d.AData[3].Y1, before[3].Y1 - 5);
+    EXPECT_EQ(d.AData[3].Y2, 7);
+    EXPECT_EQ(d.AData[1], before[1]);
+    EXPECT_EQ(d.AData[4], before[4]);
+    // Fresh IDs after the highest, and the picture row names the appended picture.
+    EXPECT_EQ(d.AData[5].ID, 6);
+    EXPECT_EQ(d.AData[6].ID, 7);
+    EXPECT_EQ(d.AData[6].PicNo, 1);
+    ASSERT_EQ(d.BMData.size(), 2);
+    EXPECT_EQ(d.BMData[1].pixel(0, 0), qRgb(0, 0, 200));
+    const QByteArray done = bytes(d);
+    EXPECT_EQ(d.undoStack().count(), 1);
+
+    d.undoStack().undo();
+    EXPECT_EQ(bytes(d), start);
+    EXPECT_EQ(d.AData, before);
+    EXPECT_EQ(d.BMData.size(), 1);
+    d.undoStack().redo();
+    EXPECT_EQ(bytes(d), done);
+
+    // Nothing to add and nothing to move pushes nothing.
+    EXPECT_FALSE(d.push(std::make_unique<InsertAndShiftCommand>(
+        d, QStringLiteral("名前欄を追加"), RNewObjects{}, QVector<RRowShift>{})));
+    EXPECT_EQ(d.undoStack().count(), 1);
+}
