@@ -6,29 +6,13 @@ HissanOptions HissanOptions::fromText(const QString &text)
 {
     HissanOptions o;
     o.mRead = text;
-    for (const QString &part : text.split(u';', Qt::SkipEmptyParts)) {
-        Piece p;
-        const qsizetype eq = part.indexOf(u'=');
-        if (eq < 0) {
-            p.key = part;
-        } else {
-            p.key = part.left(eq);
-            p.value = part.mid(eq + 1);
-            p.hasValue = true;
-        }
-        o.mPieces.append(p);
-    }
+    o.mPieces = ReadKeyValueText(text);
     return o;
 }
 
 QString HissanOptions::text() const
 {
-    if (!mChanged)
-        return mRead;
-    QStringList parts;
-    for (const Piece &p : mPieces)
-        parts << (p.hasValue ? p.key + u'=' + p.value : p.key);
-    return parts.join(u';');
+    return mChanged ? WriteKeyValueText(mPieces) : mRead;
 }
 
 // Only "1" switches an option on; "0" is the option written off by hand,

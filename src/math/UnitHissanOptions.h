@@ -10,6 +10,8 @@
 // touches the document or a window.
 #pragma once
 
+#include "math/UnitKeyValueText.h"
+
 #include <QList>
 #include <QString>
 
@@ -31,11 +33,7 @@ public:
     void setMemo(bool on) { set(u"memo", on); }
 
 private:
-    struct Piece {
-        QString key;
-        QString value;
-        bool hasValue = false;
-    };
+    using Piece = KeyValuePiece;
     bool value(QStringView key) const;
     void set(QStringView key, bool on);
     static bool isOn(const Piece &piece, QStringView key);

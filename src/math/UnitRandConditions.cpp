@@ -26,29 +26,13 @@ RandConditions RandConditions::fromText(const QString &text)
 {
     RandConditions c;
     c.mRead = text;
-    for (const QString &part : text.split(u';', Qt::SkipEmptyParts)) {
-        Piece p;
-        const qsizetype eq = part.indexOf(u'=');
-        if (eq < 0) {
-            p.key = part;
-        } else {
-            p.key = part.left(eq);
-            p.value = part.mid(eq + 1);
-            p.hasValue = true;
-        }
-        c.mPieces.append(p);
-    }
+    c.mPieces = ReadKeyValueText(text);
     return c;
 }
 
 QString RandConditions::text() const
 {
-    if (!mChanged)
-        return mRead;
-    QStringList parts;
-    for (const Piece &p : mPieces)
-        parts << (p.hasValue ? p.key + u'=' + p.value : p.key);
-    return parts.join(u';');
+    return mChanged ? WriteKeyValueText(mPieces) : mRead;
 }
 
 bool RandConditions::known(const Piece &piece, int &value)

@@ -10,6 +10,8 @@
 // document or a window.
 #pragma once
 
+#include "math/UnitKeyValueText.h"
+
 #include <QList>
 #include <QString>
 
@@ -42,11 +44,7 @@ public:
     void setYaku(bool on);
 
 private:
-    struct Piece {
-        QString key;
-        QString value;
-        bool hasValue = false;
-    };
+    using Piece = KeyValuePiece;
     int value(QStringView key) const;
     void set(QStringView key, int value);
     static bool known(const Piece &piece, int &value);
