@@ -20,6 +20,8 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QSignalSpy>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -227,6 +229,12 @@ TEST(Recovery, SavingReplacingOrClosingRemovesTheCopy)
     EXPECT_EQ(e.form.doc().AData.size(), 2);
     EXPECT_FALSE(e.copyOnDisk());
 
+    // Opened by name, as the navigator and the cloud download open.
+    addBox(e.form.doc(), 350);
+    ASSERT_TRUE(e.waitForCopy());
+    ASSERT_TRUE(e.form.fileCommands().FileLoad(path));
+    EXPECT_FALSE(e.copyOnDisk());
+
     // A close that is cancelled keeps it; a clean exit removes it.
     addBox(e.form.doc(), 400);
     ASSERT_TRUE(e.waitForCopy());
@@ -236,6 +244,26 @@ TEST(Recovery, SavingReplacingOrClosingRemovesTheCopy)
     e.messages.answers.push_back(MsgAnswer::No);
     EXPECT_TRUE(closes(e.form));
     EXPECT_FALSE(e.copyOnDisk());
+}
+
+TEST(Recovery, AFailedWriteIsToldAndKeepsTheWorksheet)
+{
+    Editor e;
+    const QString folder = e.form.folders().RecoveryFolder();
+    // The recovery folder has become a file: no copy can be written there.
+    ASSERT_TRUE(QDir(folder).removeRecursively());
+    ASSERT_TRUE(writeFile(folder, "not a folder"));
+    QSignalSpy failed(e.recovery, &TRecovery::writeFailed);
+    addBox(e.form.doc(), 100);
+    e.waitForCopy();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return failed.count() == 1; }, 5000));
+    EXPECT_FALSE(failed.at(0).at(0).toString().isEmpty());
+    EXPECT_TRUE(e.form.statusBar()->currentMessage().startsWith(
+        QStringLiteral("復元用の控えを書き込めませんでした")));
+    EXPECT_EQ(e.form.doc().AData.size(), 1);
+    EXPECT_TRUE(e.form.doc().isModified());
+    QFile::remove(folder);
+    QDir().mkpath(folder);
 }
 
 TEST(Recovery, ACopyLeftByAnEndedEditorIsOfferedAndRestoredUnsaved)
