@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QUndoStack>
 #include <algorithm>
 
@@ -192,6 +193,13 @@ bool TRecovery::OfferLeftCopies()
             RemoveRecoveryCopy(copy);
             continue;
         }
+        // Two editors started together must not both take one copy: the
+        // one that holds its claim asks; a claim whose editor has gone is
+        // taken over.
+        QLockFile claim(copy.dataPath + QStringLiteral(".lock"));
+        claim.setStaleLockTime(0);
+        if (!claim.tryLock(0))
+            continue;
         if (AskYesNo(RecoveryQuestionFor(copy.info)) != MsgAnswer::Yes) {
             RemoveRecoveryCopy(copy);
             continue;

@@ -64,6 +64,7 @@ public:
     // asks RecoveryQuestion. "はい" opens it as an unsaved worksheet (its
     // own file remembered for 上書き保存) and ends the questions; the older
     // copies stay for the next start. "いいえ" removes the copy. A copy that
+    // another editor starting at the same time is asking about is passed over. A copy that
     // cannot be read is refused with the usual message and removed. True
     // when a copy was restored.
     bool OfferLeftCopies();

@@ -19,6 +19,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QLockFile>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -370,6 +371,23 @@ TEST(Recovery, NoRemovesLiveCopiesStayDamagedCopiesAreRefused)
     EXPECT_EQ(readAll(running + ".prx"), own);
     EXPECT_TRUE(QFileInfo::exists(running + ".json"));
     EXPECT_EQ(readAll(e.recovery->copyPath()), own);
+
+    // Another editor starting at the same moment is asking about this one.
+    const RRecoveryCopy claimed = leaveAsEnded(*e.recovery, endedPid());
+    {
+        QLockFile claim(claimed.dataPath + ".lock");
+        ASSERT_TRUE(claim.tryLock(0));
+        e.messages.texts.clear();
+        EXPECT_FALSE(e.recovery->OfferLeftCopies());
+        EXPECT_TRUE(e.messages.texts.isEmpty());
+        EXPECT_EQ(readAll(claimed.dataPath), own);
+    }
+    // Its claim gone, the copy is asked about again.
+    e.messages.answers.push_back(MsgAnswer::No);
+    EXPECT_FALSE(e.recovery->OfferLeftCopies());
+    EXPECT_EQ(e.messages.texts.size(), 1);
+    EXPECT_FALSE(QFileInfo::exists(claimed.dataPath));
+    EXPECT_FALSE(QFileInfo::exists(claimed.dataPath + ".lock"));
 
     // A damaged copy: the usual refusal, then it goes; the open worksheet
     // and every other copy stay.
