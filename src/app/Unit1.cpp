@@ -6,6 +6,7 @@
 #include "app/UnitPageButtons.h"
 #include "app/UnitPageView.h"
 #include "app/UnitPrint.h"
+#include "app/UnitRecovery.h"
 #include "app/UnitSheetCommands.h"
 #include "app/UnitViewControls.h"
 #include "document/UnitHeaderCommands.h"
@@ -572,10 +573,25 @@ void TForm1::SaveJPG()
         ShowError(error);
 }
 
+void TForm1::setRecovery(std::unique_ptr<TRecovery> recovery)
+{
+    mRecovery = std::move(recovery);
+    if (mRecovery) {
+        connect(mRecovery.get(), &TRecovery::writeFailed, this, [this](const QString &error) {
+            statusBar()->showMessage(
+                QStringLiteral("復元用の控えを書き込めませんでした: ") + error, 20000);
+        });
+    }
+}
+
 void TForm1::closeEvent(QCloseEvent *e)
 {
-    if (AskSave())
+    if (AskSave()) {
+        // Saved or let go on purpose: nothing is left to recover.
+        if (mRecovery)
+            mRecovery->DiscardOnExit();
         e->accept();
-    else
+    } else {
         e->ignore();
+    }
 }

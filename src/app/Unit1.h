@@ -32,6 +32,7 @@ class TBunruiBar;
 class TFormAbout;
 class TFormHelp;
 class TSheetCommands;
+class TRecovery;
 class Renderer;
 class FileCommands;
 class FileDialogs;
@@ -118,6 +119,9 @@ public:
     void setRandomBar(TRandomBar *bar) { mRandomBar = bar; }
     void setBunruiBar(TBunruiBar *bar) { mBunruiBar = bar; }
     void setLibrary(const LibraryParts &parts) { mLibrary = parts; }
+    // The recovery copy of the unsaved worksheet, built last (InstallRecovery).
+    TRecovery *recovery() const { return mRecovery.get(); }
+    void setRecovery(std::unique_ptr<TRecovery> recovery);
     // Replaces the file dialogs (tests script them).
     void setFileDialogs(FileDialogs *dialogs);
     FileDialogs &fileDialogs() { return *mDialogs; }
@@ -248,4 +252,6 @@ private:
     TBunruiBar *mBunruiBar = nullptr;
     LibraryParts mLibrary;
     TSheetCommands *mSheets = nullptr;
+    // Gone before the document it follows.
+    std::unique_ptr<TRecovery> mRecovery;
 };

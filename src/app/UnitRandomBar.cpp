@@ -84,6 +84,7 @@ int TRandomBar::SpeedButton24Click()
         mForm.Redraw();
     ProgressBar1->setValue(0);
     mForm.statusBar()->showMessage(RandomRunMessage(written, randomRows), StatusMessageTime);
+    emit regenerated();
     return written;
 }
 

@@ -31,6 +31,10 @@ public:
     // problems rewritten.
     int SpeedButton24Click();
 
+signals:
+    // A run of "作成" is over and on the undo stack.
+    void regenerated();
+
 private:
     TForm1 &mForm;
     TFormSiki &mSiki;

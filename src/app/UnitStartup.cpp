@@ -6,6 +6,7 @@
 #include "app/UnitEditWiring.h"
 #include "app/UnitLibraryWiring.h"
 #include "app/UnitRandomBar.h"
+#include "app/UnitRecovery.h"
 #include "library/UnitNavi.h"
 #include "platform/UnitMessages.h"
 #include "platform/UnitNumText.h"
@@ -80,6 +81,7 @@ void StartEditor(TForm1 &form, const QString &argumentFile)
     });
     RunGuarded([&] { InstallBunruiBar(form); });
     RunGuarded([&] { InstallLibrary(form); });
+    RunGuarded([&] { InstallRecovery(form); });
 }
 
 int RunTavenorPrint(int argc, char **argv)
@@ -112,7 +114,14 @@ int RunTavenorPrint(int argc, char **argv)
         TForm1 form;
         StartEditor(form, args.size() > 1 ? args.at(1) : QString());
         form.show();
-        if (NaviDueAtStart(form, args.size() > 1)) {
+        // The worksheets of editors that ended without saving come first:
+        // a restored one takes the navigator's place.
+        bool restored = false;
+        RunGuarded([&] {
+            if (TRecovery *recovery = form.recovery())
+                restored = recovery->OfferLeftCopies();
+        });
+        if (NaviDueAtStart(form, args.size() > 1 || restored)) {
             // After the main window has been painted, behind the navigator.
             QTimer::singleShot(0, &form, [&form] {
                 if (TFormNavi *navi = form.library().navi) {

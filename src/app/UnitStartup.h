@@ -1,7 +1,8 @@
 // Start-up of the editor: "--version" and "--help" (answered without a
 // window), application object with its icon, Qt's Japanese translations,
 // fonts, working folders, the instance marker, the windows in their fixed
-// order, the optional file argument, then the main loop. No exception leaves
+// order, the optional file argument, the offer of worksheets left unsaved by
+// editors that ended without a clean exit, then the main loop. No exception leaves
 // the main loop or the start-up: each ends in the general error message.
 #pragma once
 

@@ -26,6 +26,7 @@ WorkingFolders CheckDir()
     makeFolder(f.DownLoadFolder());
     makeFolder(f.UpLoadFolder());
     makeFolder(f.PrintFileFolder());
+    makeFolder(f.RecoveryFolder());
     QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     docs.replace(QLatin1Char('\\'), QLatin1Char('/'));
     f.UserPrintFolder = docs + QStringLiteral("/Tavenor Print");

@@ -1,6 +1,6 @@
 // The working folders of the program: BaseFolder (application data +
 // "/Tavenor"), WorkFolder (BaseFolder + "/Print") with its scratch, download,
-// upload and library subfolders, and UserPrintFolder (documents +
+// upload, library and recovery subfolders, and UserPrintFolder (documents +
 // "/Tavenor Print"). Creation failures stay silent: later file operations
 // report their own errors. Also the instance marker. Called at start-up and
 // by the new-worksheet cycle.
@@ -20,6 +20,8 @@ struct WorkingFolders {
     QString DownLoadFolder() const { return WorkFolder + QStringLiteral("/DownLoad"); }
     QString UpLoadFolder() const { return WorkFolder + QStringLiteral("/UpLoad"); }
     QString PrintFileFolder() const { return WorkFolder + QStringLiteral("/PrintFile"); }
+    // The editors' copies of unsaved worksheets (UnitRecoveryFiles).
+    QString RecoveryFolder() const { return WorkFolder + QStringLiteral("/Recovery"); }
 };
 
 // Computes the folder paths from the user's folders and creates what is missing.
