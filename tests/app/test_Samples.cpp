@@ -160,15 +160,39 @@ TEST(Samples, LibraryCoversEveryGradeAndEveryKindOfProblem)
         EXPECT_FALSE(f.content.isEmpty()) << f.fileName.toStdString();
         Document doc;
         ASSERT_TRUE(LoadFileAll(QDir(sampleFolder()).filePath(f.fileName), doc).ok);
-        bool title = false, random = false;
+        bool title = false, random = false, numbered = false;
         QSet<QString> header;
+        // What the content promises of the problems' conditions.
+        const QString &c = f.content;
+        const bool withCarry = c.contains(QStringLiteral("くり上がりのある")) ||
+                               c.contains(QStringLiteral("くり下がりのある")) ||
+                               c.contains(QStringLiteral("くり上がりあり")) ||
+                               c.contains(QStringLiteral("くり下がりあり"));
+        const bool noCarry = c.contains(QStringLiteral("くり上がりのない")) ||
+                             c.contains(QStringLiteral("くり下がりのない")) ||
+                             c.contains(QStringLiteral("くり下がりなし"));
+        const bool otherDenominators = c.contains(QStringLiteral("異分母"));
+        const bool reducing = c.contains(QStringLiteral("約分"));
         for (const RAData &r : doc.AData) {
             title |= r.Syu == u"1" && r.Layer == 1 && r.FontSize >= 20 && r.FontB == 1;
+            numbered |= r.Syu == u"1" && r.Siki == u"(1)";
             if (r.Layer == 3 && r.Syu == u"1")
                 header.insert(r.Siki.trimmed());
             if (r.Syu != u"5")
                 continue;
             random |= r.Rand == 1;
+            const RandConditions conditions = RandConditions::fromText(r.RandZ1);
+            if (withCarry && r.RandKigou <= 1)
+                EXPECT_TRUE(conditions.kuri() == RandConditions::KuriSome ||
+                            conditions.kuri() == RandConditions::KuriEvery)
+                    << f.fileName.toStdString();
+            if (noCarry)
+                EXPECT_EQ(conditions.kuri(), RandConditions::KuriNone) << f.fileName.toStdString();
+            if (otherDenominators)
+                EXPECT_EQ(conditions.bunbo(), RandConditions::BunboOther)
+                    << f.fileName.toStdString();
+            if (reducing)
+                EXPECT_TRUE(conditions.yaku()) << f.fileName.toStdString();
             pages.insert(r.Siki1);
             if (r.Siki1 == 1) {
                 for (QChar op : {u'+', u'-', u'*', u'/'})
@@ -182,7 +206,7 @@ TEST(Samples, LibraryCoversEveryGradeAndEveryKindOfProblem)
         const bool nameHeader = header.contains(QStringLiteral("名前")) &&
                                 header.contains(QStringLiteral("月　　日")) &&
                                 header.contains(QStringLiteral("点"));
-        EXPECT_TRUE(title && nameHeader && random) << f.fileName.toStdString();
+        EXPECT_TRUE(title && nameHeader && random && numbered) << f.fileName.toStdString();
     }
     EXPECT_EQ(grades, (QSet<int>{1, 2, 3, 4, 5, 6}));
     EXPECT_EQ(pages, (QSet<int>{0, 1, 2, 3}));
