@@ -100,9 +100,9 @@ void expectConditions(const Document &doc, const std::string &where)
         if (c.kuri() != RandConditions::KuriAny && (r.Siki1 == 0 || r.Siki1 == 1)) {
             const int n = carries(r.Siki);
             ASSERT_GE(n, 0) << what;
-            if (c.kuri() == RandConditions::KuriNone)
+            if (c.kuri() == RandConditions::KuriNone) {
                 EXPECT_EQ(n, 0) << what;
-            else
+            } else
                 EXPECT_GT(n, 0) << what;
         }
         if (r.Siki1 == 2 && (c.bunbo() == RandConditions::BunboOther || c.yaku())) {
@@ -115,8 +115,9 @@ void expectConditions(const Document &doc, const std::string &where)
             // The operands as improper fractions.
             const qint64 n1 = m.captured(1).toLongLong() * d1 + m.captured(2).toLongLong();
             const qint64 n2 = m.captured(5).toLongLong() * d2 + m.captured(6).toLongLong();
-            if (c.bunbo() == RandConditions::BunboOther)
+            if (c.bunbo() == RandConditions::BunboOther) {
                 EXPECT_NE(d1, d2) << what;
+            }
             if (c.yaku()) {
                 // The answer before reducing: over the least common
                 // denominator, or straight across.
@@ -136,8 +137,9 @@ void expectConditions(const Document &doc, const std::string &where)
             }
         }
         qint64 a = 0, b = 0;
-        if (c.no01() && operands(r.Siki, a, b))
+        if (c.no01() && operands(r.Siki, a, b)) {
             EXPECT_TRUE(a > 1 && b > 1) << what;
+        }
     }
 }
 
@@ -182,17 +184,21 @@ TEST(Samples, LibraryCoversEveryGradeAndEveryKindOfProblem)
                 continue;
             random |= r.Rand == 1;
             const RandConditions conditions = RandConditions::fromText(r.RandZ1);
-            if (withCarry && r.RandKigou <= 1)
+            if (withCarry && r.RandKigou <= 1) {
                 EXPECT_TRUE(conditions.kuri() == RandConditions::KuriSome ||
                             conditions.kuri() == RandConditions::KuriEvery)
                     << f.fileName.toStdString();
-            if (noCarry)
+            }
+            if (noCarry) {
                 EXPECT_EQ(conditions.kuri(), RandConditions::KuriNone) << f.fileName.toStdString();
-            if (otherDenominators)
+            }
+            if (otherDenominators) {
                 EXPECT_EQ(conditions.bunbo(), RandConditions::BunboOther)
                     << f.fileName.toStdString();
-            if (reducing)
+            }
+            if (reducing) {
                 EXPECT_TRUE(conditions.yaku()) << f.fileName.toStdString();
+            }
             pages.insert(r.Siki1);
             if (r.Siki1 == 1) {
                 for (QChar op : {u'+', u'-', u'*', u'/'})
@@ -237,10 +243,12 @@ TEST(Samples, EachRegeneratesAndDrawsItsProblemAndAnswerSheets)
                 continue;
             // Column problems: squares for 2年 and 3年, digits of 7 mm
             // (26.5 page units) and more for 1年 and 2年.
-            if (grade == 2 || grade == 3)
+            if (grade == 2 || grade == 3) {
                 EXPECT_TRUE(HissanOptions::fromText(r.RandZ2).masu()) << r.Siki.toStdString();
-            if (grade <= 2)
+            }
+            if (grade <= 2) {
                 EXPECT_GE(measurer.textHeight(QStringLiteral("8"), r.FontName, r.FontSize), 27);
+            }
         }
         expectConditions(sheet.doc, "as saved");
 
@@ -257,9 +265,10 @@ TEST(Samples, EachRegeneratesAndDrawsItsProblemAndAnswerSheets)
         for (const QVector<RAData> &rows : {before, sheet.doc.AData})
             for (int i = 0; i < rows.size(); ++i)
                 for (int j = 0; j < rows.size(); ++j)
-                    if (i != j && rows[i].Syu == u"5")
+                    if (i != j && rows[i].Syu == u"5") {
                         EXPECT_FALSE(overlaps(rows[i], rows[j]))
                             << rows[i].Siki.toStdString() << " / " << rows[j].Siki.toStdString();
+                    }
 
         sheet.layout(1, Fixed4::fromInt(1));
         sheet.view.AnswerDisplay = false;
