@@ -19,7 +19,10 @@ int RegenerateAll(Document &doc, TFormSiki &tool, const RegenerateProgress &prog
         const RAData &row = doc.AData.at(i);
         if (row.Syu == QStringLiteral("5") && row.Rand == 1 && tool.LoadRowForRandom(i)) {
             tool.MakeRandom();
-            if (tool.SetRandomKaitou(tool.CurrentPage()))
+            // A search that found nothing leaves the fraction page with its
+            // last attempt, which need not meet the settings: the row keeps
+            // the problem it had.
+            if (!tool.RandomWarning() && tool.SetRandomKaitou(tool.CurrentPage()))
                 ++written;
         }
         if (progress)

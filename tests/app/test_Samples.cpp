@@ -254,6 +254,9 @@ TEST(Samples, EachRegeneratesAndDrawsItsProblemAndAnswerSheets)
 
         TFormSiki tool(sheet.doc);
         tool.SetMeasurer(&measurer);
+        // The same draws on every run, so a rare search that finds nothing
+        // cannot make the count differ from one run to the next.
+        tool.SeedRandom(7);
         EXPECT_EQ(RegenerateAll(sheet.doc, tool), randomRows);
         int changed = 0;
         for (int i = 0; i < before.size(); ++i)

@@ -516,6 +516,16 @@ TEST_F(ConditionTest, PanelRowFileAndRegenerationKeepTheConditions)
         EXPECT_NE(parts[0].section(u'b', 1), parts[1].section(u'b', 1))
             << read.AData[1].Siki.toStdString();
     }
+
+    // Settings no fraction can meet (different denominators from a range of
+    // one): the search finds nothing, and "作成" keeps the problem the row
+    // had instead of writing the fraction page's last attempt.
+    read.AData[1].RandBunsuX1 = read.AData[1].RandBunsuX2 = "5";
+    read.AData[1].RandBunsuY1 = read.AData[1].RandBunsuY2 = "5";
+    const RAData kept = read.AData[1];
+    EXPECT_EQ(RegenerateAll(read, other), 1);
+    EXPECT_EQ(read.AData[1].Siki, kept.Siki);
+    EXPECT_EQ(read.AData[1].Kotae, kept.Kotae);
 }
 
 TEST_F(ConditionTest, TheToolTakesTheConditionsFromItsJson)

@@ -457,7 +457,7 @@ std::vector<SampleSpec> Samples()
          5,
          u8("分母のちがう 分数の ひき算"),
          u8("異分母の分数のひき算（通分・約分）"),
-         {{withBunbo(bunsu(Hiku, "2", "12", "2", "12", Shin, Shin, Shin), BunboOther, true),
+         {{withBunbo(bunsu(Hiku, "2", "16", "2", "16", Shin, Shin, Shin), BunboOther, true),
            15,
            3,
            {}}}},
