@@ -134,13 +134,18 @@ bool readHeader(ByteReader &reader, QStringList &header)
     return true;
 }
 
-QImage decodePicture(const QByteArray &bytes)
+QImage decodePicture(const QByteArray &bytes, bool &tooLarge)
 {
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, "jpeg");
     reader.setAllocationLimit(kPictureAllocationLimitMb);
+    // The size comes from the picture's header, before any pixel exists.
+    if (!PictureSizeAllowed(reader.size())) {
+        tooLarge = true;
+        return QImage();
+    }
     QImage image;
     if (!reader.read(&image))
         return QImage();
@@ -190,12 +195,12 @@ bool readPictureEntries(ByteReader &reader, QVector<QPair<qsizetype, int32_t>> &
 }
 
 QVector<QImage> decodePictures(const QByteArray &bytes,
-                               const QVector<QPair<qsizetype, int32_t>> &entries)
+                               const QVector<QPair<qsizetype, int32_t>> &entries, bool &tooLarge)
 {
     QVector<QImage> pictures;
     pictures.reserve(entries.size());
     for (const auto &[start, length] : entries)
-        pictures.append(length > 0 ? decodePicture(bytes.mid(start, length)) : QImage());
+        pictures.append(length > 0 ? decodePicture(bytes.mid(start, length), tooLarge) : QImage());
     return pictures;
 }
 
@@ -308,6 +313,20 @@ QString NotAFileMessage()
 QString FileTooLargeMessage()
 {
     return QStringLiteral("ファイルが大きすぎるため、読み込むことができません。");
+}
+
+QString PictureTooLargeNotice()
+{
+    return QStringLiteral("大きすぎる画像があったため、その画像は空のまま読み込みました。");
+}
+
+bool PictureSizeAllowed(QSize size)
+{
+    // A header that tells no size is left to the decoder, whose allocation
+    // limit still holds (and which then finds no picture).
+    if (!size.isValid())
+        return true;
+    return qint64(size.width()) * size.height() <= MaxPicturePixels;
 }
 
 QString VersionTooNewMessage()
@@ -539,7 +558,8 @@ FileResult ParseFileAll(const QByteArray &bytes, Document &out)
     }
 
     rebuildAData(doc, DecodeTextBlock(body.objectBlock), version);
-    doc.BMData = decodePictures(bytes, body.pictureEntries);
+    bool tooLarge = false;
+    doc.BMData = decodePictures(bytes, body.pictureEntries, tooLarge);
     doc.AnswerColor = colour;
     doc.Paper.PrinterName = paper.PrinterName;
     doc.Paper.PaperSizeCode = paper.PaperSizeCode;
@@ -547,7 +567,7 @@ FileResult ParseFileAll(const QByteArray &bytes, Document &out)
     doc.Paper.Width = paper.Width;
     doc.Paper.Height = paper.Height;
     out = std::move(doc);
-    return FileResult{true, QString(), body.pages};
+    return FileResult{true, QString(), body.pages, tooLarge ? PictureTooLargeNotice() : QString()};
 }
 
 FileResult LoadFileAll(const QString &path, Document &out)
@@ -584,8 +604,9 @@ FileResult ParseFile(const QByteArray &bytes, NameFieldFile &out)
     if (!readHeader(reader, header) || !readBody(reader, body))
         return corrupt();
     out.objectLines = DecodeTextBlock(body.objectBlock);
-    out.pictures = decodePictures(bytes, body.pictureEntries);
-    return FileResult{true, QString(), body.pages};
+    bool tooLarge = false;
+    out.pictures = decodePictures(bytes, body.pictureEntries, tooLarge);
+    return FileResult{true, QString(), body.pages, tooLarge ? PictureTooLargeNotice() : QString()};
 }
 
 FileResult LoadFile(const QString &path, NameFieldFile &out)
