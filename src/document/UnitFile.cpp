@@ -118,7 +118,7 @@ private:
 
 FileResult corrupt()
 {
-    return FileResult{false, CorruptFileMessage(), 0};
+    return FileResult{false, CorruptFileMessage(), 0, QString()};
 }
 
 // Reads H and the header block, checking H as the program always has.
@@ -497,18 +497,18 @@ FileResult SaveFileAll(const QString &path, const Document &doc, int layer, Inte
     QByteArray bytes;
     QString error;
     if (!buildFileBytes(doc, layer, pageCount, bytes, error))
-        return FileResult{false, error, 0};
+        return FileResult{false, error, 0, QString()};
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return FileResult{false, file.errorString(), 0};
+        return FileResult{false, file.errorString(), 0, QString()};
     if (file.write(bytes) != bytes.size()) {
         const QString message = file.errorString();
         file.cancelWriting();
-        return FileResult{false, message, 0};
+        return FileResult{false, message, 0, QString()};
     }
     if (!file.commit())
-        return FileResult{false, file.errorString(), 0};
-    return FileResult{true, QString(), pageCount};
+        return FileResult{false, file.errorString(), 0, QString()};
+    return FileResult{true, QString(), pageCount, QString()};
 }
 
 FileResult ParseFileAll(const QByteArray &bytes, Document &out)
@@ -533,7 +533,7 @@ FileResult ParseFileAll(const QByteArray &bytes, Document &out)
     }
     const int64_t version = versionNumber(doc.Version);
     if (version > versionNumber(kFileVersion))
-        return FileResult{false, VersionTooNewMessage(), 0};
+        return FileResult{false, VersionTooNewMessage(), 0, QString()};
 
     FileBody body;
     if (!readBody(reader, body))
@@ -575,7 +575,7 @@ FileResult LoadFileAll(const QString &path, Document &out)
     QByteArray bytes;
     QString error;
     if (!readWholeFile(path, bytes, error))
-        return FileResult{false, error, 0};
+        return FileResult{false, error, 0, QString()};
     return ParseFileAll(bytes, out);
 }
 
@@ -614,7 +614,7 @@ FileResult LoadFile(const QString &path, NameFieldFile &out)
     QByteArray bytes;
     QString error;
     if (!readWholeFile(path, bytes, error))
-        return FileResult{false, error, 0};
+        return FileResult{false, error, 0, QString()};
     return ParseFile(bytes, out);
 }
 
@@ -669,18 +669,19 @@ FileResult ParseFileHeaderList(const QByteArray &bytes, QStringList &list)
     if (!readHeader(reader, header))
         return corrupt();
     list = header;
-    return FileResult{true, QString(), 0};
+    return FileResult{true, QString(), 0, QString()};
 }
 
 FileResult LoadFileHeaderList(const QString &path, QStringList &list)
 {
     RegularFile file(path);
     if (!file.isOpen())
-        return FileResult{false, readFaultMessage(file.fault(), file.error()), 0};
+        return FileResult{false, readFaultMessage(file.fault(), file.error()), 0, QString()};
     // Only the length and the header block are read, however large the file.
     QByteArray bytes;
     if (!file.read(4, bytes))
-        return FileResult{false, readFaultMessage(FileReadFault::ReadError, file.error()), 0};
+        return FileResult{false, readFaultMessage(FileReadFault::ReadError, file.error()), 0,
+                          QString()};
     if (bytes.size() < 4)
         return corrupt();
     ByteReader lengthReader(bytes);
@@ -689,7 +690,8 @@ FileResult LoadFileHeaderList(const QString &path, QStringList &list)
     if (h <= 0 || h > MaxHeaderLength || h > file.size() - 4)
         return corrupt();
     if (!file.read(h, bytes))
-        return FileResult{false, readFaultMessage(FileReadFault::ReadError, file.error()), 0};
+        return FileResult{false, readFaultMessage(FileReadFault::ReadError, file.error()), 0,
+                          QString()};
     return ParseFileHeaderList(bytes, list);
 }
 

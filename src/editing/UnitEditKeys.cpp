@@ -1,12 +1,12 @@
 // The keyboard and the clipboard of the editing controller: delete, arrow
 // moves merged into one command per run of presses, Escape, select all,
 // copy, cut, paste and duplicate. Every change is a command.
+#include "document/UnitFile.h"
 #include "document/UnitRowCommands.h"
 #include "editing/UnitClipboard.h"
 #include "editing/UnitMoji.h"
 #include "editing/UnitObjectCommands.h"
 #include "editing/UnitPicture.h"
-#include "document/UnitFile.h"
 #include "editing/UnitSelect.h"
 #include "platform/UnitMessages.h"
 

@@ -74,7 +74,8 @@ TEST(UnitFileLimits, PicturesUpToTheirPixelLimitAreDecodedLargerOnesStayEmptyWit
 
     // An ordinary worksheet has nothing to tell.
     Document plain;
-    const FileResult p = ParseFileAll(worksheetWithPicture(wsbytes::jpeg(20, 10, qRgb(1, 2, 3))), plain);
+    const FileResult p =
+        ParseFileAll(worksheetWithPicture(wsbytes::jpeg(20, 10, qRgb(1, 2, 3))), plain);
     ASSERT_TRUE(p.ok);
     EXPECT_TRUE(p.notice.isEmpty());
     EXPECT_EQ(plain.BMData[1].size(), QSize(20, 10));

@@ -50,7 +50,8 @@ QStringList startingWorksheets()
     QStringList paths;
     for (const char *folder : {"/assets/Navi", "/tests/fuzz/corpus"}) {
         const QDir dir(QStringLiteral(TAVENOR_SOURCE_DIR) + QLatin1String(folder));
-        for (const QString &name : dir.entryList({QStringLiteral("*.prx")}, QDir::Files, QDir::Name))
+        for (const QString &name :
+             dir.entryList({QStringLiteral("*.prx")}, QDir::Files, QDir::Name))
             paths.append(dir.filePath(name));
     }
     return paths;
@@ -99,30 +100,52 @@ public:
     {
         const int kind = pick(24);
         switch (kind) {
-        case 0: return createText();
-        case 1: return createTwoPresses(true);
-        case 2: return createTwoPresses(false);
-        case 3: return createPicture();
-        case 4: return createProblem();
+        case 0:
+            return createText();
+        case 1:
+            return createTwoPresses(true);
+        case 2:
+            return createTwoPresses(false);
+        case 3:
+            return createPicture();
+        case 4:
+            return createProblem();
         case 5:
-        case 6: return select();
-        case 7: return drag();
-        case 8: return resize();
-        case 9: return nudge();
-        case 10: return arrange();
-        case 11: return restack();
-        case 12: return lock();
-        case 13: return mode();
-        case 14: return restyle();
-        case 15: return remove();
-        case 16: return clipboard();
-        case 17: return regenerate();
-        case 18: return paper();
-        case 19: return answerColor();
-        case 20: return displayModes();
+        case 6:
+            return select();
+        case 7:
+            return drag();
+        case 8:
+            return resize();
+        case 9:
+            return nudge();
+        case 10:
+            return arrange();
+        case 11:
+            return restack();
+        case 12:
+            return lock();
+        case 13:
+            return mode();
+        case 14:
+            return restyle();
+        case 15:
+            return remove();
+        case 16:
+            return clipboard();
+        case 17:
+            return regenerate();
+        case 18:
+            return paper();
+        case 19:
+            return answerColor();
+        case 20:
+            return displayModes();
         case 21:
-        case 22: return undo();
-        default: return redo();
+        case 22:
+            return undo();
+        default:
+            return redo();
         }
     }
 
@@ -131,11 +154,16 @@ public:
     {
         for (const RMouseSelect &e : b.ctl->selection().entries())
             if (e.ANo < 0 || e.ANo >= b.doc.AData.size())
-                return QStringLiteral("the selection names row %1 of %2").arg(e.ANo).arg(b.doc.AData.size());
+                return QStringLiteral("the selection names row %1 of %2")
+                    .arg(e.ANo)
+                    .arg(b.doc.AData.size());
         for (int i = 0; i < b.doc.AData.size(); ++i) {
             const RAData &r = b.doc.AData[i];
             if (usesPicture(r.Syu) && (r.PicNo < 0 || r.PicNo >= b.doc.BMData.size()))
-                return QStringLiteral("row %1 names picture %2 of %3").arg(i).arg(r.PicNo).arg(b.doc.BMData.size());
+                return QStringLiteral("row %1 names picture %2 of %3")
+                    .arg(i)
+                    .arg(r.PicNo)
+                    .arg(b.doc.BMData.size());
         }
         const QByteArray now = bytes();
         if (now.isEmpty())
@@ -300,8 +328,10 @@ private:
             b.doc.push(std::make_unique<AlignObjectsCommand>(b.doc, selection(), kinds[pick(3)]));
             return QStringLiteral("align");
         }
-        static const SpacingKind kinds[] = {SpacingKind::Equal, SpacingKind::PackUp, SpacingKind::Gap};
-        b.doc.push(std::make_unique<SpaceObjectsCommand>(b.doc, selection(), kinds[pick(3)], pick(50)));
+        static const SpacingKind kinds[] = {SpacingKind::Equal, SpacingKind::PackUp,
+                                            SpacingKind::Gap};
+        b.doc.push(
+            std::make_unique<SpaceObjectsCommand>(b.doc, selection(), kinds[pick(3)], pick(50)));
         return QStringLiteral("space");
     }
     QString restack()
@@ -317,7 +347,8 @@ private:
     }
     QString mode()
     {
-        static const ObjectMode modes[] = {ObjectMode::Standard, ObjectMode::Answer, ObjectMode::NameField};
+        static const ObjectMode modes[] = {ObjectMode::Standard, ObjectMode::Answer,
+                                           ObjectMode::NameField};
         b.doc.push(std::make_unique<SetObjectModeCommand>(b.doc, b.renderer->metrics(), selection(),
                                                           modes[pick(3)]));
         return QStringLiteral("mode");
@@ -326,15 +357,27 @@ private:
     {
         RStyleChange change;
         switch (pick(6)) {
-        case 0: change = RStyleChange::foreColor(pick(0xFFFFFF)); break;
-        case 1: change = RStyleChange::backColor(pick(0xFFFFFF)); break;
-        case 2: change = RStyleChange::noBackColor(); break;
-        case 3: change = RStyleChange::fontName(QStringLiteral("ＭＳ 明朝")); break;
-        case 4: change = RStyleChange::fontSize(1 + pick(40)); break;
-        default: change = RStyleChange::fontStyle(FontStyle::Bold, pick(2) == 0); break;
+        case 0:
+            change = RStyleChange::foreColor(pick(0xFFFFFF));
+            break;
+        case 1:
+            change = RStyleChange::backColor(pick(0xFFFFFF));
+            break;
+        case 2:
+            change = RStyleChange::noBackColor();
+            break;
+        case 3:
+            change = RStyleChange::fontName(QStringLiteral("ＭＳ 明朝"));
+            break;
+        case 4:
+            change = RStyleChange::fontSize(1 + pick(40));
+            break;
+        default:
+            change = RStyleChange::fontStyle(FontStyle::Bold, pick(2) == 0);
+            break;
         }
-        b.doc.push(std::make_unique<RestyleObjectsCommand>(b.doc, QStringLiteral("スタイル"), selection(),
-                                                           change, &b.renderer->metrics()));
+        b.doc.push(std::make_unique<RestyleObjectsCommand>(
+            b.doc, QStringLiteral("スタイル"), selection(), change, &b.renderer->metrics()));
         return QStringLiteral("restyle");
     }
     QString remove()
@@ -345,13 +388,19 @@ private:
     QString clipboard()
     {
         switch (pick(4)) {
-        case 0: b.ctl->CopySelection(); return QStringLiteral("copy");
-        case 1: b.ctl->CutSelection(); return QStringLiteral("cut");
+        case 0:
+            b.ctl->CopySelection();
+            return QStringLiteral("copy");
+        case 1:
+            b.ctl->CutSelection();
+            return QStringLiteral("cut");
         case 2:
             b.view.ActivePage = page();
             b.ctl->PasteClipboard();
             return QStringLiteral("paste");
-        default: b.ctl->DuplicateSelection(); return QStringLiteral("duplicate");
+        default:
+            b.ctl->DuplicateSelection();
+            return QStringLiteral("duplicate");
         }
     }
     QString regenerate()

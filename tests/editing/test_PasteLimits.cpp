@@ -84,9 +84,12 @@ TEST_F(PasteLimitsTest, PictureObjectWithoutItsPictureGetsAnEmptyOneNeverAnother
     // A payload with two picture objects naming pictures 3 and -1 and one
     // naming its only picture.
     wsbytes::Container c;
-    c.objects = {wsbytes::objectLine({"1", "4", "0", "100", "100", "0", "0", "8", "8", "", "", "", "", "3"}, 75),
-                 wsbytes::objectLine({"2", "4", "0", "200", "100", "0", "0", "8", "8", "", "", "", "", "-1"}, 75),
-                 wsbytes::objectLine({"3", "4", "0", "300", "100", "0", "0", "8", "8", "", "", "", "", "0"}, 75)};
+    c.objects = {wsbytes::objectLine(
+                     {"1", "4", "0", "100", "100", "0", "0", "8", "8", "", "", "", "", "3"}, 75),
+                 wsbytes::objectLine(
+                     {"2", "4", "0", "200", "100", "0", "0", "8", "8", "", "", "", "", "-1"}, 75),
+                 wsbytes::objectLine(
+                     {"3", "4", "0", "300", "100", "0", "0", "8", "8", "", "", "", "", "0"}, 75)};
     c.pictures = {wsbytes::jpeg(5, 5, qRgb(255, 0, 0))};
     pastePayload(c.bytes());
     ASSERT_EQ(b.doc.AData.size(), 4);

@@ -63,8 +63,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     const int grade = size > 0 ? data[0] % 8 : 0;
     const int subject = size > 1 ? data[1] % 12 : 0;
-    const QString keyword =
-        QString::fromUtf8(body.left(8)).section(QLatin1Char(','), 0, 0).section(QLatin1Char('\n'), 0, 0);
+    const QString keyword = QString::fromUtf8(body.left(8))
+                                .section(QLatin1Char(','), 0, 0)
+                                .section(QLatin1Char('\n'), 0, 0);
     const QVector<int> kept = CloudListKensaku(rows, grade, subject, keyword);
     for (int i : kept) {
         check(i >= 0 && i < rows.size() && rows[i].match == 3);

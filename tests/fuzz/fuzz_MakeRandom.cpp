@@ -41,8 +41,8 @@ struct Bytes {
         const size_t start = at;
         while (at < size && data[at] != '\n')
             ++at;
-        const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data + start),
-                                               qsizetype(at - start));
+        const QString text =
+            QString::fromUtf8(reinterpret_cast<const char *>(data + start), qsizetype(at - start));
         if (at < size)
             ++at;
         return text;
@@ -104,9 +104,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     TSikiRandomPanel &p = *tool.RandomPanel;
     p.CheckRand->setChecked(true);
-    for (QComboBox *box : {p.ComboKigou, p.ComboSyosuX, p.ComboSyosuY, p.ComboSyosuA,
-                           p.ComboKihonX, p.ComboKihonY, p.ComboKuri, p.ComboBunsuKigou,
-                           p.ComboBunsuSyuX, p.ComboBunsuSyuY, p.ComboBunsuSyuA, p.ComboBunboY})
+    for (QComboBox *box : {p.ComboKigou, p.ComboSyosuX, p.ComboSyosuY, p.ComboSyosuA, p.ComboKihonX,
+                           p.ComboKihonY, p.ComboKuri, p.ComboBunsuKigou, p.ComboBunsuSyuX,
+                           p.ComboBunsuSyuY, p.ComboBunsuSyuA, p.ComboBunboY})
         choose(box, in);
     const int flags = in.next();
     p.CheckAmari->setChecked(flags & 1);
