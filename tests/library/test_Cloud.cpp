@@ -799,3 +799,16 @@ TEST(CloudWindows, WithoutAServerAddressTheWindowsSaySoAndSendNothing)
     EXPECT_EQ(messages.texts.size(), 2);
     EXPECT_FALSE(QFile::exists(work.filePath(QStringLiteral("UpLoad/Upload.prx"))));
 }
+
+TEST_F(Cloud, ListAnswerUpToItsLimitIsTakenOnePastIsRefused)
+{
+    // A list of 16-field records, exactly 3000 bytes long.
+    QByteArray list = "1,2,a.prx,100,たし算,0,x,1700000000,a,b,c,1,d,1,e,f\n";
+    list += QByteArray(3000 - list.size() - 1, ',') + "\n";
+    ASSERT_EQ(list.size(), 3000);
+    server->setList(list);
+    net.setAnswerLimit(3000);
+    EXPECT_EQ(net.GetList(0, 0), list);
+    net.setAnswerLimit(2999);
+    EXPECT_EQ(errorOf([&] { net.GetList(0, 0); }), kTooLarge.toStdString());
+}
