@@ -152,6 +152,8 @@ bool FileCommands::FileLoad(const QString &path)
     // The paper as applied (a damaged size falls back to A4) belongs to the
     // worksheet as opened: its history starts here, with nothing unsaved.
     mDoc.resetHistory();
+    if (!r.notice.isEmpty())
+        ShowMessage(r.notice, MsgIcon::Warning);
     return true;
 }
 
@@ -261,5 +263,7 @@ bool FileCommands::NameFieldLoad(const QString &path)
     NameFieldSaveDialog.fileName = path;
     if (mHost)
         mHost->nameFieldRead();
+    if (!r.notice.isEmpty())
+        ShowMessage(r.notice, MsgIcon::Warning);
     return true;
 }

@@ -118,7 +118,7 @@ private:
 
 FileResult corrupt()
 {
-    return FileResult{false, CorruptFileMessage(), 0};
+    return FileResult{false, CorruptFileMessage(), 0, QString()};
 }
 
 // Reads H and the header block, checking H as the program always has.
@@ -134,13 +134,18 @@ bool readHeader(ByteReader &reader, QStringList &header)
     return true;
 }
 
-QImage decodePicture(const QByteArray &bytes)
+QImage decodePicture(const QByteArray &bytes, bool &tooLarge)
 {
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, "jpeg");
     reader.setAllocationLimit(kPictureAllocationLimitMb);
+    // The size comes from the picture's header, before any pixel exists.
+    if (!PictureSizeAllowed(reader.size())) {
+        tooLarge = true;
+        return QImage();
+    }
     QImage image;
     if (!reader.read(&image))
         return QImage();
@@ -190,12 +195,12 @@ bool readPictureEntries(ByteReader &reader, QVector<QPair<qsizetype, int32_t>> &
 }
 
 QVector<QImage> decodePictures(const QByteArray &bytes,
-                               const QVector<QPair<qsizetype, int32_t>> &entries)
+                               const QVector<QPair<qsizetype, int32_t>> &entries, bool &tooLarge)
 {
     QVector<QImage> pictures;
     pictures.reserve(entries.size());
     for (const auto &[start, length] : entries)
-        pictures.append(length > 0 ? decodePicture(bytes.mid(start, length)) : QImage());
+        pictures.append(length > 0 ? decodePicture(bytes.mid(start, length), tooLarge) : QImage());
     return pictures;
 }
 
@@ -308,6 +313,20 @@ QString NotAFileMessage()
 QString FileTooLargeMessage()
 {
     return QStringLiteral("ファイルが大きすぎるため、読み込むことができません。");
+}
+
+QString PictureTooLargeNotice()
+{
+    return QStringLiteral("大きすぎる画像があったため、その画像は空のまま読み込みました。");
+}
+
+bool PictureSizeAllowed(QSize size)
+{
+    // A header that tells no size is left to the decoder, whose allocation
+    // limit still holds (and which then finds no picture).
+    if (!size.isValid())
+        return true;
+    return qint64(size.width()) * size.height() <= MaxPicturePixels;
 }
 
 QString VersionTooNewMessage()
@@ -478,18 +497,18 @@ FileResult SaveFileAll(const QString &path, const Document &doc, int layer, Inte
     QByteArray bytes;
     QString error;
     if (!buildFileBytes(doc, layer, pageCount, bytes, error))
-        return FileResult{false, error, 0};
+        return FileResult{false, error, 0, QString()};
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return FileResult{false, file.errorString(), 0};
+        return FileResult{false, file.errorString(), 0, QString()};
     if (file.write(bytes) != bytes.size()) {
         const QString message = file.errorString();
         file.cancelWriting();
-        return FileResult{false, message, 0};
+        return FileResult{false, message, 0, QString()};
     }
     if (!file.commit())
-        return FileResult{false, file.errorString(), 0};
-    return FileResult{true, QString(), pageCount};
+        return FileResult{false, file.errorString(), 0, QString()};
+    return FileResult{true, QString(), pageCount, QString()};
 }
 
 FileResult ParseFileAll(const QByteArray &bytes, Document &out)
@@ -514,7 +533,7 @@ FileResult ParseFileAll(const QByteArray &bytes, Document &out)
     }
     const int64_t version = versionNumber(doc.Version);
     if (version > versionNumber(kFileVersion))
-        return FileResult{false, VersionTooNewMessage(), 0};
+        return FileResult{false, VersionTooNewMessage(), 0, QString()};
 
     FileBody body;
     if (!readBody(reader, body))
@@ -539,7 +558,8 @@ FileResult ParseFileAll(const QByteArray &bytes, Document &out)
     }
 
     rebuildAData(doc, DecodeTextBlock(body.objectBlock), version);
-    doc.BMData = decodePictures(bytes, body.pictureEntries);
+    bool tooLarge = false;
+    doc.BMData = decodePictures(bytes, body.pictureEntries, tooLarge);
     doc.AnswerColor = colour;
     doc.Paper.PrinterName = paper.PrinterName;
     doc.Paper.PaperSizeCode = paper.PaperSizeCode;
@@ -547,7 +567,7 @@ FileResult ParseFileAll(const QByteArray &bytes, Document &out)
     doc.Paper.Width = paper.Width;
     doc.Paper.Height = paper.Height;
     out = std::move(doc);
-    return FileResult{true, QString(), body.pages};
+    return FileResult{true, QString(), body.pages, tooLarge ? PictureTooLargeNotice() : QString()};
 }
 
 FileResult LoadFileAll(const QString &path, Document &out)
@@ -555,7 +575,7 @@ FileResult LoadFileAll(const QString &path, Document &out)
     QByteArray bytes;
     QString error;
     if (!readWholeFile(path, bytes, error))
-        return FileResult{false, error, 0};
+        return FileResult{false, error, 0, QString()};
     return ParseFileAll(bytes, out);
 }
 
@@ -584,8 +604,9 @@ FileResult ParseFile(const QByteArray &bytes, NameFieldFile &out)
     if (!readHeader(reader, header) || !readBody(reader, body))
         return corrupt();
     out.objectLines = DecodeTextBlock(body.objectBlock);
-    out.pictures = decodePictures(bytes, body.pictureEntries);
-    return FileResult{true, QString(), body.pages};
+    bool tooLarge = false;
+    out.pictures = decodePictures(bytes, body.pictureEntries, tooLarge);
+    return FileResult{true, QString(), body.pages, tooLarge ? PictureTooLargeNotice() : QString()};
 }
 
 FileResult LoadFile(const QString &path, NameFieldFile &out)
@@ -593,7 +614,7 @@ FileResult LoadFile(const QString &path, NameFieldFile &out)
     QByteArray bytes;
     QString error;
     if (!readWholeFile(path, bytes, error))
-        return FileResult{false, error, 0};
+        return FileResult{false, error, 0, QString()};
     return ParseFile(bytes, out);
 }
 
@@ -648,18 +669,19 @@ FileResult ParseFileHeaderList(const QByteArray &bytes, QStringList &list)
     if (!readHeader(reader, header))
         return corrupt();
     list = header;
-    return FileResult{true, QString(), 0};
+    return FileResult{true, QString(), 0, QString()};
 }
 
 FileResult LoadFileHeaderList(const QString &path, QStringList &list)
 {
     RegularFile file(path);
     if (!file.isOpen())
-        return FileResult{false, readFaultMessage(file.fault(), file.error()), 0};
+        return FileResult{false, readFaultMessage(file.fault(), file.error()), 0, QString()};
     // Only the length and the header block are read, however large the file.
     QByteArray bytes;
     if (!file.read(4, bytes))
-        return FileResult{false, readFaultMessage(FileReadFault::ReadError, file.error()), 0};
+        return FileResult{false, readFaultMessage(FileReadFault::ReadError, file.error()), 0,
+                          QString()};
     if (bytes.size() < 4)
         return corrupt();
     ByteReader lengthReader(bytes);
@@ -668,7 +690,8 @@ FileResult LoadFileHeaderList(const QString &path, QStringList &list)
     if (h <= 0 || h > MaxHeaderLength || h > file.size() - 4)
         return corrupt();
     if (!file.read(h, bytes))
-        return FileResult{false, readFaultMessage(FileReadFault::ReadError, file.error()), 0};
+        return FileResult{false, readFaultMessage(FileReadFault::ReadError, file.error()), 0,
+                          QString()};
     return ParseFileHeaderList(bytes, list);
 }
 

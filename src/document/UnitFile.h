@@ -30,6 +30,7 @@ struct FileResult {
     bool ok = false;
     QString message;         // the text to show when not ok; empty: show nothing
     Integer storedPages = 0; // page count stored in the file (not applied)
+    QString notice;          // read, but with something to tell (PictureTooLargeNotice)
 };
 
 // The largest worksheet or name-field file the reader accepts (1 GiB); the
@@ -37,6 +38,11 @@ struct FileResult {
 inline constexpr qint64 MaxWorksheetFileSize = qint64(1) << 30;
 // The header block may hold at most this many bytes.
 inline constexpr qint64 MaxHeaderLength = 10000000;
+// The most pixels a picture may have when decoded (8192 x 4096: 128 MB at
+// four bytes a pixel), for the pictures of worksheets, name fields and the
+// clipboard and for picture files. The size is read from the picture's
+// header before anything is allocated; a larger picture is not decoded.
+inline constexpr qint64 MaxPicturePixels = qint64(8192) * 4096;
 
 // "ファイルが壊れています。読み込むことができません。"
 QString CorruptFileMessage();
@@ -46,6 +52,12 @@ QString NotAFileMessage();
 QString FileTooLargeMessage();
 // The refusal of a file written by a newer version of the program.
 QString VersionTooNewMessage();
+// A worksheet or name field was read, but a picture above MaxPicturePixels
+// in it stays empty.
+QString PictureTooLargeNotice();
+// False for a picture size above MaxPicturePixels; a size that the
+// picture's header does not tell (invalid) is left to the decoder.
+bool PictureSizeAllowed(QSize size);
 
 // Text blocks: lines each ended by CR LF, code page 932, no byte-order mark.
 QByteArray EncodeTextBlock(const QStringList &lines);

@@ -48,7 +48,18 @@ RNewObjects UnpackObjects(const QByteArray &bytes, int page, int offset)
         return {};
     RNewObjects objects;
     objects.pictures = part.BMData;
+    // A picture object whose number names none of the payload's pictures
+    // (a damaged or foreign payload) gets an empty picture of its own: its
+    // number would otherwise land on a picture the worksheet already has.
+    int emptyPicture = -1;
     for (RAData r : part.AData) {
+        if (usesPicture(r.Syu) && (r.PicNo < 0 || r.PicNo >= part.BMData.size())) {
+            if (emptyPicture < 0) {
+                emptyPicture = objects.pictures.size();
+                objects.pictures.append(QImage());
+            }
+            r.PicNo = emptyPicture;
+        }
         r.Page = page;
         r.X1 += offset;
         r.Y1 += offset;

@@ -274,7 +274,16 @@ PictureDialogs &TEditController::pictureDialogs()
 
 int TEditController::OpenPicture(const QString &fileName)
 {
-    return SetPicture(ReadPictureFile(fileName), QStringLiteral("作成"));
+    bool tooLarge = false;
+    const QImage picture = ReadPictureFile(fileName, &tooLarge);
+    if (tooLarge) {
+        // Nothing is placed: an empty picture would hide why.
+        ShowError(PictureTooLargeText);
+        emptyNewData(0);
+        hideMarker();
+        return -1;
+    }
+    return SetPicture(picture, QStringLiteral("作成"));
 }
 
 int TEditController::SetPicture(const QImage &bm, const QString &name)

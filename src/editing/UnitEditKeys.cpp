@@ -1,10 +1,12 @@
 // The keyboard and the clipboard of the editing controller: delete, arrow
 // moves merged into one command per run of presses, Escape, select all,
 // copy, cut, paste and duplicate. Every change is a command.
+#include "document/UnitFile.h"
 #include "document/UnitRowCommands.h"
 #include "editing/UnitClipboard.h"
 #include "editing/UnitMoji.h"
 #include "editing/UnitObjectCommands.h"
+#include "editing/UnitPicture.h"
 #include "editing/UnitSelect.h"
 #include "platform/UnitMessages.h"
 
@@ -146,12 +148,20 @@ void TEditController::PasteClipboard()
     const int page = std::max(0, mView.ActivePage);
     QVector<int> added;
     if (data->hasFormat(ObjectsMimeType)) {
-        added = addObjects(QStringLiteral("貼り付け"),
-                           UnpackObjects(data->data(ObjectsMimeType), page, PasteOffset));
+        const QByteArray payload = data->data(ObjectsMimeType);
+        if (payload.size() > MaxObjectsPayloadSize) {
+            ShowError(ObjectsPayloadTooLargeText);
+            return;
+        }
+        added = addObjects(QStringLiteral("貼り付け"), UnpackObjects(payload, page, PasteOffset));
     } else if (data->hasImage()) {
         const QImage image = qvariant_cast<QImage>(data->imageData());
         if (image.isNull())
             return;
+        if (!PictureSizeAllowed(image.size())) {
+            ShowError(PictureTooLargeText);
+            return;
+        }
         RAData &n = mDoc.NewData;
         n.Page = page;
         n.X1 = n.Y1 = PasteOffset;

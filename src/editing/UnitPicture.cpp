@@ -1,4 +1,5 @@
 #include "editing/UnitPicture.h"
+#include "document/UnitFile.h"
 #include "platform/UnitRegularFile.h"
 #include "render/UnitFonts.h"
 
@@ -34,8 +35,10 @@ QString WidgetPictureDialogs::getOpenPictureName()
     return name;
 }
 
-QImage ReadPictureFile(const QString &fileName)
+QImage ReadPictureFile(const QString &fileName, bool *tooLarge)
 {
+    if (tooLarge)
+        *tooLarge = false;
     const QString ext = QFileInfo(fileName).suffix().toLower();
     QByteArray format;
     if (ext == u"bmp")
@@ -49,14 +52,23 @@ QImage ReadPictureFile(const QString &fileName)
     // Only a regular file is read (a pipe or device in its place would
     // block or never end), and at most as much as a large scanned page.
     QByteArray bytes;
-    if (ReadRegularFile(fileName, MaxPictureFileSize, bytes) != FileReadFault::None)
+    const FileReadFault fault = ReadRegularFile(fileName, MaxPictureFileSize, bytes);
+    if (fault != FileReadFault::None) {
+        if (tooLarge)
+            *tooLarge = fault == FileReadFault::TooLarge;
         return QImage();
+    }
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, format);
-    // The reader's own allocation limit keeps a forged header from asking
-    // for more memory than a page picture needs.
+    // A forged header must not make us allocate more than a page picture
+    // needs: its size is checked before any pixel is decoded.
     reader.setAutoTransform(false);
+    if (!PictureSizeAllowed(reader.size())) {
+        if (tooLarge)
+            *tooLarge = true;
+        return QImage();
+    }
     QImage image = reader.read();
     if (image.isNull())
         return QImage();

@@ -43,9 +43,13 @@ private:
 // Reads a picture by its lower-cased extension: ".bmp" as a bitmap, ".jpg"
 // and ".jpeg" as JPEG, ".gif" as GIF. Any failure, and any other
 // extension, gives a null image; so does anything but a regular file (a
-// pipe, a device) and a file above MaxPictureFileSize.
+// pipe, a device). A file above MaxPictureFileSize or a picture above
+// MaxPicturePixels (checked from its header, before decoding) also gives a
+// null image, and then `tooLarge` (when given) is set.
 inline constexpr qint64 MaxPictureFileSize = qint64(256) << 20;
-QImage ReadPictureFile(const QString &fileName);
+QImage ReadPictureFile(const QString &fileName, bool *tooLarge = nullptr);
+inline const QString PictureTooLargeText =
+    QStringLiteral("画像が大きすぎるため、読み込むことができません。");
 
 // The pictures of the answer-display switch ("表示切替") and of the
 // regenerate button ("作成"), drawn by the program.

@@ -28,7 +28,10 @@ struct Entry {
 
 QHash<QString, std::shared_ptr<Entry>> &cache()
 {
-    static QHash<QString, std::shared_ptr<Entry>> c;
+    // Made once and never destroyed: the application object may outlive
+    // the program's other statics (a static application object is destroyed
+    // after them), and its post routine below must still find the cache.
+    static auto *c = new QHash<QString, std::shared_ptr<Entry>>;
     static const bool registered = [] {
         // Fonts must not outlive the application object that owns the font
         // engines, so the cache is emptied when it goes away.
@@ -36,7 +39,7 @@ QHash<QString, std::shared_ptr<Entry>> &cache()
         return true;
     }();
     (void)registered;
-    return c;
+    return *c;
 }
 
 QString keyOf(const FontSpec &s, int h)

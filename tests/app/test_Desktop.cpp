@@ -247,7 +247,8 @@ TEST(Desktop, ANameFieldFileOnTheCommandLineGivesTheNewWorksheetItsNameField)
     const QString broken = dir.filePath("broken.prn");
     QFile f(broken);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("\x03\x00\x00\x00ab", 6);
+    // (Split, or "\x00ab" would be one escape: the literal held 5 bytes.)
+    f.write("\x03\x00\x00\x00" "ab", 6);
     f.close();
     ScriptedMessages messages;
     TForm1 form;

@@ -1,0 +1,111 @@
+// libFuzzer target for pasting the clipboard's own payload: the input is
+// put on the clipboard under the objects type and pasted into a worksheet
+// with a text, a picture and a box, through the editing controller as
+// Ctrl+V does. Afterwards every row that uses a picture names one that
+// exists (and the worksheet's own rows keep theirs), the selection names
+// only existing rows, undo gives the worksheet's bytes of before and redo
+// those of after, and the result writes and reads back.
+#include "document/UnitFile.h"
+#include "editing/EditTestSupport.h"
+#include "editing/UnitClipboard.h"
+#include "platform/UnitMessages.h"
+#include "render/UnitFonts.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+#include <QUndoStack>
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" const char *__lsan_default_suppressions()
+{
+    return "leak:libfontconfig.so\n"
+           "leak:libfreetype.so\n"
+           "leak:QFontDatabase\n"
+           "leak:QFontEngine\n"
+           "leak:QFontCache\n";
+}
+
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+    static QApplication app(*argc, *argv);
+    InstallFontSubstitutions();
+    static ScriptedMessages messages;
+    SetMessages(&messages);
+    return 0;
+}
+
+static void check(bool ok)
+{
+    if (!ok)
+        std::abort();
+}
+
+static bool usesPicture(const QString &syu)
+{
+    return syu == u"4" || syu == u"b" || syu == u"r";
+}
+
+static void checkRows(const EditBench &b)
+{
+    for (const RAData &r : b.doc.AData)
+        if (usesPicture(r.Syu))
+            check(r.PicNo >= 0 && r.PicNo < b.doc.BMData.size());
+    for (int row : b.selectedRows())
+        check(row >= 0 && row < b.doc.AData.size());
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray payload(reinterpret_cast<const char *>(data), qsizetype(size));
+    // Writing re-encodes every picture; a payload with huge ones only slows
+    // the run down (the reader's own limits are under test either way).
+    {
+        Document probe;
+        if (ParseFileAll(payload, probe).ok) {
+            qint64 pixels = 0;
+            for (const QImage &picture : probe.BMData)
+                pixels += qint64(picture.width()) * picture.height();
+            if (pixels > 1'000'000)
+                return 0;
+        }
+    }
+
+    // At 10 % zoom the pages stay small.
+    EditBench b(1000, 2);
+    b.host->renderOnRedraw = false;
+    QImage green(6, 4, QImage::Format_RGB32);
+    green.fill(Qt::green);
+    b.doc.BMData.append(green);
+    b.addText(0, 40, 40, QStringLiteral("なまえ"));
+    const int picture = b.addBox(0, 200, 40, 6, 4);
+    b.doc.AData[picture].Syu = QStringLiteral("4");
+    b.doc.AData[picture].PicNo = 0;
+    b.addBox(1, 300, 300, 50, 50);
+    b.view.ActivePage = size > 0 ? data[0] % 2 : 0;
+    const QByteArray before = BuildFileBytes(b.doc, LayerWorksheet, 2);
+
+    auto *mime = new QMimeData;
+    mime->setData(ObjectsMimeType, payload);
+    QApplication::clipboard()->setMimeData(mime);
+    b.ctl->PasteClipboard();
+    checkRows(b);
+    check(b.doc.AData[picture].PicNo == 0 && b.doc.BMData[0].size() == QSize(6, 4));
+
+    const QByteArray after = BuildFileBytes(b.doc, LayerWorksheet, 2);
+    check(!after.isEmpty());
+    Document again;
+    check(ParseFileAll(after, again).ok);
+    if (b.doc.undoStack().count() > 0) {
+        b.doc.undoStack().undo();
+        checkRows(b);
+        check(BuildFileBytes(b.doc, LayerWorksheet, 2) == before);
+        b.doc.undoStack().redo();
+        checkRows(b);
+        check(BuildFileBytes(b.doc, LayerWorksheet, 2) == after);
+    }
+    return 0;
+}
