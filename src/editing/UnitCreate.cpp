@@ -92,6 +92,9 @@ void TEditController::showMarker(int page, int x, int y)
 
 void TEditController::hideMarker()
 {
+    // A drag calls this on every step: nothing to do once the cross is gone.
+    if (!mView.Creation.MarkerOn)
+        return;
     mView.Creation.MarkerOn = false;
     mCreationMarks.refresh();
 }
