@@ -14,6 +14,7 @@
 #include "platform/UnitMessages.h"
 #include "render/UnitRender.h"
 #include "support/FakePrinter.h"
+#include "support/ToolRun.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -67,31 +68,6 @@ void expectCellsApart(const QVector<RAData> &rows)
     for (int i = 0; i < rows.size(); ++i)
         for (int j = i + 1; j < rows.size(); ++j)
             EXPECT_FALSE(rectOf(rows[i]).intersects(rectOf(rows[j]))) << i << " " << j;
-}
-
-struct ToolRun {
-    int exitCode = -1;
-    QString out, err;
-};
-ToolRun runTool(const QStringList &args)
-{
-    QProcess p;
-    p.start(QStringLiteral(TAVENOR_TOOL_PATH), args);
-    ToolRun r;
-    if (!p.waitForFinished(60000))
-        return r;
-    r.exitCode = p.exitCode();
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
-}
-
-QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
-{
-    QFile f(dir.filePath(name));
-    f.open(QIODevice::WriteOnly);
-    f.write(bytes);
-    return f.fileName();
 }
 
 } // namespace

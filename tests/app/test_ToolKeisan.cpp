@@ -1,25 +1,6 @@
-#include <QProcess>
-#include <gtest/gtest.h>
+#include "support/ToolRun.h"
 
-namespace {
-struct ToolRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-ToolRun runTool(const QStringList &args)
-{
-    QProcess p;
-    p.start(QStringLiteral(TAVENOR_TOOL_PATH), args);
-    ToolRun r;
-    if (!p.waitForFinished(30000))
-        return r;
-    r.exitCode = p.exitCode();
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
-}
-} // namespace
+#include <gtest/gtest.h>
 
 TEST(ToolKeisan, PrintsAnswersOnOneLine)
 {

@@ -1,6 +1,7 @@
 // The "regen" and "random" commands of the command-line tool, and fractions
 // and word problems printed to PDF: their numbers sit where they belong.
 #include "document/UnitFile.h"
+#include "support/ToolRun.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -12,33 +13,6 @@
 
 namespace
 {
-struct ToolRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-ToolRun runTool(const QStringList &args)
-{
-    QProcess p;
-    p.start(QStringLiteral(TAVENOR_TOOL_PATH), args);
-    ToolRun r;
-    if (!p.waitForFinished(60000))
-        return r;
-    r.exitCode = p.exitCode();
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
-}
-
-QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
-{
-    const QString path = dir.filePath(name);
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write(bytes);
-    return path;
-}
-
 QList<QJsonObject> lines(const QString &out)
 {
     QList<QJsonObject> list;

@@ -1,6 +1,7 @@
 // End to end: tavenor-print-tool pdf and render on a worksheet written to
 // disk, checked through the PDF's text and the page image's pixels.
 #include "document/UnitFile.h"
+#include "support/ToolRun.h"
 
 #include <QFile>
 #include <QImage>
@@ -11,23 +12,6 @@
 
 namespace
 {
-
-struct ToolRun {
-    int exitCode = -1;
-    QString err;
-};
-
-ToolRun runTool(const QStringList &args)
-{
-    QProcess p;
-    p.start(QStringLiteral(TAVENOR_TOOL_PATH), args);
-    ToolRun r;
-    if (!p.waitForFinished(60000))
-        return r;
-    r.exitCode = p.exitCode();
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
-}
 
 const QRect kProblemRect(50, 50, 200, 30);
 const QRect kAnswerRect(50, 200, 200, 30);
