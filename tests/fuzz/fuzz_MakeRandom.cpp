@@ -56,6 +56,27 @@ void choose(QComboBox *box, Bytes &in)
     box->setCurrentIndex(pick == 255 ? -1 : pick % std::max(1, box->count()));
 }
 
+// The editor keeps one expression window for the life of the program and
+// opens it again for every new problem; the target does the same, so state
+// left behind by one input is under test in the next, and an input costs a
+// filled panel and a search instead of a whole window being built.
+struct Fixture {
+    Document doc;
+    CountingMeasurer measurer;
+    FixedSikiSettings settings;
+    TFormSiki tool{doc};
+    Fixture()
+    {
+        tool.SetMeasurer(&measurer);
+        tool.SetSettingsSource(&settings);
+        // A bounded search: each attempt is cheap, and the warning path of
+        // an exhausted search is as much under test as a found problem.
+        tool.RandMax = 20;
+    }
+};
+
+Fixture *fixture = nullptr;
+
 } // namespace
 
 // Qt's font database and font engines keep caches for the life of the
@@ -79,6 +100,8 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
     SetTenDigitWarningHook([] {});
     static ScriptedMessages messages;
     SetMessages(&messages);
+    static Fixture shared;
+    fixture = &shared;
     return 0;
 }
 
@@ -87,17 +110,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (size > 1024)
         return 0;
     Bytes in{data, size};
-    Document doc;
-    CountingMeasurer measurer;
-    FixedSikiSettings settings;
-    TFormSiki tool(doc);
-    tool.SetMeasurer(&measurer);
-    tool.SetSettingsSource(&settings);
+    Document &doc = fixture->doc;
+    TFormSiki &tool = fixture->tool;
+    // A new worksheet for every input.
+    doc.Clear();
+    doc.resetHistory();
     tool.SyokiForm();
     tool.SeedRandom(in.next());
-    // A bounded search: each attempt is cheap, and the warning path of an
-    // exhausted search is as much under test as a found problem.
-    tool.RandMax = 20;
     const int page = in.next() % 3; // the pages with random settings
     tool.PrepareNew(0, 10, 20);
     tool.SelectPage(page);
