@@ -11,6 +11,7 @@
 #include "platform/UnitMessages.h"
 #include "platform/UnitNumText.h"
 
+#include <QtNumeric>
 #include <algorithm>
 
 namespace
@@ -205,7 +206,10 @@ bool TFormSiki::drawNumbers(QString &siki, QString &x, QString &y, int &kigou)
         // Nothing can be divided by 0.
         if (yv == 0)
             return false;
-        xv = yv * quotient + remainder * Unit;
+        // Wide ranges can ask for a dividend beyond what an amount holds;
+        // such a draw can never lie in the dividend's range either.
+        if (qMulOverflow(yv, quotient, &xv) || qAddOverflow(xv, remainder * Unit, &xv))
+            return false;
         answer = QString::number(quotient);
     } else {
         xv = withDecimals(rounded(draw(x1, x2), kihonX), syosuX);

@@ -102,6 +102,15 @@ TEST_F(RandomTest, DivisionIsBuiltBackwards)
     make();
     EXPECT_TRUE(tool.RandomWarning());
     EXPECT_EQ(tool.MemoY1->text(), "");
+
+    // 1000000000 × 1844675 is far beyond ①'s range and beyond 64 bits in
+    // ten-thousandths; wrapped around, it would have come out as
+    // "592629044.8384/1000000000" with the answer 1844675.
+    p->CheckAmari->setChecked(false);
+    ranges("1", "1000000000", "1000000000", "1000000000", "1844675", "1844675");
+    make();
+    EXPECT_TRUE(tool.RandomWarning());
+    EXPECT_EQ(tool.MemoY1->text(), "");
 }
 
 TEST_F(RandomTest, DecimalPlacesNeverEndInZero)
