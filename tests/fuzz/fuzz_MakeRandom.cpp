@@ -112,10 +112,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     Bytes in{data, size};
     Document &doc = fixture->doc;
     TFormSiki &tool = fixture->tool;
-    // A new worksheet for every input.
+    // A new worksheet for every input. The window itself is only opened
+    // again, as for the next new problem in the editor: its lists keep
+    // their items, and every choice below is set from the input.
     doc.Clear();
     doc.resetHistory();
-    tool.SyokiForm();
     tool.SeedRandom(in.next());
     const int page = in.next() % 3; // the pages with random settings
     tool.PrepareNew(0, 10, 20);
