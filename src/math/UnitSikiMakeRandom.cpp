@@ -18,7 +18,8 @@ namespace
 {
 constexpr int64_t Unit = 10000;
 // Range boxes take any typed text; anything beyond this is cut to it so that
-// sums and products of amounts stay inside 64 bits.
+// amounts in ten-thousandths and their sums stay inside 64 bits. The product
+// that builds a division's dividend can still pass them and is checked.
 constexpr int64_t RangeLimit = 1000000000;
 
 const QString Signs = QStringLiteral("+-*/");
