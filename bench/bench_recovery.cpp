@@ -2,6 +2,7 @@
 // 640 x 480): what the window thread spends on one write (it takes a
 // snapshot and hands it on; this must stay well within a frame, 16 ms), and
 // what the writing thread spends building the file bytes and writing them.
+#include "PhotoPicture.h"
 #include "app/Unit1.h"
 #include "app/UnitRecovery.h"
 #include "app/UnitStartup.h"
@@ -9,7 +10,6 @@
 #include "document/UnitHeaderCommands.h"
 
 #include <QApplication>
-#include <QPainter>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -17,23 +17,6 @@ namespace
 {
 
 constexpr int Pages = 20;
-
-QImage picture(int seed)
-{
-    QImage img(640, 480, QImage::Format_RGB32);
-    QPainter p(&img);
-    QLinearGradient g(0, 0, 640, 480);
-    g.setColorAt(0, QColor::fromHsv((seed * 37) % 360, 120, 250));
-    g.setColorAt(1, QColor::fromHsv((seed * 37 + 120) % 360, 200, 120));
-    p.fillRect(img.rect(), g);
-    for (int i = 0; i < 40; ++i) {
-        p.setBrush(QColor::fromHsv((seed * 11 + i * 29) % 360, 180, 200));
-        p.drawEllipse((i * 97 + seed * 13) % 600, (i * 53 + seed * 7) % 440, 40 + i % 30,
-                      30 + i % 20);
-    }
-    p.end();
-    return img;
-}
 
 // Forty objects a page: texts, lines, boxes, problems and a few pictures.
 void fillWorksheet(Document &doc)
@@ -76,7 +59,7 @@ void fillWorksheet(Document &doc)
             r.PicNo = doc.BMData.size();
             r.Width = 320;
             r.Height = 240;
-            doc.BMData.append(picture(i));
+            doc.BMData.append(bench::PhotoLikePicture(i));
         }
         doc.AData.append(r);
     }
